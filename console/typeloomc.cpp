@@ -1,0 +1,3 @@
+#include "console/typeloomc.h"
+
+int RunConsole(int, char**) { return 1; }

@@ -1,0 +1,198 @@
+#include "core/TextFormat.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace {
+
+struct Spec {
+    bool left = false;
+    bool zero = false;
+    bool plus = false;
+    bool space = false;
+    bool alternate = false;
+    int width = 0;
+    int precision = -1;
+    char16_t conversion = 0;
+};
+
+class ArgCursor {
+public:
+    explicit ArgCursor(std::span<const MessageArg> args) : m_args(args) {}
+    const MessageArg* Next() { return m_next < m_args.size() ? &m_args[m_next++] : nullptr; }
+    int64_t NextNumber() {
+        const MessageArg* a = Next();
+        return a ? a->Number() : 0;
+    }
+
+private:
+    std::span<const MessageArg> m_args;
+    std::size_t m_next = 0;
+};
+
+std::u16string Digits(uint64_t value, unsigned base, bool upper) {
+    const char16_t* digits = upper ? u"0123456789ABCDEF" : u"0123456789abcdef";
+    std::u16string out;
+    do {
+        out.push_back(digits[value % base]);
+        value /= base;
+    } while (value != 0);
+    std::reverse(out.begin(), out.end());
+    return out;
+}
+
+void Pad(std::u16string& out, const Spec& spec, std::u16string_view prefix, std::u16string_view body,
+         bool zeroAllowed) {
+    const std::size_t length = prefix.size() + body.size();
+    const std::size_t width = spec.width > 0 ? static_cast<std::size_t>(spec.width) : 0;
+    const std::size_t fill = width > length ? width - length : 0;
+    if (spec.left) {
+        out.append(prefix).append(body).append(fill, u' ');
+    } else if (spec.zero && zeroAllowed) {
+        out.append(prefix).append(fill, u'0').append(body);
+    } else {
+        out.append(fill, u' ').append(prefix).append(body);
+    }
+}
+
+void FormatInteger(std::u16string& out, const Spec& spec, int64_t value) {
+    std::u16string prefix;
+    uint64_t magnitude = 0;
+    unsigned base = 10;
+    const char16_t c = spec.conversion;
+    if (c == u'd' || c == u'i') {
+        // Message numbers are 32-bit values, as the platform's printf takes them.
+        const int32_t v = static_cast<int32_t>(value);
+        magnitude = v < 0 ? static_cast<uint64_t>(-static_cast<int64_t>(v)) : static_cast<uint64_t>(v);
+        if (v < 0) {
+            prefix = u"-";
+        } else if (spec.plus) {
+            prefix = u"+";
+        } else if (spec.space) {
+            prefix = u" ";
+        }
+    } else {
+        magnitude = static_cast<uint32_t>(value);
+        base = (c == u'u') ? 10 : 16;
+        if (spec.alternate && base == 16 && magnitude != 0) {
+            prefix = (c == u'X') ? u"0X" : u"0x";
+        }
+    }
+    std::u16string body = Digits(magnitude, base, c == u'X');
+    if (spec.precision >= 0) {
+        if (spec.precision == 0 && magnitude == 0) {
+            body.clear();
+        } else if (body.size() < static_cast<std::size_t>(spec.precision)) {
+            body.insert(0, static_cast<std::size_t>(spec.precision) - body.size(), u'0');
+        }
+    }
+    Pad(out, spec, prefix, body, spec.precision < 0);
+}
+
+int ReadNumber(std::u16string_view format, std::size_t& pos) {
+    int value = 0;
+    while (pos < format.size() && format[pos] >= u'0' && format[pos] <= u'9') {
+        value = std::min(value * 10 + (format[pos] - u'0'), 100000);
+        ++pos;
+    }
+    return value;
+}
+
+// Reads the part of a conversion after '%'; pos ends behind the conversion character.
+Spec ReadSpec(std::u16string_view format, std::size_t& pos, ArgCursor& args) {
+    Spec spec;
+    for (; pos < format.size(); ++pos) {
+        const char16_t f = format[pos];
+        if (f == u'-') {
+            spec.left = true;
+        } else if (f == u'0') {
+            spec.zero = true;
+        } else if (f == u'+') {
+            spec.plus = true;
+        } else if (f == u' ') {
+            spec.space = true;
+        } else if (f == u'#') {
+            spec.alternate = true;
+        } else {
+            break;
+        }
+    }
+    if (pos < format.size() && format[pos] == u'*') {
+        ++pos;
+        const int64_t w = args.NextNumber();
+        spec.left = spec.left || w < 0;
+        spec.width = static_cast<int>(std::min<int64_t>(w < 0 ? -w : w, 100000));
+    } else {
+        spec.width = ReadNumber(format, pos);
+    }
+    if (pos < format.size() && format[pos] == u'.') {
+        ++pos;
+        if (pos < format.size() && format[pos] == u'*') {
+            ++pos;
+            const int64_t p = args.NextNumber();
+            spec.precision = p < 0 ? -1 : static_cast<int>(std::min<int64_t>(p, 100000));
+        } else {
+            spec.precision = ReadNumber(format, pos);
+        }
+    }
+    while (pos < format.size() && (format[pos] == u'h' || format[pos] == u'l')) {
+        ++pos;
+    }
+    if (pos < format.size()) {
+        spec.conversion = format[pos++];
+    }
+    return spec;
+}
+
+}  // namespace
+
+std::u16string FormatText(std::u16string_view format, std::span<const MessageArg> args) {
+    std::u16string out;
+    ArgCursor cursor(args);
+    std::size_t pos = 0;
+    while (pos < format.size() && out.size() <= kMaxMessageLength) {
+        const char16_t ch = format[pos++];
+        if (ch != u'%') {
+            out.push_back(ch);
+            continue;
+        }
+        const Spec spec = ReadSpec(format, pos, cursor);
+        switch (spec.conversion) {
+            case u'%':
+                out.push_back(u'%');
+                break;
+            case u's': {
+                const MessageArg* a = cursor.Next();
+                std::u16string_view text = a ? a->Text() : std::u16string_view();
+                if (spec.precision >= 0 && text.size() > static_cast<std::size_t>(spec.precision)) {
+                    text = text.substr(0, static_cast<std::size_t>(spec.precision));
+                }
+                Pad(out, spec, u"", text, false);
+                break;
+            }
+            case u'c': {
+                const char16_t c = static_cast<char16_t>(cursor.NextNumber());
+                Pad(out, spec, u"", std::u16string_view(&c, 1), false);
+                break;
+            }
+            case u'd':
+            case u'i':
+            case u'u':
+            case u'x':
+            case u'X':
+                FormatInteger(out, spec, cursor.NextNumber());
+                break;
+            default:
+                // An unknown conversion is printed as written.
+                out.push_back(u'%');
+                if (spec.conversion != 0) {
+                    out.push_back(spec.conversion);
+                }
+                break;
+        }
+    }
+    if (out.size() > kMaxMessageLength) {
+        out.resize(kMaxMessageLength);
+    }
+    return out;
+}

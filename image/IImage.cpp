@@ -1,0 +1,200 @@
+#include "image/IImage.h"
+
+#include <algorithm>
+
+#include "core/GlobalException.h"
+
+void IImage::Create(int32_t width, int32_t height, int32_t bpp) {
+    if (width < 0 || height < 0 || int64_t{width} * height > kMaxPixels) {
+        TL_THROW(kErrImage, 179);
+    }
+    m_width = width;
+    m_height = height;
+    m_bpp = bpp;
+    m_created = true;
+    m_hasAlpha = false;
+    m_pixels.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0u);
+}
+
+void IImage::Fill(uint32_t rgb, uint32_t alpha) {
+    std::fill(m_pixels.begin(), m_pixels.end(), (alpha << 24) | (rgb & 0x00FFFFFFu));
+}
+
+IImage& IImage::Assign(const IImage& source) {
+    source.ExtractRect(*this, 0, 0, source.m_width, source.m_height);
+    return *this;
+}
+
+int64_t IImage::PackedRowBytes(int64_t width, int32_t bpp, int32_t rowAlign) {
+    if (width <= 0 || bpp <= 0) {
+        return 0;
+    }
+    const int64_t bits = width * bpp;
+    int64_t bytes = (bits + 7) / 8;
+    if (rowAlign > 0) {
+        bytes = (bytes + rowAlign - 1) / rowAlign * rowAlign;
+    }
+    return bytes;
+}
+
+void IImage::ReadBits(std::span<const uint8_t> packed, int32_t x, int32_t y, int32_t w, int32_t h,
+                      int32_t bpp, int32_t rowAlign) {
+    if (bpp == 0) {
+        bpp = m_bpp;
+    }
+    if (w <= 0 || h <= 0) {
+        return;
+    }
+    const int64_t rowBytes = PackedRowBytes(w, bpp, rowAlign);
+    if (bpp <= 0 || int64_t(packed.size()) < rowBytes * h) {
+        TL_THROW(kErrInternal, 224);
+    }
+    for (int32_t row = 0; row < h; ++row) {
+        const auto line = packed.subspan(static_cast<std::size_t>(rowBytes * row),
+                                         static_cast<std::size_t>(rowBytes));
+        uint32_t* out = &At(x, y + row);
+        if (bpp >= 8) {
+            const int32_t bytes = bpp / 8;
+            for (int32_t i = 0; i < w; ++i) {
+                uint32_t word = 0;
+                for (int32_t b = 0; b < bytes && b < 4; ++b) {
+                    word |= uint32_t{line[static_cast<std::size_t>(i * bytes + b)]} << (8 * b);
+                }
+                out[i] = word;
+            }
+        } else {
+            const uint32_t mask = (1u << bpp) - 1;
+            for (int32_t i = 0; i < w; ++i) {
+                const int64_t bit = int64_t{i} * bpp;
+                const uint8_t byte = line[static_cast<std::size_t>(bit / 8)];
+                const int shift = 8 - bpp - static_cast<int>(bit % 8);
+                out[i] = (byte >> shift) & mask;
+            }
+        }
+    }
+}
+
+void IImage::WriteBits(std::span<uint8_t> packed, int32_t x, int32_t y, int32_t w, int32_t h,
+                       int32_t bpp, int32_t rowAlign) const {
+    if (bpp == 0) {
+        bpp = m_bpp;
+    }
+    if (w <= 0 || h <= 0) {
+        return;
+    }
+    const int64_t rowBytes = PackedRowBytes(w, bpp, rowAlign);
+    if (bpp <= 0 || int64_t(packed.size()) < rowBytes * h) {
+        TL_THROW(kErrInternal, 224);
+    }
+    for (int32_t row = 0; row < h; ++row) {
+        auto line = packed.subspan(static_cast<std::size_t>(rowBytes * row),
+                                   static_cast<std::size_t>(rowBytes));
+        std::fill(line.begin(), line.end(), uint8_t{0});
+        const uint32_t* in = &At(x, y + row);
+        if (bpp >= 8) {
+            const int32_t bytes = bpp / 8;
+            for (int32_t i = 0; i < w; ++i) {
+                for (int32_t b = 0; b < bytes; ++b) {
+                    line[static_cast<std::size_t>(i * bytes + b)] =
+                        b < 4 ? static_cast<uint8_t>(in[i] >> (8 * b)) : 0;
+                }
+            }
+        } else {
+            const uint32_t mask = (1u << bpp) - 1;
+            for (int32_t i = 0; i < w; ++i) {
+                const int64_t bit = int64_t{i} * bpp;
+                const int shift = 8 - bpp - static_cast<int>(bit % 8);
+                line[static_cast<std::size_t>(bit / 8)] |=
+                    static_cast<uint8_t>((in[i] & mask) << shift);
+            }
+        }
+    }
+}
+
+void IImage::CopyRect(const IImage& source, int32_t sx, int32_t sy, int32_t dx, int32_t dy,
+                      int32_t w, int32_t h) {
+    for (int32_t row = 0; row < h; ++row) {
+        const uint32_t* from = &source.At(sx, sy + row);
+        std::copy(from, from + w, &At(dx, dy + row));
+    }
+    if (source.m_hasAlpha) {
+        m_hasAlpha = true;
+    }
+}
+
+void IImage::FillRect(int32_t x, int32_t y, int32_t w, int32_t h, uint32_t rgb, uint32_t alpha) {
+    const uint32_t word = (alpha << 24) | (rgb & 0x00FFFFFFu);
+    for (int32_t row = 0; row < h; ++row) {
+        uint32_t* line = &At(x, y + row);
+        std::fill(line, line + w, word);
+    }
+}
+
+std::unique_ptr<IImage> IImage::Clone() const {
+    std::unique_ptr<IImage> copy = CreateSame();
+    copy->Assign(*this);
+    return copy;
+}
+
+void IImage::ExtractRect(IImage& target, int32_t x, int32_t y, int32_t w, int32_t h) const {
+    target.Create(w, h, m_bpp);
+    if (m_hasAlpha) {
+        target.m_hasAlpha = true;
+    }
+    for (int32_t row = 0; row < h; ++row) {
+        const uint32_t* from = &At(x, y + row);
+        std::copy(from, from + w, &target.At(0, row));
+    }
+}
+
+bool IImage::Equals(const IImage& other) const {
+    if (m_width != other.m_width || m_height != other.m_height || m_bpp != other.m_bpp ||
+        m_created != other.m_created || m_hasAlpha != other.m_hasAlpha) {
+        return false;
+    }
+    const uint32_t mask = m_hasAlpha ? 0xFFFFFFFFu : 0x00FFFFFFu;
+    for (std::size_t i = 0; i < m_pixels.size(); ++i) {
+        if ((m_pixels[i] & mask) != (other.m_pixels[i] & mask)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+template <typename Counts>
+ImageRect IImage::BoundingRect(Counts counts) const {
+    int32_t left = m_width;
+    int32_t top = m_height;
+    int32_t right = 0;
+    int32_t bottom = 0;
+    for (int32_t y = 0; y < m_height; ++y) {
+        const uint32_t* row = &At(0, y);
+        int32_t first = 0;
+        while (first < m_width && !counts(row[first])) {
+            ++first;
+        }
+        if (first == m_width) {
+            continue;
+        }
+        int32_t last = m_width - 1;
+        while (last > first && !counts(row[last])) {
+            --last;
+        }
+        left = std::min(left, first);
+        right = std::max(right, last + 1);
+        top = std::min(top, y);
+        bottom = y + 1;
+    }
+    if (left > right || top > bottom) {
+        return ImageRect{};
+    }
+    return ImageRect{left, top, right, bottom};
+}
+
+ImageRect IImage::GetOpaqueRect() const {
+    return BoundingRect([](uint32_t word) { return (word >> 24) != 0; });
+}
+
+ImageRect IImage::GetContentRect(uint32_t word) const {
+    return BoundingRect([word](uint32_t w) { return w != word; });
+}

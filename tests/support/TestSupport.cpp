@@ -1,0 +1,94 @@
+#include "support/TestSupport.h"
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <random>
+
+namespace testing_support {
+
+TempDir::TempDir() {
+    std::random_device rd;
+    const auto base = std::filesystem::temp_directory_path();
+    for (;;) {
+        auto candidate = base / ("typeloom-test-" + std::to_string(rd()));
+        std::error_code ec;
+        if (std::filesystem::create_directory(candidate, ec)) {
+            m_path = candidate;
+            break;
+        }
+    }
+}
+
+TempDir::~TempDir() {
+    std::error_code ec;
+    std::filesystem::permissions(m_path, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ec);
+    std::filesystem::remove_all(m_path, ec);
+}
+
+std::vector<uint8_t> ReadFileBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteFileBytes(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+void WriteFileText(const std::filesystem::path& path, const std::string& text) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << text;
+}
+
+std::string ShellQuote(const std::string& argument) {
+    std::string quoted = "'";
+    for (char c : argument) {
+        if (c == '\'') {
+            quoted += "'\\''";
+        } else {
+            quoted += c;
+        }
+    }
+    return quoted + "'";
+}
+
+RunResult RunCommand(const std::string& commandLine) {
+    TempDir dir;
+    const auto outPath = dir / "out";
+    const auto errPath = dir / "err";
+    const std::string full = "(" + commandLine + ") >" + ShellQuote(outPath.string()) + " 2>" +
+                             ShellQuote(errPath.string()) + " </dev/null";
+    const int status = std::system(full.c_str());
+    RunResult result;
+    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    const auto out = ReadFileBytes(outPath);
+    const auto err = ReadFileBytes(errPath);
+    result.out.assign(out.begin(), out.end());
+    result.err.assign(err.begin(), err.end());
+    return result;
+}
+
+std::filesystem::path BinaryDir() {
+    if (const char* dir = std::getenv("TL_BINARY_DIR")) {
+        return dir;
+    }
+    return TL_BINARY_DIR;
+}
+
+std::filesystem::path SourceDir() { return TL_SOURCE_DIR; }
+
+void RecordingPgCtrl::StepProgress(int steps) {
+    m_steps += steps;
+    if (IsCanceled()) {
+        throw kCancelSignal;
+    }
+}
+
+}  // namespace testing_support

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/PgCtrl.h"
+
+namespace testing_support {
+
+// A fresh folder under the system's temporary folder, removed with the object.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::filesystem::path& Path() const { return m_path; }
+    std::filesystem::path operator/(const std::string& name) const { return m_path / name; }
+
+private:
+    std::filesystem::path m_path;
+};
+
+std::vector<uint8_t> ReadFileBytes(const std::filesystem::path& path);
+void WriteFileBytes(const std::filesystem::path& path, const std::vector<uint8_t>& bytes);
+void WriteFileText(const std::filesystem::path& path, const std::string& text);
+
+// The outcome of running a program: exit code and what it printed.
+struct RunResult {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+// Runs a command line through /bin/sh, capturing standard output and error.
+RunResult RunCommand(const std::string& commandLine);
+// Quotes one argument for /bin/sh.
+std::string ShellQuote(const std::string& argument);
+// The build folder (where the programs and the xlor/xggp folders are).
+std::filesystem::path BinaryDir();
+std::filesystem::path SourceDir();
+
+// A progress control that records warnings and can cancel after a number of steps.
+class RecordingPgCtrl : public CPgCtrl {
+public:
+    bool IsCanceled() override { return m_cancelAfter >= 0 && m_steps >= m_cancelAfter; }
+    void SetStatus(int number) override { statuses.push_back(number); }
+    void ResetProgress() override {}
+    void SetProgressRange(int) override {}
+    void StepProgress(int steps) override;
+    void AddWarning(const std::u16string& text, bool) override { warnings.push_back(text); }
+    void CancelAfter(int steps) { m_cancelAfter = steps; }
+
+    std::vector<std::u16string> warnings;
+    std::vector<int> statuses;
+
+private:
+    int m_steps = 0;
+    int m_cancelAfter = -1;
+};
+
+// Points g_pPgCtrl at a recording control for the life of the object.
+class ScopedPgCtrl {
+public:
+    ScopedPgCtrl() : m_previous(g_pPgCtrl) { g_pPgCtrl = &control; }
+    ~ScopedPgCtrl() { g_pPgCtrl = m_previous; }
+    RecordingPgCtrl control;
+
+private:
+    CPgCtrl* m_previous;
+};
+
+}  // namespace testing_support
