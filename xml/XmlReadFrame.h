@@ -1,0 +1,91 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include <xercesc/sax/HandlerBase.hpp>
+
+// The SAX reading frame shared by every definition file reader: the reader is its own handler,
+// drives one progressive parse per load, tracks element depth, keeps only the first parser
+// error and turns every failure into one category 9 exception.
+class CXmlReadFrame : public xercesc::HandlerBase {
+public:
+    CXmlReadFrame(const CXmlReadFrame&) = delete;
+    CXmlReadFrame& operator=(const CXmlReadFrame&) = delete;
+    ~CXmlReadFrame() override = default;
+
+protected:
+    // How one kind of file reports its problems.
+    struct Rules {
+        // The root element's name and the accepted `version` values; no values: no version test.
+        std::u16string_view rootName;
+        std::u16string_view versions[2] = {};
+        // Message thrown when the parse fails without any recorded error text.
+        int notThisKindMessage = 224;
+        // A parser warning fails the load like an error.
+        bool warningsAreErrors = false;
+        // A version mismatch is thrown at once instead of being recorded as the error text.
+        bool versionThrows = false;
+        // Our own exceptions from the callbacks come out as message 223 with their text.
+        bool wrapCallbackErrors = false;
+    };
+
+    explicit CXmlReadFrame(const Rules& rules) : m_rules(rules) {}
+
+    // Parses the whole file with safe parser settings (no external entities or DTDs, entity
+    // expansions capped); throws on any failure. The reader's post-checks follow on return.
+    void Parse(const std::u16string& path);
+
+    // Hooks for the reader's own elements; depth counts the open elements around the call
+    // (the root element starts at depth 0).
+    virtual void OnStartElement(std::u16string_view name, xercesc::AttributeList& attributes) = 0;
+    virtual void OnEndElement(std::u16string_view name) = 0;
+    virtual void OnCharacters(std::u16string_view text) = 0;
+    // Called with the version found (empty when absent) when the root element accepts it.
+    virtual void OnVersion(std::u16string_view) {}
+
+    int32_t Depth() const { return m_depth; }
+    const std::u16string& Path() const { return m_path; }
+    bool HasErrorText() const { return !m_errorText.empty(); }
+    // Keeps the text only when no error has been recorded during this load.
+    void RecordError(std::u16string text);
+
+    // Element names match without regard to ASCII letter case.
+    static bool IsElement(std::u16string_view name, std::u16string_view expected);
+    // Message 189 unless `inside` holds.
+    static void RequireInside(bool inside, std::u16string_view name, std::u16string_view parent);
+    // Message 189 (naming `parent`) unless the element stands directly in the root.
+    void RequireTopLevel(std::u16string_view name, std::u16string_view parent) const;
+
+    // The attribute's value by exact name; nothing when it is absent.
+    static std::optional<std::u16string> GetAttribute(xercesc::AttributeList& attributes,
+                                                      std::u16string_view name);
+    // A decimal whole number attribute that must fit 32 bits (leading and trailing white
+    // space allowed); anything else throws message 223 with the parser library's own text.
+    static std::optional<int32_t> GetIntAttribute(xercesc::AttributeList& attributes,
+                                                  std::u16string_view name);
+    // A character code written with automatic base (0x hexadecimal, leading 0 octal, else
+    // decimal; leading white space skipped), read as unsigned 32 bits; its low 16 bits.
+    static uint16_t ParseCode(std::u16string_view text);
+    // XML white space: space, tab, carriage return, line feed.
+    static bool IsXmlSpace(char16_t ch);
+
+private:
+    void startElement(const XMLCh* name, xercesc::AttributeList& attributes) override;
+    void endElement(const XMLCh* name) override;
+    void characters(const XMLCh* chars, XMLSize_t length) override;
+    void warning(const xercesc::SAXParseException& exception) override;
+    void error(const xercesc::SAXParseException& exception) override;
+    void fatalError(const xercesc::SAXParseException& exception) override;
+
+    void RecordParseError(const xercesc::SAXParseException& exception);
+    void CheckVersion(xercesc::AttributeList& attributes);
+    bool RunParser();
+
+    Rules m_rules;
+    std::u16string m_path;
+    std::u16string m_errorText;
+    int32_t m_depth = 0;
+};
