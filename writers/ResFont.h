@@ -35,6 +35,7 @@ public:
         // Data saved after the content at `alignment` (the TGLP sheet data); the last 4 bytes of
         // the content receive its file offset.
         std::vector<uint8_t> attached;
+        bool hasAttached = false;
         uint32_t alignment = 0;
         // File offset of the content (loaded blocks only).
         uint32_t offset = 0;
@@ -96,6 +97,16 @@ public:
     const std::vector<CodeMap>& GetMapChain() const { return m_mapChain; }
 
 private:
+    // Where ToBytes puts one block: its header, its attached data and its end.
+    struct Placement {
+        const Block* block = nullptr;
+        uint64_t start = 0;
+        uint64_t dataStart = 0;
+        uint64_t end = 0;
+    };
+    using Layout = std::vector<Placement>;
+
+    Layout LayOut() const;
     void ReadBlocks(std::span<const uint8_t> bytes);
     void FixUp(std::size_t fileSize);
     std::vector<const Block*> SaveOrder() const;

@@ -1,0 +1,18 @@
+#include "core/BinaryFile.h"
+#include "core/FontIO.h"
+#include "core/GlobalException.h"
+#include "writers/ResFont.h"
+
+// Loads the whole file into a throw-away container: besides the header, a truncated or broken
+// block structure then fails here, before any work starts, with the same errors the reader
+// would give later.
+void CFontIO::ValidateFontFile(const std::u16string& path) {
+    if (!IsFileExists(path)) {
+        TL_THROW(kErrInputValue, 131, path);
+    }
+    CBinaryFile file(path);
+    file.Open(CBinaryFile::Access::kRead);
+    CResFont font;
+    font.Load(file);
+    file.Close();
+}
