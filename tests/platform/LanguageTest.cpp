@@ -1,0 +1,104 @@
+#include "platform/Language.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/ResString.h"
+
+namespace {
+
+TEST(LanguageTest, LocaleNamesMapToLanguageIds) {
+    const std::vector<std::pair<std::u16string, int>> cases = {
+        {u"ja_JP.UTF-8", 1041},
+        {u"ja_JP.eucJP", 1041},
+        {u"ja", 1041},
+        {u"ja_JP", 1041},
+        {u"en_US.UTF-8", 1033},
+        {u"en_GB", 2057},
+        {u"en_AU", 1033},
+        {u"de_DE@euro", 1031},
+        {u"de_AT.UTF-8", 1031},
+        {u"fr_FR", 1036},
+        {u"ko_KR", 1042},
+        {u"zh_CN.GB2312", 2052},
+        {u"zh_TW.Big5", 1028},
+        {u"C", 1033},
+        {u"POSIX", 1033},
+        {u"C.UTF-8", 1033},
+        {u"", 1033},
+        {u"xx_YY", 1033},
+        {u"jpn", 1033},
+    };
+    for (const auto& [name, id] : cases) {
+        EXPECT_EQ(LanguageIdOfLocale(name), id) << std::string(name.begin(), name.end());
+    }
+}
+
+// Sets the three locale variables for one test and puts the old values back.
+class LocaleEnvironment {
+public:
+    LocaleEnvironment() {
+        for (const char* name : kNames) {
+            const char* value = std::getenv(name);
+            m_saved.push_back(value ? std::optional<std::string>(value) : std::nullopt);
+        }
+    }
+    ~LocaleEnvironment() {
+        for (std::size_t i = 0; i < m_saved.size(); ++i) {
+            if (m_saved[i]) {
+                ::setenv(kNames[i], m_saved[i]->c_str(), 1);
+            } else {
+                ::unsetenv(kNames[i]);
+            }
+        }
+    }
+    void Set(const char* lcAll, const char* lcMessages, const char* lang) {
+        const char* values[] = {lcAll, lcMessages, lang};
+        for (std::size_t i = 0; i < 3; ++i) {
+            if (values[i]) {
+                ::setenv(kNames[i], values[i], 1);
+            } else {
+                ::unsetenv(kNames[i]);
+            }
+        }
+    }
+
+private:
+    static constexpr const char* kNames[] = {"LC_ALL", "LC_MESSAGES", "LANG"};
+    std::vector<std::optional<std::string>> m_saved;
+};
+
+TEST(LanguageTest, LcAllBeatsLcMessagesBeatsLang) {
+    LocaleEnvironment environment;
+    environment.Set(nullptr, nullptr, "ja_JP.UTF-8");
+    EXPECT_EQ(UserLocaleName(), u"ja_JP.UTF-8");
+    EXPECT_EQ(UserLanguageId(), 1041);
+    environment.Set(nullptr, "de_DE.UTF-8", "ja_JP.UTF-8");
+    EXPECT_EQ(UserLanguageId(), 1031);
+    environment.Set("fr_FR", "de_DE.UTF-8", "ja_JP.UTF-8");
+    EXPECT_EQ(UserLanguageId(), 1036);
+    // An empty variable counts as unset.
+    environment.Set("", "", "ko_KR");
+    EXPECT_EQ(UserLanguageId(), 1042);
+    environment.Set(nullptr, nullptr, nullptr);
+    EXPECT_EQ(UserLocaleName(), u"");
+    EXPECT_EQ(UserLanguageId(), 1033);
+}
+
+TEST(LanguageTest, MissingLibraryIsHarmlessAndKeepsErrno) {
+    errno = 0;
+    {
+        const CLanguageLibrary library(u"/nonexistent/folder/", 1041);
+        EXPECT_FALSE(library.IsLoaded());
+        EXPECT_EQ(errno, 0);
+        EXPECT_EQ(LoadResString(207), u"Invalid option (%s).");
+    }
+    EXPECT_EQ(LoadResString(207), u"Invalid option (%s).");
+}
+
+}  // namespace
