@@ -1,0 +1,112 @@
+#include "platform/FontCatalog.h"
+
+#include <fontconfig/fontconfig.h>
+
+#include <cstdlib>
+#include <memory>
+#include <tuple>
+
+#include "platform/Text.h"
+
+namespace {
+
+struct PatternDeleter {
+    void operator()(FcPattern* p) const { FcPatternDestroy(p); }
+};
+struct ObjectSetDeleter {
+    void operator()(FcObjectSet* s) const { FcObjectSetDestroy(s); }
+};
+struct FontSetDeleter {
+    void operator()(FcFontSet* s) const { FcFontSetDestroy(s); }
+};
+using PatternPtr = std::unique_ptr<FcPattern, PatternDeleter>;
+using ObjectSetPtr = std::unique_ptr<FcObjectSet, ObjectSetDeleter>;
+using FontSetPtr = std::unique_ptr<FcFontSet, FontSetDeleter>;
+
+// The fonts matching `pattern`, each carrying only the listed properties.
+FontSetPtr ListFonts(FcPattern* pattern, FcObjectSet* properties) {
+    if (pattern == nullptr || properties == nullptr) {
+        return nullptr;
+    }
+    return FontSetPtr(FcFontList(nullptr, pattern, properties));
+}
+
+bool HasOutline(FcPattern* font) {
+    FcBool outline = FcFalse;
+    return FcPatternGetBool(font, FC_OUTLINE, 0, &outline) == FcResultMatch && outline;
+}
+
+int IntProperty(FcPattern* font, const char* name, int fallback) {
+    int value = fallback;
+    return FcPatternGetInteger(font, name, 0, &value) == FcResultMatch ? value : fallback;
+}
+
+bool HasFamily(FcPattern* font, const std::string& family) {
+    FcChar8* name = nullptr;
+    for (int i = 0; FcPatternGetString(font, FC_FAMILY, i, &name) == FcResultMatch; ++i) {
+        if (family == reinterpret_cast<const char*>(name)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+std::map<std::u16string, bool> ListInstalledFaces() {
+    std::map<std::u16string, bool> faces;
+    const PatternPtr pattern(FcPatternCreate());
+    const ObjectSetPtr properties(FcObjectSetBuild(FC_FAMILY, FC_OUTLINE, nullptr));
+    const FontSetPtr fonts = ListFonts(pattern.get(), properties.get());
+    if (!fonts) {
+        return faces;
+    }
+    for (int f = 0; f < fonts->nfont; ++f) {
+        FcPattern* font = fonts->fonts[f];
+        const bool outline = HasOutline(font);
+        FcChar8* name = nullptr;
+        for (int i = 0; FcPatternGetString(font, FC_FAMILY, i, &name) == FcResultMatch; ++i) {
+            faces.emplace(Utf8ToUtf16(reinterpret_cast<const char*>(name)), outline);
+        }
+    }
+    return faces;
+}
+
+std::optional<FontFileLocation> FindFaceFile(const std::u16string& faceName, int32_t weight,
+                                             bool italic) {
+    const std::string family = Utf16ToUtf8(faceName);
+    // The service's loose family match narrows the list; the exact test is ours.
+    const PatternPtr pattern(FcPatternCreate());
+    if (!pattern || !FcPatternAddString(pattern.get(), FC_FAMILY,
+                                        reinterpret_cast<const FcChar8*>(family.c_str()))) {
+        return std::nullopt;
+    }
+    const ObjectSetPtr properties(FcObjectSetBuild(FC_FAMILY, FC_FILE, FC_INDEX, FC_OUTLINE,
+                                                   FC_WEIGHT, FC_SLANT, FC_WIDTH, nullptr));
+    const FontSetPtr fonts = ListFonts(pattern.get(), properties.get());
+    if (!fonts) {
+        return std::nullopt;
+    }
+    const int wantedWeight = FcWeightFromOpenType(weight);
+    const int wantedSlant = italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN;
+    std::optional<FontFileLocation> best;
+    std::tuple<bool, int, int, int> bestRank;
+    for (int f = 0; f < fonts->nfont; ++f) {
+        FcPattern* font = fonts->fonts[f];
+        FcChar8* file = nullptr;
+        if (!HasFamily(font, family) ||
+            FcPatternGetString(font, FC_FILE, 0, &file) != FcResultMatch) {
+            continue;
+        }
+        const auto rank = std::make_tuple(
+            !HasOutline(font), std::abs(IntProperty(font, FC_WEIGHT, wantedWeight) - wantedWeight),
+            std::abs(IntProperty(font, FC_SLANT, wantedSlant) - wantedSlant),
+            std::abs(IntProperty(font, FC_WIDTH, FC_WIDTH_NORMAL) - FC_WIDTH_NORMAL));
+        if (!best || rank < bestRank) {
+            best = FontFileLocation{reinterpret_cast<const char*>(file),
+                                    IntProperty(font, FC_INDEX, 0)};
+            bestRank = rank;
+        }
+    }
+    return best;
+}

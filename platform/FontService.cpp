@@ -1,0 +1,331 @@
+#include "platform/FontService.h"
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_ADVANCES_H
+#include FT_TRUETYPE_TABLES_H
+
+#include <algorithm>
+#include <array>
+
+#include "platform/FontCatalog.h"
+
+namespace {
+
+struct LibraryDeleter {
+    void operator()(FT_Library library) const { FT_Done_FreeType(library); }
+};
+struct FaceDeleter {
+    void operator()(FT_Face face) const { FT_Done_Face(face); }
+};
+using LibraryPtr = std::unique_ptr<FT_LibraryRec_, LibraryDeleter>;
+using FacePtr = std::unique_ptr<FT_FaceRec_, FaceDeleter>;
+
+// The largest pixel size the rasteriser accepts.
+constexpr int64_t kMaxPpem = 0xFFFF;
+// No picture of the font model may hold more pixels than a 16384 x 16384 sheet, so a bitmap
+// beyond that can never become a glyph.
+constexpr int64_t kMaxBitmapBytes = int64_t{16384} * 16384;
+// Used when a size of 0 asks for the default.
+constexpr int64_t kDefaultPpem = 12;
+
+enum class SlotContent { kNothing, kGray, kMono };
+
+// round(value * numerator / denominator), halves up; the denominator is positive.
+int32_t ScaleRounded(int64_t value, int64_t numerator, int64_t denominator) {
+    const int64_t n = 2 * value * numerator + denominator;
+    const int64_t d = 2 * denominator;
+    const int64_t q = n / d;
+    return static_cast<int32_t>((n % d != 0 && n < 0) ? q - 1 : q);
+}
+
+int32_t RoundPixels26Dot6(FT_Pos value) {
+    return static_cast<int32_t>((value + 32) >> 6);
+}
+int32_t RoundPixels16Dot16(FT_Fixed value) {
+    return static_cast<int32_t>((value + 0x8000) >> 16);
+}
+
+// The bitmap's row `y`, counted from the top whichever way its rows run in memory.
+const uint8_t* BitmapRow(const FT_Bitmap& bitmap, uint32_t y) {
+    const int64_t pitch = bitmap.pitch;
+    const int64_t row = pitch >= 0 ? int64_t{y} : int64_t{bitmap.rows} - 1 - y;
+    return bitmap.buffer + row * (pitch >= 0 ? pitch : -pitch);
+}
+
+// 256 coverage levels to 17 or 65, rounding to the nearest.
+std::array<uint8_t, 256> CoverageTable(int top) {
+    std::array<uint8_t, 256> table{};
+    for (int c = 0; c < 256; ++c) {
+        table[static_cast<std::size_t>(c)] = static_cast<uint8_t>((c * top + 127) / 255);
+    }
+    return table;
+}
+
+}  // namespace
+
+struct CFontService::State {
+    LibraryPtr library;
+    FacePtr face;
+    TextMetrics metrics;
+    char16_t lastCode = 0;
+    FT_UInt lastIndex = 0;
+    bool hasLastCode = false;
+    FT_UInt slotIndex = 0;
+    SlotContent slotContent = SlotContent::kNothing;
+    std::array<uint8_t, 256> to17 = CoverageTable(16);
+    std::array<uint8_t, 256> to65 = CoverageTable(64);
+
+    FT_UInt CharIndex(char16_t code) {
+        if (!face) {
+            return 0;
+        }
+        if (!hasLastCode || code != lastCode) {
+            lastIndex = FT_Get_Char_Index(face.get(), code);
+            lastCode = code;
+            hasLastCode = true;
+        }
+        return lastIndex;
+    }
+
+    // Renders the glyph into the slot unless it holds that rendering already.
+    FT_GlyphSlot Render(FT_UInt index, SlotContent content) {
+        if (slotContent == content && slotIndex == index) {
+            return face->glyph;
+        }
+        slotContent = SlotContent::kNothing;
+        FT_Int32 flags = FT_LOAD_RENDER | FT_LOAD_NO_BITMAP;
+        if (content == SlotContent::kMono) {
+            flags |= FT_LOAD_TARGET_MONO;
+        }
+        if (FT_Load_Glyph(face.get(), index, flags) != 0) {
+            return nullptr;
+        }
+        const FT_Bitmap& bitmap = face->glyph->bitmap;
+        const unsigned char mode =
+            content == SlotContent::kMono ? FT_PIXEL_MODE_MONO : FT_PIXEL_MODE_GRAY;
+        const bool empty = bitmap.width == 0 || bitmap.rows == 0;
+        if (!empty && (bitmap.pixel_mode != mode || bitmap.buffer == nullptr)) {
+            return nullptr;
+        }
+        if (int64_t{bitmap.width} * bitmap.rows > kMaxBitmapBytes) {
+            return nullptr;
+        }
+        slotIndex = index;
+        slotContent = content;
+        return face->glyph;
+    }
+
+    // The hinted advance; the query may reuse the glyph slot, so what it held is forgotten.
+    bool Advance(FT_UInt index, int32_t& advance) {
+        FT_Fixed value = 0;
+        slotContent = SlotContent::kNothing;
+        if (FT_Get_Advance(face.get(), index, FT_LOAD_DEFAULT | FT_LOAD_NO_BITMAP, &value) != 0) {
+            return false;
+        }
+        advance = RoundPixels16Dot16(value);
+        return true;
+    }
+};
+
+CFontService::CFontService() = default;
+CFontService::~CFontService() = default;
+CFontService::CFontService(CFontService&&) noexcept = default;
+CFontService& CFontService::operator=(CFontService&&) noexcept = default;
+
+bool CFontService::Initialize() {
+    FT_Library library = nullptr;
+    if (FT_Init_FreeType(&library) != 0) {
+        return false;
+    }
+    m_state = std::make_unique<State>();
+    m_state->library.reset(library);
+    return true;
+}
+
+bool CFontService::CreateFont(const FontDescription& description) {
+    if (!m_state) {
+        return false;
+    }
+    State& s = *m_state;
+    s.face.reset();
+    s.hasLastCode = false;
+    s.slotContent = SlotContent::kNothing;
+    const auto location =
+        FindFaceFile(description.faceName, description.weight, description.italic);
+    if (!location) {
+        return false;
+    }
+    FT_Face opened = nullptr;
+    if (FT_New_Face(s.library.get(), location->path.c_str(), static_cast<FT_Long>(location->index),
+                    &opened) != 0) {
+        return false;
+    }
+    s.face.reset(opened);
+    FT_Face face = s.face.get();
+    if (!FT_IS_SCALABLE(face) || face->units_per_EM == 0) {
+        s.face.reset();
+        return false;
+    }
+
+    const int64_t upem = face->units_per_EM;
+    const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
+    const auto* hhea = static_cast<const TT_HoriHeader*>(FT_Get_Sfnt_Table(face, FT_SFNT_HHEA));
+    const bool hasOs2 = os2 != nullptr && os2->version != 0xFFFF;
+    const int64_t winAscent = hasOs2 ? int64_t{os2->usWinAscent} : int64_t{face->ascender};
+    const int64_t winDescent = hasOs2 ? int64_t{os2->usWinDescent} : -int64_t{face->descender};
+    const int64_t maxAdvance =
+        hhea != nullptr ? int64_t{hhea->advance_Width_Max} : int64_t{face->max_advance_width};
+    // Faces without the table state no average; their widest advance stands in for it.
+    const int64_t averageWidth =
+        hasOs2 && os2->xAvgCharWidth > 0 ? int64_t{os2->xAvgCharWidth} : maxAdvance;
+
+    int64_t ppem = kDefaultPpem;
+    if (description.height < 0) {
+        ppem = -int64_t{description.height};
+    } else if (description.height > 0 && winAscent + winDescent > 0) {
+        ppem = std::max<int64_t>(1, ScaleRounded(description.height, upem, winAscent + winDescent));
+    }
+    if (ppem > kMaxPpem) {
+        s.face.reset();
+        return false;
+    }
+    // The average width becomes a horizontal scale: the font's average advance is made W wide.
+    int64_t xScale26Dot6 = 64 * ppem;
+    FT_Error sized = 0;
+    if (description.width > 0 && averageWidth > 0) {
+        xScale26Dot6 = ScaleRounded(64 * int64_t{description.width}, upem, averageWidth);
+        if (xScale26Dot6 < 1 || xScale26Dot6 > 64 * kMaxPpem) {
+            s.face.reset();
+            return false;
+        }
+        sized = FT_Set_Char_Size(face, xScale26Dot6, ppem * 64, 72, 72);
+    } else {
+        sized = FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(ppem));
+    }
+    if (sized != 0) {
+        s.face.reset();
+        return false;
+    }
+
+    TextMetrics& m = s.metrics;
+    m.ascent = ScaleRounded(winAscent, ppem, upem);
+    m.descent = ScaleRounded(winDescent, ppem, upem);
+    m.height = m.ascent + m.descent;
+    m.internalLeading = m.height - static_cast<int32_t>(ppem);
+    m.aveCharWidth = ScaleRounded(averageWidth, xScale26Dot6, 64 * upem);
+    m.maxCharWidth = ScaleRounded(maxAdvance, xScale26Dot6, 64 * upem);
+    return true;
+}
+
+bool CFontService::GetTextMetrics(TextMetrics& metrics) const {
+    if (!m_state || !m_state->face) {
+        return false;
+    }
+    metrics = m_state->metrics;
+    return true;
+}
+
+uint16_t CFontService::GetGlyphIndex(char16_t code) {
+    const FT_UInt index = m_state ? m_state->CharIndex(code) : 0;
+    return index == 0 || index >= kMissingGlyph ? kMissingGlyph : static_cast<uint16_t>(index);
+}
+
+uint32_t CFontService::GetGlyphOutline(char16_t code, GlyphFormat format, GlyphMetrics& metrics,
+                                       std::span<uint8_t> buffer) {
+    const FT_UInt index = m_state ? m_state->CharIndex(code) : 0;
+    if (index == 0) {
+        return kGlyphError;
+    }
+    const FT_GlyphSlot slot = m_state->Render(index, SlotContent::kGray);
+    if (slot == nullptr) {
+        return kGlyphError;
+    }
+    const FT_Bitmap& bitmap = slot->bitmap;
+    const uint32_t stride = (bitmap.width + 3u) & ~3u;
+    const uint32_t size = stride * bitmap.rows;
+    if (format == GlyphFormat::kGray17 || format == GlyphFormat::kGray65) {
+        if (!buffer.empty()) {
+            if (buffer.size() < size) {
+                return kGlyphError;
+            }
+            const auto& table = format == GlyphFormat::kGray17 ? m_state->to17 : m_state->to65;
+            for (uint32_t y = 0; y < bitmap.rows; ++y) {
+                const uint8_t* from = BitmapRow(bitmap, y);
+                uint8_t* to = buffer.data() + std::size_t{y} * stride;
+                for (uint32_t x = 0; x < bitmap.width; ++x) {
+                    to[x] = table[from[x]];
+                }
+                std::fill(to + bitmap.width, to + stride, uint8_t{0});
+            }
+        }
+    } else if (format != GlyphFormat::kMetrics) {
+        return kGlyphError;
+    }
+    metrics.blackBoxX = static_cast<int32_t>(bitmap.width);
+    metrics.blackBoxY = static_cast<int32_t>(bitmap.rows);
+    metrics.originX = slot->bitmap_left;
+    metrics.originY = slot->bitmap_top;
+    metrics.cellIncX = RoundPixels26Dot6(slot->advance.x);
+    return format == GlyphFormat::kMetrics ? 0 : size;
+}
+
+bool CFontService::GetCharAbcWidths(char16_t code, AbcWidths& widths) {
+    const FT_UInt index = m_state ? m_state->CharIndex(code) : 0;
+    if (index == 0) {
+        return false;
+    }
+    const FT_GlyphSlot slot = m_state->Render(index, SlotContent::kGray);
+    if (slot == nullptr) {
+        return false;
+    }
+    const int32_t a = slot->bitmap_left;
+    const auto b = static_cast<int32_t>(slot->bitmap.width);
+    int32_t advance = 0;
+    if (!m_state->Advance(index, advance)) {
+        return false;
+    }
+    widths = AbcWidths{a, b, advance - a - b};
+    return true;
+}
+
+bool CFontService::GetCharWidth(char16_t code, int32_t& width) {
+    const FT_UInt index = m_state ? m_state->CharIndex(code) : 0;
+    return index != 0 && m_state->Advance(index, width);
+}
+
+bool CFontService::DrawOpaqueText(char16_t code, std::span<uint8_t> cell, int32_t side,
+                                  int32_t stride, uint8_t ink, uint8_t paper) {
+    const FT_UInt index = m_state ? m_state->CharIndex(code) : 0;
+    if (index == 0 || side < 0 || stride < side ||
+        int64_t{side} * stride > static_cast<int64_t>(cell.size())) {
+        return false;
+    }
+    const FT_GlyphSlot slot = m_state->Render(index, SlotContent::kMono);
+    if (slot == nullptr) {
+        return false;
+    }
+    const TextMetrics& m = m_state->metrics;
+    const int32_t boxWidth = std::clamp(RoundPixels26Dot6(slot->advance.x), 0, side);
+    const int32_t boxHeight = std::clamp(m.height, 0, side);
+    for (int32_t y = 0; y < boxHeight; ++y) {
+        uint8_t* row = cell.data() + std::size_t(y) * std::size_t(stride);
+        std::fill(row, row + boxWidth, paper);
+    }
+    const FT_Bitmap& bitmap = slot->bitmap;
+    for (uint32_t y = 0; y < bitmap.rows; ++y) {
+        const int64_t cellY = int64_t{m.ascent} - slot->bitmap_top + y;
+        if (cellY < 0 || cellY >= boxHeight) {
+            continue;
+        }
+        const uint8_t* bits = BitmapRow(bitmap, y);
+        uint8_t* row = cell.data() + std::size_t(cellY) * std::size_t(stride);
+        for (uint32_t x = 0; x < bitmap.width; ++x) {
+            const int64_t cellX = int64_t{slot->bitmap_left} + x;
+            if (cellX >= 0 && cellX < boxWidth && (bits[x >> 3] & (0x80u >> (x & 7))) != 0) {
+                row[cellX] = ink;
+            }
+        }
+    }
+    return true;
+}

@@ -1,0 +1,95 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+
+// What the rasterisers ask of a font: the face by its exact name, the size and the style.
+struct FontDescription {
+    // Negative: the character (em) height in pixels; positive: the cell height; 0: 12 pixels.
+    int32_t height = 0;
+    // Average character width in pixels; 0 or less lets the font choose.
+    int32_t width = 0;
+    int32_t weight = 400;  // OpenType scale
+    bool italic = false;
+    std::u16string faceName;  // compared exactly, never shortened
+};
+
+// The selected font's metrics in pixels.
+struct TextMetrics {
+    int32_t height = 0;  // ascent + descent
+    int32_t ascent = 0;
+    int32_t descent = 0;
+    int32_t internalLeading = 0;  // height minus the character height
+    int32_t aveCharWidth = 0;
+    int32_t maxCharWidth = 0;
+};
+
+// What an outline query reports besides the bitmap.
+struct GlyphMetrics {
+    int32_t blackBoxX = 0;  // bitmap columns
+    int32_t blackBoxY = 0;  // bitmap rows
+    int32_t originX = 0;    // pen position to the bitmap's left column
+    int32_t originY = 0;    // baseline up to the bitmap's top row
+    int32_t cellIncX = 0;   // advance width
+};
+
+struct AbcWidths {
+    int32_t a = 0;  // pen position to the ink
+    int32_t b = 0;  // ink width
+    int32_t c = 0;  // ink to the next pen position
+};
+
+enum class GlyphFormat : int32_t {
+    kMetrics = 0,  // no bitmap
+    kGray17 = 5,   // levels 0 to 16
+    kGray65 = 6,   // levels 0 to 64
+};
+
+// The result of an outline query that failed.
+inline constexpr uint32_t kGlyphError = 0xFFFFFFFFu;
+// The glyph index of a code the font does not map.
+inline constexpr uint16_t kMissingGlyph = 0xFFFF;
+
+// One font opened for one conversion: the glyph queries of a desktop text service, answered by
+// the outline rasteriser. The rasteriser's glyph slot is reused between queries of one glyph,
+// so asking for the size and then the bits of a glyph renders it once.
+class CFontService {
+public:
+    CFontService();
+    ~CFontService();
+    CFontService(const CFontService&) = delete;
+    CFontService& operator=(const CFontService&) = delete;
+    CFontService(CFontService&&) noexcept;
+    CFontService& operator=(CFontService&&) noexcept;
+
+    // Starts the rasteriser; false when it cannot start.
+    bool Initialize();
+    // Opens the face and sets its size; false when the face cannot be found, opened or sized.
+    bool CreateFont(const FontDescription& description);
+    bool GetTextMetrics(TextMetrics& metrics) const;
+
+    // The glyph index of one UTF-16 code unit, kMissingGlyph when the font lacks it.
+    uint16_t GetGlyphIndex(char16_t code);
+
+    // With an empty buffer: the bytes the bitmap needs (0 for a glyph without pixels). With a
+    // buffer of that size: the levels, one byte each, rows top first, each row padded to a
+    // multiple of 4 bytes. kMetrics fills only the metrics. kGlyphError on failure, when the
+    // metrics are left as they were.
+    uint32_t GetGlyphOutline(char16_t code, GlyphFormat format, GlyphMetrics& metrics,
+                             std::span<uint8_t> buffer);
+    bool GetCharAbcWidths(char16_t code, AbcWidths& widths);
+    bool GetCharWidth(char16_t code, int32_t& width);
+
+    // Draws the code unit as opaque text at the top-left corner of a cell of side x side
+    // pixels, one byte per pixel, rows top first, `stride` bytes apart: a box as wide as the
+    // advance and as high as the font's cell becomes `paper`, its 1-bit ink `ink`, and the rest
+    // of the cell is left as it was. False on failure.
+    bool DrawOpaqueText(char16_t code, std::span<uint8_t> cell, int32_t side, int32_t stride,
+                        uint8_t ink, uint8_t paper);
+
+private:
+    struct State;
+    std::unique_ptr<State> m_state;
+};
