@@ -1,0 +1,64 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+
+#include "core/BinaryFile.h"
+#include "image/IImage.h"
+
+// Windows bitmap files: uncompressed 1, 4, 8, 24 and 32 bits per pixel, any information header
+// of 40 bytes or more. Every format failure is category 2 naming the file.
+class CBitMapFile : public CBinaryFile {
+public:
+    // The 14-byte file header and the first 40 bytes of the information header, plus the
+    // colour masks that follow them when the file has them (0 otherwise).
+    struct Headers {
+        uint16_t type = 0;
+        uint32_t fileSize = 0;
+        uint16_t reserved1 = 0;
+        uint16_t reserved2 = 0;
+        uint32_t dataOffset = 0;
+        uint32_t headerSize = 0;
+        int32_t width = 0;
+        int32_t height = 0;
+        uint16_t planes = 0;
+        uint16_t bitCount = 0;
+        uint32_t compression = 0;
+        uint32_t imageSize = 0;
+        uint32_t colorsUsed = 0;
+        uint32_t colorsImportant = 0;
+        uint32_t redMask = 0;
+        uint32_t greenMask = 0;
+        uint32_t blueMask = 0;
+        uint32_t alphaMask = 0;
+        bool complete = false;  // all 54 header bytes were there
+    };
+
+    static constexpr uint32_t kFileHeaderSize = 14;
+    static constexpr uint32_t kInfoHeaderSize = 40;
+    static constexpr uint32_t kHeadersSize = kFileHeaderSize + kInfoHeaderSize;
+
+    explicit CBitMapFile(std::u16string path) : CBinaryFile(std::move(path)) {}
+
+    // Whether the file starts with "BM"; nothing else is looked at.
+    bool IsBmp();
+    // Whether the headers fail ValidateFormat; open and read failures still throw.
+    bool HasFormatError();
+    // Signature, reserved fields, offsets (149) and size (146).
+    void ValidateFormat(const Headers& headers) const;
+    // Depth (107), then compression and planes (217).
+    void ValidateFuture(const Headers& headers) const;
+
+    // A palette picture below 16 bits per pixel, else a true-colour one; 32 bits carry alpha.
+    std::unique_ptr<IImage> Load();
+    // Palette pictures are written at 8 bits with a 256-entry palette area, true-colour ones
+    // at 24 bits, or 32 when the picture is 32 bits or has alpha; rows bottom-up.
+    void Save(const IImage& image);
+
+    static Headers ParseHeaders(std::span<const uint8_t> bytes);
+
+private:
+    Headers ReadHeaders();
+};

@@ -1,0 +1,337 @@
+#include "image/TgaFile.h"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+#include "core/ByteReader.h"
+#include "core/Endian.h"
+#include "core/GlobalException.h"
+#include "image/IndexImage.h"
+#include "image/RgbImage.h"
+
+namespace {
+
+constexpr uint8_t kColorMapped = 1;
+constexpr uint8_t kTrueColor = 2;
+constexpr uint8_t kRunLengthBit = 8;
+constexpr uint8_t kRightToLeft = 0x10;
+constexpr uint8_t kTopToBottom = 0x20;
+constexpr std::size_t kMaxPacket = 128;
+// The signature with its terminating zero, at offset 8 of the footer.
+constexpr std::string_view kSignature{"TRUEVISION-XFILE.\0", 18};
+constexpr std::string_view kImageId{"typeloom output."};
+
+bool IsColorMapped(uint8_t type) {
+    return (type & ~kRunLengthBit) == kColorMapped;
+}
+
+void AppendPacket(std::vector<uint8_t>& out, std::size_t count, bool run,
+                  std::span<const uint8_t> pixels) {
+    out.push_back(static_cast<uint8_t>((count - 1) | (run ? 0x80u : 0u)));
+    out.insert(out.end(), pixels.begin(), pixels.end());
+}
+
+}  // namespace
+
+CTgaFile::Header CTgaFile::ParseHeader(std::span<const uint8_t> bytes) {
+    Header h;
+    if (bytes.size() < kHeaderSize) {
+        return h;
+    }
+    // Every read below lies inside the checked 18 bytes.
+    CByteReader reader(bytes, [] {});
+    h.idLength = reader.U8();
+    h.colorMapType = reader.U8();
+    h.imageType = reader.U8();
+    h.firstEntry = reader.U16LE();
+    h.colorMapLength = reader.U16LE();
+    h.colorMapEntrySize = reader.U8();
+    h.xOrigin = reader.U16LE();
+    h.yOrigin = reader.U16LE();
+    h.width = reader.U16LE();
+    h.height = reader.U16LE();
+    h.pixelDepth = reader.U8();
+    h.descriptor = reader.U8();
+    h.complete = true;
+    return h;
+}
+
+bool CTgaFile::HasFooter() {
+    Open(Access::kRead);
+    const int32_t size = SeekBack(0);
+    std::array<uint8_t, kFooterSize> footer{};
+    std::size_t got = 0;
+    if (size >= static_cast<int32_t>(kFooterSize)) {
+        SeekBack(-static_cast<int32_t>(kFooterSize));
+        got = Read(footer);
+    }
+    Close();
+    return got == kFooterSize &&
+           std::equal(kSignature.begin(), kSignature.end(), footer.begin() + 8,
+                      [](char a, uint8_t b) { return static_cast<uint8_t>(a) == b; });
+}
+
+bool CTgaFile::HasFormatError() {
+    std::array<uint8_t, kHeaderSize> bytes{};
+    Open(Access::kRead);
+    SeekTo(0);
+    const std::size_t got = Read(bytes);
+    Close();
+    try {
+        ValidateFormat(ParseHeader(std::span<const uint8_t>(bytes).first(got)));
+    } catch (const CGeneralException&) {
+        return true;
+    }
+    return false;
+}
+
+void CTgaFile::ValidateFormat(const Header& h) const {
+    if (h.complete && IsColorMapped(h.imageType)) {
+        if (h.colorMapType != 1) {
+            TL_THROW(kErrTga, 184);
+        }
+        if (h.colorMapLength == 0) {
+            TL_THROW(kErrTga, 181);
+        }
+        if (h.firstEntry >= h.colorMapLength) {
+            TL_THROW(kErrTga, 180);
+        }
+    }
+    if (!h.complete || h.width == 0 || h.height == 0) {
+        TL_THROW(kErrTga, 146, GetPath(), int32_t{h.width}, int32_t{h.height});
+    }
+}
+
+void CTgaFile::ValidateFuture(const Header& h) const {
+    const uint8_t type = h.imageType;
+    if (type != 1 && type != 2 && type != 9 && type != 10) {
+        TL_THROW(kErrTga, 194, int32_t{type});
+    }
+    if (IsColorMapped(type)) {
+        if (h.colorMapEntrySize != 24 && h.colorMapEntrySize != 32) {
+            TL_THROW(kErrTga, 195, int32_t{h.colorMapEntrySize});
+        }
+        if (h.pixelDepth != 8 && h.pixelDepth != 16) {
+            TL_THROW(kErrTga, 192, int32_t{type}, int32_t{h.pixelDepth});
+        }
+    } else if (h.pixelDepth != 24 && h.pixelDepth != 32) {
+        TL_THROW(kErrTga, 192, int32_t{type}, int32_t{h.pixelDepth});
+    }
+    if (h.descriptor > 63) {
+        TL_THROW(kErrTga, 193, int32_t{h.descriptor});
+    }
+    const int32_t alphaBits = h.descriptor & 15;
+    if (alphaBits != 0 && alphaBits != 8) {
+        TL_THROW(kErrTga, 191, int32_t{h.descriptor});
+    }
+}
+
+void CTgaFile::FailBrokenFile(const Header& h) const {
+    TL_THROW(kErrTga, 146, GetPath(), int32_t{h.width}, int32_t{h.height});
+}
+
+std::vector<uint8_t> CTgaFile::DecodeRuns(std::span<const uint8_t> data, const Header& h,
+                                          std::size_t pixelBytes) const {
+    const std::size_t p = (h.pixelDepth + 7u) / 8u;
+    // No packet yields more than 128 pixels, so a stream too short for the picture is refused
+    // before the picture is allocated.
+    if (pixelBytes / p > data.size() * kMaxPacket) {
+        FailBrokenFile(h);
+    }
+    std::vector<uint8_t> out(pixelBytes);
+    CByteReader reader(data, [this, &h] { FailBrokenFile(h); });
+    std::size_t written = 0;
+    while (written < pixelBytes) {
+        const uint8_t packet = reader.U8();
+        const std::size_t count = (packet & 0x7Fu) + 1u;
+        if (count * p > pixelBytes - written) {
+            FailBrokenFile(h);
+        }
+        if ((packet & 0x80u) != 0) {
+            const auto pixel = reader.Take(p);
+            for (std::size_t i = 0; i < count; ++i) {
+                std::copy(pixel.begin(), pixel.end(),
+                          out.begin() + static_cast<std::ptrdiff_t>(written));
+                written += p;
+            }
+        } else {
+            const auto pixels = reader.Take(count * p);
+            std::copy(pixels.begin(), pixels.end(),
+                      out.begin() + static_cast<std::ptrdiff_t>(written));
+            written += count * p;
+        }
+    }
+    return out;
+}
+
+std::unique_ptr<IImage> CTgaFile::Load() {
+    Open(Access::kRead);
+    SeekTo(0);
+    const std::vector<uint8_t> file = ReadAll();
+    Close();
+    const Header h = ParseHeader(file);
+    ValidateFormat(h);
+    ValidateFuture(h);
+
+    const int64_t width = h.width;
+    const int64_t height = h.height;
+    if (width * height > IImage::kMaxPixels) {
+        FailBrokenFile(h);
+    }
+    CByteReader reader(file, [this, &h] { FailBrokenFile(h); });
+    reader.Seek(kHeaderSize);
+    reader.Skip(h.idLength);
+
+    std::unique_ptr<IImage> image;
+    const std::size_t entryBytes = (h.colorMapEntrySize + 7u) / 8u;
+    if (IsColorMapped(h.imageType)) {
+        std::vector<uint32_t> palette(h.colorMapLength);
+        for (uint32_t& entry : palette) {
+            const auto bytes = reader.Take(entryBytes);
+            entry = entryBytes == 4 ? endian::LoadU32LE(bytes, 0)
+                                    : 0xFF000000u | (uint32_t{bytes[2]} << 16) |
+                                          (uint32_t{bytes[1]} << 8) | bytes[0];
+        }
+        auto indexed = std::make_unique<CIndexImage>();
+        indexed->SetPalette(palette);
+        image = std::move(indexed);
+    } else {
+        // A colour map in a true-colour file is not used, but it lies before the pixels.
+        if (h.colorMapType == 1) {
+            reader.Skip(h.colorMapLength * entryBytes);
+        }
+        image = std::make_unique<CRgbImage>();
+    }
+
+    const std::size_t p = (h.pixelDepth + 7u) / 8u;
+    const auto w = static_cast<std::size_t>(width);
+    const auto rows = static_cast<std::size_t>(height);
+    const std::size_t pixelBytes = w * rows * p;
+    std::vector<uint8_t> stored;
+    if ((h.imageType & kRunLengthBit) != 0) {
+        stored = DecodeRuns(reader.Take(reader.Remaining()), h, pixelBytes);
+    } else {
+        const auto block = reader.Take(pixelBytes);
+        stored.assign(block.begin(), block.end());
+    }
+
+    const bool topDown = (h.descriptor & kTopToBottom) != 0;
+    const bool mirrored = (h.descriptor & kRightToLeft) != 0;
+    std::vector<uint8_t> ordered(pixelBytes);
+    const std::size_t stride = w * p;
+    for (std::size_t row = 0; row < rows; ++row) {
+        const std::size_t target = topDown ? row : rows - 1 - row;
+        const auto from = stored.begin() + static_cast<std::ptrdiff_t>(row * stride);
+        const auto to = ordered.begin() + static_cast<std::ptrdiff_t>(target * stride);
+        if (!mirrored) {
+            std::copy(from, from + static_cast<std::ptrdiff_t>(stride), to);
+            continue;
+        }
+        for (std::size_t x = 0; x < w; ++x) {
+            const auto pixel = from + static_cast<std::ptrdiff_t>(x * p);
+            std::copy(pixel, pixel + static_cast<std::ptrdiff_t>(p),
+                      to + static_cast<std::ptrdiff_t>((w - 1 - x) * p));
+        }
+    }
+    image->Create(static_cast<int32_t>(width), static_cast<int32_t>(height), h.pixelDepth);
+    image->Unpack(ordered, 1);
+    image->SetHasAlpha(IsColorMapped(h.imageType) ? entryBytes == 4 : p == 4);
+    return image;
+}
+
+std::vector<uint8_t> CTgaFile::EncodeRuns(std::span<const uint8_t> packed, int32_t width,
+                                          int32_t height, int32_t bytesPerPixel) {
+    const auto p = static_cast<std::size_t>(bytesPerPixel);
+    const auto w = static_cast<std::size_t>(width);
+    std::vector<uint8_t> out;
+    out.reserve(packed.size() * 2);
+    for (std::size_t row = 0; row < static_cast<std::size_t>(height); ++row) {
+        const auto line = packed.subspan(row * w * p, w * p);
+        const auto same = [&](std::size_t a, std::size_t b) {
+            return std::equal(line.begin() + static_cast<std::ptrdiff_t>(a * p),
+                              line.begin() + static_cast<std::ptrdiff_t>((a + 1) * p),
+                              line.begin() + static_cast<std::ptrdiff_t>(b * p));
+        };
+        std::size_t x = 0;
+        while (x < w) {
+            std::size_t end = x + 1;
+            while (end < w && same(x, end)) {
+                ++end;
+            }
+            if (end - x >= 2) {
+                for (std::size_t at = x; at < end; at += kMaxPacket) {
+                    AppendPacket(out, std::min(kMaxPacket, end - at), true, line.subspan(x * p, p));
+                }
+                x = end;
+                continue;
+            }
+            // Literal pixels reach up to the next pair of equal ones.
+            end = x;
+            while (end < w && !(end + 1 < w && same(end, end + 1))) {
+                ++end;
+            }
+            for (std::size_t at = x; at < end; at += kMaxPacket) {
+                const std::size_t count = std::min(kMaxPacket, end - at);
+                AppendPacket(out, count, false, line.subspan(at * p, count * p));
+            }
+            x = end;
+        }
+    }
+    return out;
+}
+
+void CTgaFile::Save(const IImage& image) {
+    const int32_t width = image.GetWidth();
+    const int32_t height = image.GetHeight();
+    if (width > kMaxSide || height > kMaxSide) {
+        TL_THROW(kErrInputValue, 190);
+    }
+    const auto* indexed = dynamic_cast<const CIndexImage*>(&image);
+    const std::size_t entries =
+        indexed != nullptr ? std::min<std::size_t>(indexed->GetPalette().size(), 0xFFFF) : 0;
+    int32_t bits = image.GetBpp() == 32 || image.HasAlpha() ? 32 : 24;
+    if (indexed != nullptr) {
+        bits = image.GetBpp() == 16 ? 16 : 8;
+    }
+
+    std::vector<uint8_t> out;
+    endian::AppendU8(out, static_cast<uint8_t>(kImageId.size()));
+    endian::AppendU8(out, entries > 0 ? 1 : 0);
+    endian::AppendU8(out, entries > 0 ? kColorMapped | kRunLengthBit : kTrueColor | kRunLengthBit);
+    endian::AppendU16LE(out, 0);
+    endian::AppendU16LE(out, static_cast<uint16_t>(entries));
+    endian::AppendU8(out, entries > 0 ? 32 : 0);
+    endian::AppendU16LE(out, 0);
+    endian::AppendU16LE(out, 0);
+    endian::AppendU16LE(out, static_cast<uint16_t>(width));
+    endian::AppendU16LE(out, static_cast<uint16_t>(height));
+    endian::AppendU8(out, static_cast<uint8_t>(bits));
+    endian::AppendU8(out, image.HasAlpha() ? 8 : 0);
+    out.insert(out.end(), kImageId.begin(), kImageId.end());
+    for (std::size_t i = 0; i < entries; ++i) {
+        endian::AppendU32LE(out, indexed->GetPalette()[i]);
+    }
+
+    const auto stride = static_cast<std::size_t>(IImage::PackedRowBytes(width, bits, 1));
+    const auto rows = static_cast<std::size_t>(height);
+    std::vector<uint8_t> topDown(stride * rows);
+    image.WriteBits(topDown, 0, 0, width, height, bits, 1);
+    std::vector<uint8_t> bottomUp(topDown.size());
+    for (std::size_t row = 0; row < rows; ++row) {
+        const auto from = topDown.begin() + static_cast<std::ptrdiff_t>(row * stride);
+        std::copy(from, from + static_cast<std::ptrdiff_t>(stride),
+                  bottomUp.begin() + static_cast<std::ptrdiff_t>((rows - 1 - row) * stride));
+    }
+    const std::vector<uint8_t> runs = EncodeRuns(bottomUp, width, height, bits / 8);
+    out.insert(out.end(), runs.begin(), runs.end());
+    for (int i = 0; i < 8; ++i) {
+        endian::AppendU8(out, 0);
+    }
+    out.insert(out.end(), kSignature.begin(), kSignature.end());
+    endian::AppendU16LE(out, 0);
+
+    Open(Access::kWrite);
+    Write(out);
+    Close();
+}
