@@ -53,7 +53,8 @@ private:
     // Every group, in document order; deep nesting never recurses on destruction.
     std::vector<std::unique_ptr<GlyphGroup>> m_all;
     std::vector<const GlyphGroup*> m_topLevel;
-    GlyphGroup* m_current = nullptr;
+    // The open groups, innermost last.
+    std::vector<GlyphGroup*> m_open;
     bool m_insideBody = false;
     bool m_loaded = false;
 };

@@ -32,6 +32,8 @@ public:
     const std::u16string& GetPath() const { return m_orderPath; }
     // Every cell the file gave, in reading order (also those beyond a given height).
     std::span<const uint16_t> Codes() const { return m_codes; }
+    // The cells inside the grid, in reading order: cell (x, y) is entry y * width + x.
+    std::span<const uint16_t> GridCodes() const;
 
 private:
     void OnStartElement(std::u16string_view name, xercesc::AttributeList& attributes) override;

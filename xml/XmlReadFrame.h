@@ -7,6 +7,10 @@
 
 #include <xercesc/sax/HandlerBase.hpp>
 
+XERCES_CPP_NAMESPACE_BEGIN
+class SAXParser;
+XERCES_CPP_NAMESPACE_END
+
 // The SAX reading frame shared by every definition file reader: the reader is its own handler,
 // drives one progressive parse per load, tracks element depth, keeps only the first parser
 // error and turns every failure into one category 9 exception.
@@ -20,7 +24,7 @@ protected:
     // How one kind of file reports its problems.
     struct Rules {
         // The root element's name and the accepted `version` values; no values: no version test.
-        std::u16string_view rootName;
+        std::u16string_view rootName = {};
         std::u16string_view versions[2] = {};
         // Message thrown when the parse fails without any recorded error text.
         int notThisKindMessage = 224;
@@ -82,7 +86,7 @@ private:
 
     void RecordParseError(const xercesc::SAXParseException& exception);
     void CheckVersion(xercesc::AttributeList& attributes);
-    bool RunParser();
+    bool RunParser(xercesc::SAXParser& parser);
 
     Rules m_rules;
     std::u16string m_path;

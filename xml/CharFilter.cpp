@@ -1,0 +1,125 @@
+#include "xml/CharFilter.h"
+
+#include "core/FontData.h"
+#include "core/PgCtrl.h"
+#include "xml/GlyphOrder.h"
+
+namespace {
+
+constexpr uint16_t kSpace = 0x0020;
+
+}  // namespace
+
+CCharFilter::CCharFilter()
+    : CXmlReadFrame(Rules{.rootName = u"letter-list",
+                          .versions = {u"1.0"},
+                          .notThisKindMessage = 150,
+                          .warningsAreErrors = true,
+                          .wrapCallbackErrors = true}) {}
+
+void CCharFilter::Load(const std::u16string& path) {
+    Parse(path);
+    m_set[kSpace] = true;
+    m_passAll = false;
+}
+
+void CCharFilter::CombineWithOrder(const CGlyphOrder& order) {
+    if (!order.IsLoaded()) {
+        return;
+    }
+    if (m_passAll) {
+        for (const uint16_t code : order.GridCodes()) {
+            if (code != CGlyphOrder::NullCode) {
+                m_set[code] = true;
+            }
+        }
+        m_passAll = m_set.empty();
+        return;
+    }
+    for (auto& entry : m_set) {
+        entry.second = false;
+    }
+    for (const uint16_t code : order.GridCodes()) {
+        if (code == CGlyphOrder::NullCode) {
+            continue;
+        }
+        if (const auto found = m_set.find(code); found != m_set.end()) {
+            found->second = true;
+        }
+    }
+    std::erase_if(m_set, [](const auto& entry) { return !entry.second; });
+}
+
+bool CCharFilter::IsExcluded(uint16_t code) const {
+    if (m_passAll) {
+        return false;
+    }
+    const auto found = m_set.find(code);
+    return found == m_set.end() || !found->second;
+}
+
+void CCharFilter::CheckMissing(const CFontData& font) const {
+    for (const auto& [code, chosen] : m_set) {
+        if (chosen && !font.FindGlyph(code)) {
+            ReportWarning(g_pPgCtrl, 259, {code, code});
+        }
+    }
+}
+
+std::vector<uint16_t> CCharFilter::GetCodes() const {
+    std::vector<uint16_t> codes;
+    if (m_passAll) {
+        return codes;
+    }
+    for (const auto& [code, chosen] : m_set) {
+        if (chosen) {
+            codes.push_back(code);
+        }
+    }
+    return codes;
+}
+
+void CCharFilter::OnStartElement(std::u16string_view name, xercesc::AttributeList&) {
+    if (IsElement(name, u"body")) {
+        RequireTopLevel(u"body", u"letter-list");
+        m_insideBody = true;
+    } else if (IsElement(name, u"letter")) {
+        RequireInside(m_insideBody, u"letter", u"body");
+        m_insideLetter = true;
+    } else if (IsElement(name, u"sp")) {
+        RequireInside(m_insideLetter, u"sp", u"letter");
+        m_set[kSpace] = true;
+    } else if (IsElement(name, u"code")) {
+        RequireInside(m_insideLetter, u"code", u"letter");
+        m_insideCode = true;
+        m_codeTextRead = false;
+    }
+}
+
+void CCharFilter::OnEndElement(std::u16string_view name) {
+    if (IsElement(name, u"body")) {
+        m_insideBody = false;
+    } else if (IsElement(name, u"letter")) {
+        m_insideLetter = false;
+    } else if (IsElement(name, u"code")) {
+        m_insideCode = false;
+    }
+}
+
+void CCharFilter::OnCharacters(std::u16string_view text) {
+    if (m_insideCode) {
+        if (!m_codeTextRead) {
+            m_codeTextRead = true;
+            m_set[ParseCode(text)] = true;
+        }
+        return;
+    }
+    if (!m_insideLetter) {
+        return;
+    }
+    for (const char16_t ch : text) {
+        if (!IsXmlSpace(ch)) {
+            m_set[ch] = true;
+        }
+    }
+}

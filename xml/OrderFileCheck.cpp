@@ -1,0 +1,14 @@
+#include "core/FontIO.h"
+
+#include "core/GlobalException.h"
+#include "xml/GlyphOrder.h"
+
+void CFontIO::ValidateOrderFile(const std::u16string& path) {
+    if (!IsFileExists(path)) {
+        TL_THROW(kErrInputValue, 131, path);
+    }
+    // Loading settles the grid and already refuses a width (155, tested first) or a given
+    // height (154) that is not positive, so a loaded order needs no further test here.
+    CGlyphOrder order;
+    order.Load(path);
+}
