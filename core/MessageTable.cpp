@@ -187,6 +187,7 @@ constexpr MessageEntry kMessages[] = {
     {273, u"There are two letters has same character code(U+%04X: %c) in character order file."},
     {274, u"Invalid color parameter format(%s)"},
     {275, u"Linefeed width (=%d) exceeds maximum (=%d)."},
+    {276, u"Glyph index (=%d) exceeds maximum (=%d)."},
     {300, u"Unknown Error"},
     {301, u"Image error"},
     {302, u"BMP image error"},
