@@ -1,0 +1,74 @@
+#pragma once
+
+#include <cstdint>
+
+#include "image/IndexImage.h"
+#include "image/RgbImage.h"
+#include "platform/FontService.h"
+
+class CGlyph;
+
+// What one rendered character hands to SetGlyph.
+struct GlyphBox {
+    int32_t width = 0;       // columns of the rendered pixel block
+    int32_t height = 0;      // rows of the rendered pixel block
+    int32_t left = 0;        // pen position to the block's left column; may be negative
+    int32_t advance = 0;     // the character's advance width
+    int32_t top = 0;         // rows from the block's top row down to the baseline
+    uint8_t inkLevel = 0;    // full ink: 2^depth - 1
+    uint8_t paperLevel = 0;  // no ink
+};
+
+// Base of the rasterisers: the options, the font, the cell metrics, and the step that turns a
+// rendered cell into a glyph. One rasteriser serves one conversion.
+class CLetterer {
+public:
+    // How a glyph's left and right spaces are chosen.
+    enum WidthType : int32_t {
+        kWidthGlyph = 0,   // no spaces: the ink alone
+        kWidthKeepSp = 1,  // no spaces, but an inkless character keeps its advance
+        kWidthChar = 2,    // the font's own bearings and advance
+        kWidthFixed = 3,   // the ink centred in the fixed width
+    };
+
+    CLetterer() = default;
+    CLetterer(const CLetterer&) = delete;
+    CLetterer& operator=(const CLetterer&) = delete;
+    virtual ~CLetterer() = default;
+
+    // Once, before Create. Depth 1 stays 1, 2-4 become 4, 5-8 become 8; outside 1-8 fails with
+    // 169, a width type outside 0-3 with 158.
+    void SetOption(int32_t bitDepth, int32_t widthType, int32_t fixedWidth);
+    // Opens the font; once per conversion.
+    virtual void Create(const FontDescription& description) = 0;
+    // Renders one UTF-16 code unit into an empty glyph; false (the glyph untouched) when the
+    // font has no glyph for it.
+    virtual bool LetterChar(CGlyph& glyph, char16_t code) = 0;
+
+    // Crops the rendered cell (levels as indices, ink as alpha) to its ink and fills the glyph,
+    // with the spaces the width type asks for.
+    void SetGlyph(CGlyph& glyph, const CIndexImage& cell, const GlyphBox& box);
+
+    int32_t GetBitDepth() const { return m_bitDepth; }
+    int32_t GetAscent() const { return m_ascent; }
+    int32_t GetCellSide() const { return m_cellSide; }
+
+protected:
+    // Starts the font service (116).
+    void StartFontService();
+    // Opens the font the description names (117).
+    void SetupFont(const FontDescription& description);
+    // Reads the text metrics (120) and derives the ascent and the cell side.
+    void CalcurateParameter();
+    bool HasGlyph(char16_t code) { return m_font.GetGlyphIndex(code) != kMissingGlyph; }
+
+    CFontService m_font;
+
+private:
+    int32_t m_widthType = 0;
+    int32_t m_bitDepth = 0;
+    int32_t m_fixedWidth = 0;
+    int32_t m_ascent = 0;
+    int32_t m_cellSide = 0;
+    CRgbImage m_inked;  // reused between glyphs
+};

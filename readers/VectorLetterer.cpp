@@ -1,0 +1,129 @@
+#include "readers/VectorLetterer.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "core/Glyph.h"
+
+void CVectorLetterer::Create(const FontDescription& description) {
+    StartFontService();
+    if (m_softAntialias) {
+        FontDescription doubled = description;
+        doubled.height = static_cast<int32_t>(std::clamp<int64_t>(
+            int64_t{description.height} * 2, std::numeric_limits<int32_t>::min(),
+            std::numeric_limits<int32_t>::max()));
+        SetupFont(doubled);
+    } else {
+        SetupFont(description);
+    }
+    CalcurateParameter();
+}
+
+bool CVectorLetterer::LetterChar(CGlyph& glyph, char16_t code) {
+    if (!HasGlyph(code)) {
+        return false;
+    }
+    const int32_t depth = GetBitDepth();
+    const GlyphFormat format = depth == 8 ? GlyphFormat::kGray65 : GlyphFormat::kGray17;
+
+    GlyphMetrics metrics;
+    uint32_t size = 0;
+    // A failed size query is treated like a failed rendering: the width queries decide.
+    uint32_t result = m_font.GetGlyphOutline(code, format, metrics, {});
+    if (result != kGlyphError) {
+        size = result;
+        if (size != 0) {
+            m_levels.resize(size);
+            result = m_font.GetGlyphOutline(code, format, metrics, m_levels);
+        } else {
+            result = m_font.GetGlyphOutline(code, GlyphFormat::kMetrics, metrics, {});
+            metrics.blackBoxX = 0;
+            metrics.blackBoxY = 0;
+        }
+    }
+    const std::span<uint8_t> levels = std::span(m_levels).first(size);
+    if (result == kGlyphError) {
+        AbcWidths abc;
+        if (!m_font.GetCharAbcWidths(code, abc) && !m_font.GetCharWidth(code, abc.b)) {
+            return false;
+        }
+        metrics.cellIncX = static_cast<int16_t>(abc.a + abc.b + abc.c);
+        metrics.blackBoxX = 0;
+        metrics.blackBoxY = 0;
+        metrics.originY = 0;
+        std::fill(levels.begin(), levels.end(), uint8_t{0});
+    }
+
+    GlyphBox box;
+    box.width = (metrics.blackBoxX + 3) & ~3;
+    box.height = std::max(box.width != 0 ? static_cast<int32_t>(size / uint32_t(box.width)) : 0,
+                          metrics.blackBoxY);
+    box.left = metrics.originX;
+    box.advance = metrics.cellIncX;
+    box.top = metrics.originY;
+    box.inkLevel = static_cast<uint8_t>((1 << depth) - 1);
+    box.paperLevel = 0;
+    if (m_softAntialias) {
+        ReduceSoftAntialias(levels, box);
+    }
+    ConvertLevels(levels, format, depth, box, m_cell);
+    SetGlyph(glyph, m_cell, box);
+    return true;
+}
+
+void CVectorLetterer::ReduceSoftAntialias(std::span<uint8_t> levels, GlyphBox& box) {
+    const int32_t sourceWidth = box.width;
+    const int32_t sourceHeight = box.height;
+    const int32_t top = box.top;
+    int32_t height = sourceHeight;
+    const bool oddTop = top % 2 != 0;
+    if (oddTop && (height - top) % 2 != 0) {
+        ++height;
+    }
+    box.left /= 2;
+    box.advance = (box.advance + 1) / 2;
+    box.width = (sourceWidth + 1) / 2;
+    box.height = (height + 1) / 2;
+    box.top = (top + 1) / 2;
+    if (box.width == 0 || box.height == 0) {
+        return;
+    }
+
+    // With an odd top an empty row is assumed above the block, so that block rows meet the
+    // baseline; rows and columns beyond the block count as empty.
+    const int64_t sourceRows =
+        std::min<int64_t>(sourceHeight, int64_t(levels.size()) / sourceWidth);
+    const int64_t firstRow = oddTop ? -1 : 0;
+    const auto level = [&](int64_t x, int64_t y) -> int32_t {
+        if (y < 0 || y >= sourceRows || x >= sourceWidth) {
+            return 0;
+        }
+        return levels[static_cast<std::size_t>(y * sourceWidth + x)];
+    };
+    // In place: every output position lies at or before the first source position it reads,
+    // and later blocks only read further on.
+    std::size_t out = 0;
+    for (int64_t row = 0; row < box.height; ++row) {
+        const int64_t y = firstRow + 2 * row;
+        for (int64_t column = 0; column < box.width && out < levels.size(); ++column) {
+            const int64_t x = 2 * column;
+            const int32_t sum =
+                level(x, y) + level(x + 1, y) + level(x, y + 1) + level(x + 1, y + 1);
+            levels[out++] = static_cast<uint8_t>((sum + 2) >> 2);
+        }
+    }
+}
+
+void CVectorLetterer::ConvertLevels(std::span<const uint8_t> levels, GlyphFormat format,
+                                    int32_t depth, const GlyphBox& box, CIndexImage& cell) {
+    cell.Create(box.width, box.height, 8);
+    cell.MakeGrayPalette(depth);
+    const uint32_t top = (1u << depth) - 1;
+    const int shift = format == GlyphFormat::kGray65 ? 6 : 4;
+    const std::span<uint32_t> pixels = cell.Pixels();
+    const std::size_t count = std::min(levels.size(), pixels.size());
+    for (std::size_t i = 0; i < count; ++i) {
+        const uint32_t level = (uint32_t{levels[i]} * top) >> shift;
+        pixels[i] = ((level * 255 / top) << 24) | level;
+    }
+}

@@ -1,0 +1,105 @@
+#include "readers/WinFontReader.h"
+
+#include <memory>
+
+#include "core/FontData.h"
+#include "core/GlobalException.h"
+#include "core/PgCtrl.h"
+#include "core/TextFormat.h"
+#include "platform/FontCatalog.h"
+#include "readers/RasterLetterer.h"
+#include "readers/VectorLetterer.h"
+#include "writers/TextureFormat.h"
+#include "xml/CharFilter.h"
+
+namespace {
+
+// The reader asks for every code but the two non-characters at the top of the plane.
+constexpr uint32_t kLastCode = 0xFFFD;
+constexpr int kProgressRange = 0x10000;
+
+}  // namespace
+
+CWinFontReader::CWinFontReader(std::u16string faceName, int32_t size, int32_t averageWidth,
+                               int32_t bitDepth, bool alpha, int32_t widthType, int32_t fixedWidth,
+                               bool softAntialias)
+    : m_faceName(std::move(faceName)),
+      m_size(size),
+      m_averageWidth(averageWidth),
+      m_bitDepth(bitDepth),
+      m_fixedWidth(fixedWidth),
+      m_widthType(widthType),
+      m_softAntialias(softAntialias),
+      m_alpha(alpha) {}
+
+void CWinFontReader::ValidateInput() {
+    if (m_faceName.empty()) {
+        TL_THROW(kErrInputValue, 135);
+    }
+    if (!ListInstalledFaces().contains(m_faceName)) {
+        TL_THROW(kErrInputValue, 271, m_faceName);
+    }
+    if (m_size < 1) {
+        TL_THROW(kErrInternal, 202, m_size);
+    }
+    if (m_bitDepth < 1 || m_bitDepth > 8) {
+        TL_THROW(kErrInternal, 169, m_bitDepth);
+    }
+    if (m_widthType < CLetterer::kWidthGlyph || m_widthType > CLetterer::kWidthFixed) {
+        const MessageArg type[] = {m_widthType};
+        TL_THROW(kErrInternal, 158, FormatText(u"%d", type));
+    }
+    if (m_widthType == CLetterer::kWidthFixed && m_fixedWidth <= 0) {
+        TL_THROW(kErrInternal, 201, m_fixedWidth);
+    }
+}
+
+void CWinFontReader::ReadFontData(CFontData& font, const CCharFilter& filter) {
+    if (g_pPgCtrl != nullptr) {
+        g_pPgCtrl->SetStatus(249);
+        g_pPgCtrl->ResetProgress();
+        g_pPgCtrl->SetProgressRange(kProgressRange);
+    }
+
+    // A negative height asks for the character height, not the cell height. The whole face
+    // name goes to the font service: a shortened one would silently pick another font or none.
+    FontDescription description;
+    description.height = m_size > 0 ? -m_size : 0;
+    description.width = m_averageWidth;
+    description.weight = 400;
+    description.italic = false;
+    description.faceName = m_faceName;
+
+    std::unique_ptr<CLetterer> letterer;
+    if (m_bitDepth <= 1) {
+        letterer = std::make_unique<CRasterLetterer>();
+    } else {
+        auto vector = std::make_unique<CVectorLetterer>();
+        vector->SetSoftAntialias(m_softAntialias);
+        letterer = std::move(vector);
+    }
+    letterer->SetOption(m_bitDepth, m_widthType, m_fixedWidth);
+    letterer->Create(description);
+
+    // Most codes have no glyph, so one empty record waits until a code fills it.
+    auto glyph = std::make_unique<CGlyph>();
+    for (uint32_t code = 0; code <= kLastCode; ++code) {
+        if (g_pPgCtrl != nullptr) {
+            g_pPgCtrl->StepProgress(1);
+        }
+        const auto unit = static_cast<uint16_t>(code);
+        if (filter.IsExcluded(unit)) {
+            continue;
+        }
+        if (letterer->LetterChar(*glyph, static_cast<char16_t>(unit))) {
+            font.AddGlyph(std::move(glyph), unit);
+            glyph = std::make_unique<CGlyph>();
+        }
+    }
+
+    if (m_alpha) {
+        font.glyphImageFormat.Set(m_bitDepth > 4 ? kTexIA8 : kTexIA4);
+    } else {
+        font.glyphImageFormat.Set(m_bitDepth > 4 ? kTexI8 : kTexI4);
+    }
+}
