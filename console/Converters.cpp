@@ -1,0 +1,180 @@
+#include "console/Converters.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <limits>
+
+#include "core/GlobalException.h"
+#include "platform/CodePage.h"
+#include "platform/Text.h"
+
+namespace {
+
+constexpr std::array<Keyword, 4> kEncodings = {{
+    {u"utf8", 0},
+    {u"utf16", 1},
+    {u"sjis", 2},
+    {u"cp1252", 3},
+}};
+constexpr int32_t kEncodingNotFound = 4;
+
+constexpr std::array<Keyword, 4> kWidthTypes = {{
+    {u"fixed", 3},
+    {u"glyph", 0},
+    {u"char", 2},
+    {u"keepsp", 1},
+}};
+constexpr int32_t kWidthTypeNotFound = 4;
+
+constexpr std::array<Keyword, 7> kGlyphImageFormats = {{
+    {u"i4", 0},
+    {u"i8", 1},
+    {u"ia4", 2},
+    {u"ia8", 3},
+    {u"rgb565", 4},
+    {u"rgb5a3", 5},
+    {u"rgba8", 6},
+}};
+constexpr int32_t kGlyphImageFormatNotFound = -1;
+
+constexpr std::array<Keyword, 3> kImageFormats = {{
+    {u"ext", 0},
+    {u"bmp", 1},
+    {u"tga", 2},
+}};
+constexpr int32_t kImageFormatNotFound = 3;
+
+constexpr uint16_t kNoCharacter = 0xFFFF;
+
+// A decimal number as "%d" reads it: leading blanks, a sign, at least one digit, saturated to
+// 32 bits. `pos` ends behind the digits; false when there are none.
+bool ScanDecimal(std::u16string_view text, std::size_t& pos, int32_t& value) {
+    while (pos < text.size() && (text[pos] == u' ' || (text[pos] >= u'\t' && text[pos] <= u'\r'))) {
+        ++pos;
+    }
+    bool negative = false;
+    if (pos < text.size() && (text[pos] == u'+' || text[pos] == u'-')) {
+        negative = text[pos] == u'-';
+        ++pos;
+    }
+    const std::size_t first = pos;
+    int64_t magnitude = 0;
+    while (pos < text.size() && text[pos] >= u'0' && text[pos] <= u'9') {
+        magnitude = std::min<int64_t>(magnitude * 10 + (text[pos] - u'0'), int64_t{1} << 32);
+        ++pos;
+    }
+    if (pos == first) {
+        return false;
+    }
+    const int64_t signedValue = negative ? -magnitude : magnitude;
+    value = static_cast<int32_t>(std::clamp<int64_t>(
+        signedValue, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
+    return true;
+}
+
+// The text as wcstol reads it with base 0, held to 32 bits before the low 16 are taken: a
+// 64-bit long would otherwise let "4294967296" wrap to 0 instead of saturating.
+uint16_t NumberLow16(const std::u16string& text) {
+    const std::string narrow = Utf16ToUtf8(text);
+    const long long value = std::strtoll(narrow.c_str(), nullptr, 0);
+    const int64_t held = std::clamp<long long>(value, std::numeric_limits<int32_t>::min(),
+                                               std::numeric_limits<int32_t>::max());
+    return static_cast<uint16_t>(static_cast<uint32_t>(held) & 0xFFFF);
+}
+
+}  // namespace
+
+int32_t LookupKeyword(const std::u16string& text, std::span<const Keyword> table,
+                      int32_t notFound) {
+    const std::u16string lower = ToLowerAscii(text);
+    for (const Keyword& row : table) {
+        if (row.keyword == lower) {
+            return row.value;
+        }
+    }
+    return notFound;
+}
+
+int32_t ToEncodingType(const std::u16string& text) {
+    const int32_t value = LookupKeyword(text, kEncodings, kEncodingNotFound);
+    if (value == kEncodingNotFound) {
+        TL_THROW(kErrCommandLine, 208, text);
+    }
+    return value;
+}
+
+int32_t ToWidthType(const std::u16string& text) {
+    const int32_t value = LookupKeyword(text, kWidthTypes, kWidthTypeNotFound);
+    if (value == kWidthTypeNotFound) {
+        TL_THROW(kErrCommandLine, 216, text);
+    }
+    return value;
+}
+
+int32_t ToGlyphImageFormat(const std::u16string& text) {
+    if (text.empty()) {
+        TL_THROW(kErrCommandLine, 164);
+    }
+    const int32_t value = LookupKeyword(text, kGlyphImageFormats, kGlyphImageFormatNotFound);
+    if (value == kGlyphImageFormatNotFound) {
+        TL_THROW(kErrCommandLine, 206, text);
+    }
+    return value;
+}
+
+int32_t ToImageFormat(const std::u16string& text) {
+    const int32_t value = LookupKeyword(text, kImageFormats, kImageFormatNotFound);
+    if (value == kImageFormatNotFound) {
+        TL_THROW(kErrCommandLine, 212, text);
+    }
+    return value;
+}
+
+void ToSheetSize(int32_t& width, int32_t& height, const std::u16string& text) {
+    std::size_t pos = 0;
+    int32_t w = 0;
+    int32_t h = 0;
+    const bool read = ScanDecimal(text, pos, w) && pos < text.size() && text[pos++] == u'x' &&
+                      ScanDecimal(text, pos, h);
+    if (!read) {
+        TL_THROW(kErrCommandLine, 157);
+    }
+    width = w;
+    height = h;
+}
+
+void ReadBpp(const std::u16string& text, int32_t& depth, bool& alpha) {
+    if (text.empty()) {
+        TL_THROW(kErrCommandLine, 165);
+    }
+    const bool withAlpha = text.starts_with(u"IA");
+    const std::size_t digitAt = withAlpha ? 2 : 1;
+    const bool valid = text.front() == u'I' && text.size() == digitAt + 1 &&
+                       text[digitAt] >= u'1' && text[digitAt] <= u'8';
+    if (!valid) {
+        TL_THROW(kErrCommandLine, 143, text);
+    }
+    depth = text[digitAt] - u'0';
+    alpha = withAlpha;
+}
+
+uint16_t ToCharCode(const std::u16string& text, int32_t encoding) {
+    uint16_t value = 0;
+    uint16_t code = 0;
+    if (text.size() == 1) {
+        value = text.front();
+        code = value;
+    } else {
+        value = NumberLow16(text);
+        code = value;
+        if (const int32_t codePage = CodePageOfEncoding(encoding); codePage != 0) {
+            char16_t unit = kNoCharacter;
+            code = CCodePage(codePage).ToUnicode(value, unit) ? unit : kNoCharacter;
+        }
+    }
+    if (code == kNoCharacter) {
+        TL_THROW(kErrInputValue, 106, value);
+    }
+    return code;
+}
