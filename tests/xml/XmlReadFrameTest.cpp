@@ -1,0 +1,270 @@
+#include "xml/XmlReadFrame.h"
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+#include <cerrno>
+
+#include "xml/CharFilter.h"
+#include "xml/GlyphOrder.h"
+#include "xml/XmlFixture.h"
+
+namespace {
+
+using testing_support::ExpectError;
+using testing_support::MessageOf;
+
+// A DTD that declares the letter order's elements, so that validation (switched on by any
+// DOCTYPE) passes and the entity handling itself is what a test meets.
+const std::string kOrderDtd =
+    "<!ELEMENT letter-order ANY><!ATTLIST letter-order version CDATA #IMPLIED>"
+    "<!ELEMENT body ANY><!ELEMENT order ANY>";
+
+class XmlReadFrameTest : public testing_support::XmlFileTest {
+protected:
+    // The text a parser error becomes: message 223 around message 185.
+    std::string ParserError(const std::u16string& path, int line, int column,
+                            const std::string& text) {
+        return " " + Utf8(path) + " : Line " + std::to_string(line) + " Row " +
+               std::to_string(column) + " \n\n " + text + "\nn";
+    }
+    void ExpectOrderError(const std::u16string& path, const std::string& message) {
+        ExpectError([&] { CGlyphOrder().Load(path); }, kErrXml, message);
+    }
+};
+
+TEST_F(XmlReadFrameTest, MalformedFilesReportTheParsersFirstError) {
+    struct Case {
+        const char* name;
+        std::string content;
+        int line;
+        int column;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"text.xlor", "hello world", 1, 1, "invalid document structure"},
+        {"empty.xlor", "", 1, 1, "invalid document structure"},
+        {"truncated.xlor", "<letter-order version=\"1.1\"><body><order>AB", 1, 44,
+         "input ended before all started tags were ended; last tag started is 'order'"},
+        {"mismatch.xlor", "<letter-order version=\"1.1\">\n<body></bodx></letter-order>", 2, 9,
+         "expected end of tag 'body'"},
+    };
+    for (const Case& c : cases) {
+        const std::u16string path = Write(c.name, c.content);
+        ExpectOrderError(path, ParserError(path, c.line, c.column, c.text));
+    }
+}
+
+TEST_F(XmlReadFrameTest, BinaryJunkIsAParserError) {
+    uint32_t seed = 12345;
+    for (int round = 0; round < 40; ++round) {
+        std::string junk;
+        for (int i = 0; i < 64 + round * 7; ++i) {
+            seed = seed * 1103515245u + 12345u;
+            junk.push_back(static_cast<char>(seed >> 24));
+        }
+        const std::u16string path = Write("junk.bin", junk);
+        try {
+            CGlyphOrder().Load(path);
+            ADD_FAILURE() << "junk loaded in round " << round;
+        } catch (const CGeneralException& e) {
+            EXPECT_EQ(e.GetCategory(), kErrXml);
+            EXPECT_EQ(MessageOf(e).rfind(" " + Utf8(path) + " : Line ", 0), 0u) << MessageOf(e);
+        }
+    }
+}
+
+TEST_F(XmlReadFrameTest, NonXmlIsAParserErrorForEveryKind) {
+    const std::u16string path = Write("junk.xml", "not xml at all");
+    const std::string expected = ParserError(path, 1, 1, "invalid document structure");
+    ExpectError([&] { CCharFilter().Load(path); }, kErrXml, expected);
+}
+
+TEST_F(XmlReadFrameTest, OnlyTheFirstOfTwoErrorsReachesTheUser) {
+    // Two undeclared attributes: both are reported within the same scan step.
+    const std::u16string path =
+        Write("two.xlor", "<!DOCTYPE letter-order [" + kOrderDtd +
+                              "]>\n<letter-order version=\"1.1\" first=\"1\" second=\"2\"><body/>"
+                              "</letter-order>");
+    ExpectOrderError(
+        path,
+        ParserError(path, 2, 35, "attribute 'first' is not declared for element 'letter-order'"));
+}
+
+TEST_F(XmlReadFrameTest, DeclaredInternalEntitiesStillWork) {
+    CGlyphOrder order;
+    order.Load(Write("entity.xlor", "<!DOCTYPE letter-order [" + kOrderDtd +
+                                        "<!ENTITY abc \"ABC\">]>\n<letter-order version=\"1.1\">"
+                                        "<body><order>&abc;&#x44;&amp;</order></body>"
+                                        "</letter-order>"));
+    EXPECT_EQ(std::vector<uint16_t>(order.Codes().begin(), order.Codes().end()),
+              (std::vector<uint16_t>{'A', 'B', 'C', 'D', '&'}));
+}
+
+TEST_F(XmlReadFrameTest, EntityBombsStopAtTheExpansionLimit) {
+    std::string entities = "<!ENTITY l0 \"lol\">";
+    for (int level = 1; level <= 9; ++level) {
+        entities += "<!ENTITY l" + std::to_string(level) + " \"";
+        for (int i = 0; i < 10; ++i) {
+            entities += "&l" + std::to_string(level - 1) + ";";
+        }
+        entities += "\">";
+    }
+    for (const char* use : {"<order>&l9;</order>", "<order><x a=\"&l9;\"/></order>"}) {
+        const std::u16string path =
+            Write("bomb.xlor", "<!DOCTYPE letter-order [" + kOrderDtd +
+                                   "<!ELEMENT x ANY><!ATTLIST x a CDATA #IMPLIED>" + entities +
+                                   "]>\n<letter-order version=\"1.0\"><body>" + use +
+                                   "</body></letter-order>");
+        try {
+            CGlyphOrder().Load(path);
+            ADD_FAILURE() << "an entity bomb loaded";
+        } catch (const CGeneralException& e) {
+            EXPECT_EQ(e.GetCategory(), kErrXml);
+            EXPECT_NE(MessageOf(e).find("more than '1000' entity expansions"), std::string::npos)
+                << MessageOf(e);
+        }
+    }
+}
+
+TEST_F(XmlReadFrameTest, ExternalEntitiesAreNeverRead) {
+    const auto secret = dir / "secret.txt";
+    testing_support::WriteFileText(secret, "SECRET");
+    const std::string uri = "file://" + secret.string();
+    const std::u16string path = Write(
+        "external.xlor", "<!DOCTYPE letter-order [" + kOrderDtd + "<!ENTITY x SYSTEM \"" + uri +
+                             "\">]>\n<letter-order version=\"1.1\"><body><order>&x;</order>"
+                             "</body></letter-order>");
+    ExpectOrderError(path,
+                     ParserError(path, 2, 45, "unable to open external entity '" + uri + "'"));
+    // Without a DTD of its own the file still cannot pull in another one.
+    const std::u16string dtdPath = Write("dtd.xlor", "<!DOCTYPE letter-order SYSTEM \"" + uri +
+                                                         "\">\n<letter-order version=\"1.1\"/>");
+    ExpectOrderError(dtdPath, ParserError(dtdPath, 1, 34 + static_cast<int>(uri.size()),
+                                          "unable to open DTD document '" + uri + "'"));
+}
+
+// A listening socket that no one may connect to.
+class Listener {
+public:
+    Listener() : m_fd(socket(AF_INET, SOCK_STREAM, 0)) {
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof(address);
+        bind(m_fd, reinterpret_cast<sockaddr*>(&address), sizeof(address));
+        listen(m_fd, 4);
+        getsockname(m_fd, reinterpret_cast<sockaddr*>(&address), &length);
+        m_port = ntohs(address.sin_port);
+        fcntl(m_fd, F_SETFL, O_NONBLOCK);
+    }
+    ~Listener() { close(m_fd); }
+    int Port() const { return m_port; }
+    bool WasContacted() const {
+        const int client = accept(m_fd, nullptr, nullptr);
+        if (client >= 0) {
+            close(client);
+            return true;
+        }
+        return false;
+    }
+
+private:
+    int m_fd;
+    int m_port = 0;
+};
+
+TEST_F(XmlReadFrameTest, ExternalDtdOverHttpIsNeverFetched) {
+    const Listener listener;
+    const std::string url = "http://127.0.0.1:" + std::to_string(listener.Port()) + "/evil.dtd";
+    for (const std::string& doctype :
+         {"<!DOCTYPE letter-order SYSTEM \"" + url + "\">",
+          "<!DOCTYPE letter-order [" + kOrderDtd + "<!ENTITY % e SYSTEM \"" + url + "\">%e;]>"}) {
+        const std::u16string path =
+            Write("http.xlor", doctype + "\n<letter-order version=\"1.1\"><body/></letter-order>");
+        try {
+            CGlyphOrder().Load(path);
+            ADD_FAILURE() << "an external DTD was accepted";
+        } catch (const CGeneralException& e) {
+            EXPECT_EQ(e.GetCategory(), kErrXml);
+            EXPECT_NE(MessageOf(e).find(url), std::string::npos) << MessageOf(e);
+        }
+    }
+    EXPECT_FALSE(listener.WasContacted());
+}
+
+TEST_F(XmlReadFrameTest, DeepNestingNeedsNoDeepStack) {
+    constexpr int kDepth = 10000;
+    std::string open;
+    std::string close;
+    for (int i = 0; i < kDepth; ++i) {
+        open += "<x>";
+        close += "</x>";
+    }
+    CGlyphOrder order;
+    order.Load(Write("deep.xlor", "<letter-order version=\"1.1\"><body><order>" + open + "A" +
+                                      close + "</order></body></letter-order>"));
+    EXPECT_EQ(order.GetCharCode(0, 0), u'A');
+}
+
+TEST_F(XmlReadFrameTest, Utf16WithByteOrderMarkLoads) {
+    const std::u16string text =
+        u"<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n<letter-order version=\"1.1\"><body>"
+        u"<order>A\u3042\u00E9</order></body></letter-order>";
+    for (const bool bigEndian : {false, true}) {
+        std::vector<uint8_t> bytes =
+            bigEndian ? std::vector<uint8_t>{0xFE, 0xFF} : std::vector<uint8_t>{0xFF, 0xFE};
+        for (const char16_t unit : text) {
+            const auto high = static_cast<uint8_t>(unit >> 8);
+            const auto low = static_cast<uint8_t>(unit & 0xFF);
+            bytes.push_back(bigEndian ? high : low);
+            bytes.push_back(bigEndian ? low : high);
+        }
+        const auto file = dir / "utf16.xlor";
+        testing_support::WriteFileBytes(file, bytes);
+        CGlyphOrder order;
+        order.Load(Utf8ToUtf16(file.string()));
+        EXPECT_EQ(std::vector<uint16_t>(order.Codes().begin(), order.Codes().end()),
+                  (std::vector<uint16_t>{'A', 0x3042, 0xE9}));
+    }
+}
+
+TEST_F(XmlReadFrameTest, UnreadableFilesReportTheLibrarysException) {
+    const std::u16string folder = Utf8ToUtf16(dir.Path().string());
+    ExpectOrderError(folder, " unable to read data from file");
+    const std::u16string missing = folder + u"/none.xlor";
+    ExpectOrderError(missing, " unable to open primary document entity '" + Utf8(missing) + "'");
+}
+
+TEST_F(XmlReadFrameTest, AWarningFailsOnlyTheFilter) {
+    const std::string declaration = "<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n";
+    const std::u16string filterPath =
+        Write("warn.xllt", declaration +
+                               "<letter-list version=\"1.0\"><body><letter>A</letter>"
+                               "</body></letter-list>");
+    ExpectError([&] { CCharFilter().Load(filterPath); }, kErrXml,
+                ParserError(filterPath, 1, 40,
+                            "encoding 'UTF-16' from XML declaration or manually set contradicts "
+                            "the auto-sensed encoding; ignoring"));
+    CGlyphOrder order;
+    order.Load(Write("warn.xlor", declaration + "<letter-order version=\"1.1\"><body><order>A"
+                                                "</order></body></letter-order>"));
+    EXPECT_EQ(order.GetCharCode(0, 0), u'A');
+}
+
+TEST_F(XmlReadFrameTest, ParserErrorsPrecedeALaterVersionMismatch) {
+    // The validation error at the root is recorded before the version test runs, so the
+    // letter order reports the parser's error, not message 221.
+    const std::u16string path =
+        Write("v.xlor",
+              "<!DOCTYPE letter-order []>\n<letter-order version=\"7\"><body/>"
+              "</letter-order>");
+    ExpectOrderError(path,
+                     ParserError(path, 2, 14, "no declaration found for element 'letter-order'"));
+}
+
+}  // namespace
