@@ -235,6 +235,10 @@ CGlyph* FindWorkingGlyph(CFontData& working, uint16_t code) {
 
 }  // namespace
 
+int32_t PlaceSheetSets(SheetSets& sets, int32_t cellsPerSheet) {
+    return CSheetPlacer(sets, std::max(cellsPerSheet, 1)).Place();
+}
+
 SheetAssignment ConstructSheetAssingment(CFontData& working, SheetAssignmentInput input,
                                          const COutputEncoding& encoding) {
     SheetAssignment result;
@@ -261,7 +265,7 @@ SheetAssignment ConstructSheetAssingment(CFontData& working, SheetAssignmentInpu
     }
 
     const int32_t perSheet = std::max(input.cellsPerSheet, 1);
-    result.sheetCount = CSheetPlacer(result.sets, perSheet).Place();
+    result.sheetCount = PlaceSheetSets(result.sets, perSheet);
     result.totalBytes = input.sheetBytes * result.sheetCount;
     result.totalCells = int64_t{perSheet} * result.sheetCount;
 

@@ -54,6 +54,11 @@ struct SheetAssignmentInput {
     int64_t sheetBytes = 0;
 };
 
+// Places the sets on sheets with `cellsPerSheet` cells each: sets filling whole sheets first,
+// then groups of three or more sets sharing one sheet, then pairs, then the rest on fresh sheets.
+// Fills each set's first sheet, start cell and last sheet; returns the number of sheets used.
+int32_t PlaceSheetSets(SheetSets& sets, int32_t cellsPerSheet);
+
 // Gives every glyph of the working font (codes in the output encoding, glyphs in ascending code
 // order) its glyph index: chooses the alternate code and adds it to every set, moves codes held
 // by several sets into sets of their own, places the sets on sheets (whole sheets first, then
