@@ -1,0 +1,108 @@
+#include "readers/QuillFontReader.h"
+
+#include <memory>
+#include <optional>
+
+#include "core/BinaryFile.h"
+#include "core/FontData.h"
+#include "core/PgCtrl.h"
+#include "platform/CodePage.h"
+#include "readers/CharGlyphBitmaps.h"
+#include "readers/TextureGlyphSheets.h"
+#include "writers/ResFont.h"
+#include "xml/CharFilter.h"
+
+namespace {
+
+constexpr int kLoadingBofnt = 247;
+constexpr int kPreviousVersionWarning = 263;
+constexpr int kNotUnicodeWarning = 258;
+constexpr int kCodeCount = 0x10000;
+
+// A file with a CGLP block keeps its glyphs there, whatever its TGLP holds.
+std::unique_ptr<IQuillGlyphSource> MakeGlyphSource(const CResFont& resource) {
+    if (resource.GetCharGlyphs()) {
+        return std::make_unique<CCharGlyphBitmaps>(resource);
+    }
+    return std::make_unique<CTextureGlyphSheets>(resource);
+}
+
+// The font-wide values of FINF; returns the encoding number of the CMAP codes. A file of the
+// previous version keeps its encoding where the default advance now lies and carries no
+// usable width, ascent, descent or default widths: the model derives those.
+int32_t SetFontValues(CFontData& font, const FontInfo& info, bool previousVersion) {
+    font.lineFeed.Set(info.lineFeed);
+    if (previousVersion) {
+        return info.defaultCharWidth;
+    }
+    font.width.Set(info.width);
+    font.ascent.Set(info.ascent);
+    font.descent.Set(int32_t{info.height} - info.ascent);
+    font.widthFromSource = true;
+    font.ascentDescentFromSource = true;
+    font.defaultWidths.Set(DefaultWidths{info.defaultLeft, info.defaultGlyphWidth,
+                                         static_cast<uint8_t>(info.defaultCharWidth)});
+    return info.encoding;
+}
+
+std::optional<CCodePage> CodePageFor(int32_t encoding) {
+    const int32_t codePage = CodePageOfEncoding(encoding);
+    if (codePage == 0) {
+        return std::nullopt;
+    }
+    return CCodePage(codePage);
+}
+
+}  // namespace
+
+void CQuillFontReader::ValidateInput() {
+    ValidateFontFile(m_path);
+}
+
+CResFont CQuillFontReader::Load() const {
+    CBinaryFile file(m_path);
+    file.Open(CBinaryFile::Access::kRead);
+    CResFont resource;
+    resource.Load(file);
+    file.Close();
+    return resource;
+}
+
+void CQuillFontReader::ReadFontData(CFontData& font, const CCharFilter& filter) {
+    g_pPgCtrl->SetStatus(kLoadingBofnt);
+    g_pPgCtrl->ResetProgress();
+    const CResFont resource = Load();
+    if (resource.IsPreviousVersion()) {
+        ReportWarning(g_pPgCtrl, kPreviousVersionWarning);
+    }
+    g_pPgCtrl->SetProgressRange(kCodeCount);
+    const std::unique_ptr<IQuillGlyphSource> glyphs = MakeGlyphSource(resource);
+
+    const FontInfo& info = resource.GetFontInfo();
+    const std::optional<CCodePage> codePage =
+        CodePageFor(SetFontValues(font, info, resource.IsPreviousVersion()));
+    font.glyphImageFormat.Set(glyphs->GetTextureFormat());
+    font.baseline.Set(glyphs->GetBaseline());
+
+    for (int32_t c = 0; c < kCodeCount; ++c) {
+        const auto code = static_cast<uint16_t>(c);
+        const uint16_t index = resource.CodeToIndex(code);
+        if (index == kNoGlyph) {
+            continue;
+        }
+        char16_t unicode = code;
+        if (codePage && !codePage->ToUnicode(code, unicode)) {
+            ReportWarning(g_pPgCtrl, kNotUnicodeWarning, {code});
+            continue;
+        }
+        // The alternate character is the font's even when the filter leaves its glyph out.
+        if (index == info.alternateIndex) {
+            font.alternateChar.Set(unicode);
+        }
+        if (filter.IsExcluded(unicode)) {
+            continue;
+        }
+        font.AddGlyph(glyphs->MakeGlyph(index), unicode);
+        g_pPgCtrl->StepProgress(1);
+    }
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "core/FontReader.h"
+
+class CResFont;
+
+// Reads a binary font resource (.bofnt, or the archived .bofna) back into the font model: its
+// sheets decoded into true-colour glyphs, its codes turned back into UTF-16, its font-wide
+// values, so that it can be written again as a binary font or as an image font.
+class CQuillFontReader : public CFontReader {
+public:
+    explicit CQuillFontReader(std::u16string path) : m_path(std::move(path)) {}
+
+    void ValidateInput() override;
+    // Nothing reaches the font data before the whole file has loaded and its sheets decoded.
+    void ReadFontData(CFontData& font, const CCharFilter& filter) override;
+
+    const std::u16string& GetPath() const { return m_path; }
+
+private:
+    CResFont Load() const;
+
+    std::u16string m_path;
+};
