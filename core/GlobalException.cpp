@@ -80,5 +80,11 @@ std::string QualifiedFunctionName(std::string_view pretty) {
             start = i + 1;
         }
     }
-    return std::string(pretty.substr(start, open - start));
+    // Helpers in unnamed namespaces are named as the user would read them in the source.
+    std::string name(pretty.substr(start, open - start));
+    constexpr std::string_view kUnnamed = "{anonymous}::";
+    for (std::size_t at; (at = name.find(kUnnamed)) != std::string::npos;) {
+        name.erase(at, kUnnamed.size());
+    }
+    return name;
 }

@@ -1,0 +1,75 @@
+#include "core/GlobalException.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/Text.h"
+
+namespace {
+
+struct CThrower {
+    static void Analyze(const std::u16string& name) { TL_THROW(kErrCommandLine, 207, name); }
+    static int LineOfThrow() { return __LINE__ - 1; }
+};
+
+TEST(GlobalExceptionTest, TextNamesCategoryFunctionFileAndLineThenTheMessage) {
+    try {
+        CThrower::Analyze(u"x");
+        FAIL();
+    } catch (const CGeneralException& e) {
+        EXPECT_EQ(e.GetCategory(), kErrCommandLine);
+        EXPECT_EQ(Utf16ToUtf8(e.What()),
+                  "Command line error: (CThrower::Analyze@GlobalExceptionTest.cpp:" +
+                      std::to_string(CThrower::LineOfThrow()) + ")\nInvalid option (x).");
+    }
+}
+
+TEST(GlobalExceptionTest, EveryCategoryHasItsName) {
+    const char* names[] = {"Unknown Error",   "Image error",        "BMP image error",
+                           "TGA image error", "Command line error", "File I/O error",
+                           "bofnt error",     "Internal error",     "Input value error",
+                           "XML error"};
+    for (int32_t category = 0; category < 10; ++category) {
+        const CGeneralException& e = MakeException("a/b\\c/Src.cpp", 7, "F", category, 224);
+        EXPECT_EQ(Utf16ToUtf8(e.What()),
+                  std::string(names[category]) + ": (F@Src.cpp:7)\nUnknown error.");
+    }
+}
+
+TEST(GlobalExceptionTest, SuccessiveErrorsAreIndependentCopies) {
+    const CGeneralException first(MakeException("f.cpp", 1, "A", kErrFileIO, 108, {u"one"}));
+    const CGeneralException second(MakeException("g.cpp", 2, "B", kErrXml, 223, {u"two"}));
+    EXPECT_EQ(first.What(), u"File I/O error: (A@f.cpp:1)\nCannot open the specified file (one).");
+    EXPECT_EQ(second.What(), u"XML error: (B@g.cpp:2)\n two");
+    EXPECT_EQ(first.GetCategory(), kErrFileIO);
+}
+
+TEST(GlobalExceptionTest, UnknownMessageNumberGivesAnEmptyMessage) {
+    const CGeneralException& e = MakeException("f.cpp", 3, "F", kErrInternal, 999);
+    EXPECT_EQ(e.What(), u"Internal error: (F@f.cpp:3)\n");
+    EXPECT_EQ(e.GetCategory(), kErrInternal);
+}
+
+TEST(GlobalExceptionTest, QualifiedNamesFromCompilerSignatures) {
+    const struct {
+        const char* pretty;
+        const char* name;
+    } cases[] = {
+        {"void CCmdLine::Analyze(std::u16string_view, std::span<const CmdOption>)",
+         "CCmdLine::Analyze"},
+        {"int32_t ToEncodingType(const std::u16string&)", "ToEncodingType"},
+        {"static void CFontIO::ValidateOutputPath(const std::u16string&)",
+         "CFontIO::ValidateOutputPath"},
+        {"std::unique_ptr<CFontReader> CreateReader(const CCmdLine&)", "CreateReader"},
+        {"const CGlyph* CFontData::FindGlyph(uint16_t) const", "CFontData::FindGlyph"},
+        {"CCodePage::CCodePage(int)", "CCodePage::CCodePage"},
+        {"void {anonymous}::ThrowBadWidth(int32_t)", "ThrowBadWidth"},
+        {"void CCmdLine::Analyze(std::u16string_view)::<lambda()>", "CCmdLine::Analyze"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(QualifiedFunctionName(c.pretty), c.name) << c.pretty;
+    }
+}
+
+}  // namespace
