@@ -9,3 +9,5 @@ class CFontWriter;
 // Each reader and writer class declares here the function that builds it from the console
 // program's options; the function is defined beside the class's console construction, in
 // console/<Class>Construction.cpp, and called by CreateReader or CreateWriter.
+
+std::unique_ptr<CFontReader> ConstructWinFontReader(const CCmdLine& cmdLine);

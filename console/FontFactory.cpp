@@ -10,6 +10,9 @@
 
 std::unique_ptr<CFontReader> CreateReader(const CCmdLine& cmdLine) {
     const std::u16string format = cmdLine.GetParam(u"i");
+    if (format == u"win") {
+        return ConstructWinFontReader(cmdLine);
+    }
     // One branch per reader class above this line, each calling its construction function.
     if (format.empty()) {
         TL_THROW(kErrCommandLine, 182);
