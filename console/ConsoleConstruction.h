@@ -11,3 +11,6 @@ class CFontWriter;
 // console/<Class>Construction.cpp, and called by CreateReader or CreateWriter.
 
 std::unique_ptr<CFontReader> ConstructWinFontReader(const CCmdLine& cmdLine);
+
+std::unique_ptr<CFontReader> ConstructImageFontReader(const CCmdLine& cmdLine);
+std::unique_ptr<CFontWriter> ConstructImageFontWriter(const CCmdLine& cmdLine);

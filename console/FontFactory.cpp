@@ -10,6 +10,9 @@
 
 std::unique_ptr<CFontReader> CreateReader(const CCmdLine& cmdLine) {
     const std::u16string format = cmdLine.GetParam(u"i");
+    if (format == u"bmp" || format == u"image") {
+        return ConstructImageFontReader(cmdLine);
+    }
     if (format == u"win") {
         return ConstructWinFontReader(cmdLine);
     }
@@ -22,6 +25,9 @@ std::unique_ptr<CFontReader> CreateReader(const CCmdLine& cmdLine) {
 
 std::unique_ptr<CFontWriter> CreateWriter(const CCmdLine& cmdLine) {
     const std::u16string format = cmdLine.GetParam(u"o");
+    if (format == u"bmp" || format == u"image") {
+        return ConstructImageFontWriter(cmdLine);
+    }
     // One branch per writer class above this line, each calling its construction function.
     if (format.empty()) {
         TL_THROW(kErrCommandLine, 183);

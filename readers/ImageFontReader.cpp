@@ -1,0 +1,445 @@
+#include "readers/ImageFontReader.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "core/FontData.h"
+#include "core/GlobalException.h"
+#include "core/PgCtrl.h"
+#include "image/BitMapFile.h"
+#include "image/IndexImage.h"
+#include "image/TgaFile.h"
+#include "writers/TextureFormat.h"
+#include "xml/CharFilter.h"
+#include "xml/GlyphOrder.h"
+
+namespace {
+
+// Pixels to the left and above the glyph area inside a cell (grid line and margin), and the
+// cell's extra width and height around the glyph area.
+constexpr int32_t kAreaOffset = 2;
+constexpr int32_t kExtraWidth = 4;
+constexpr int32_t kExtraHeight = 6;
+
+// The displayed colour and the alpha of every pixel of a picture, without a virtual call per
+// pixel; a palette picture's alpha is that of its palette entry.
+struct PixelSource {
+    explicit PixelSource(const IImage& image) : words(image.Pixels()) {
+        if (const auto* indexed = dynamic_cast<const CIndexImage*>(&image)) {
+            palette = indexed->GetPalette();
+            isIndexed = true;
+        }
+    }
+    uint32_t Entry(std::size_t i) const {
+        const uint32_t value = words[i] & 0x00FFFFFFu;
+        return value < palette.size() ? palette[value] : 0u;
+    }
+    uint32_t Rgb(std::size_t i) const { return (isIndexed ? Entry(i) : words[i]) & 0x00FFFFFFu; }
+    uint32_t Alpha(std::size_t i) const { return (isIndexed ? Entry(i) : words[i]) >> 24; }
+    uint32_t Value(std::size_t i) const { return words[i] & 0x00FFFFFFu; }
+
+    std::span<const uint32_t> words;
+    std::span<const uint32_t> palette;
+    bool isIndexed = false;
+};
+
+// The positions along one marker edge, grouped by the first and the second colour met.
+struct MarkerLists {
+    std::vector<int32_t> first;
+    std::vector<int32_t> second;
+};
+
+// Walks `count` pixels from `start` along a row (vertical false) or column; a third colour
+// fails with `message`.
+MarkerLists ReadMarkers(const IImage& image, bool vertical, int32_t start, int32_t end,
+                        int message) {
+    MarkerLists lists;
+    uint32_t firstColour = 0;
+    uint32_t secondColour = 0;
+    for (int32_t i = start; i <= end; ++i) {
+        const uint32_t c = vertical ? image.GetRgb(0, i) : image.GetRgb(i, 0);
+        if (lists.first.empty() || c == firstColour) {
+            firstColour = c;
+            lists.first.push_back(i);
+        } else if (lists.second.empty() || c == secondColour) {
+            secondColour = c;
+            lists.second.push_back(i);
+        } else {
+            TL_THROW(kErrImage, message);
+        }
+    }
+    return lists;
+}
+
+int32_t Level(uint32_t rgb, int32_t sourceBits) {
+    const uint32_t sum = ((rgb >> 16) & 0xFF) + ((rgb >> 8) & 0xFF) + (rgb & 0xFF);
+    return static_cast<int32_t>((sum / 3) >> (8 - sourceBits));
+}
+
+}  // namespace
+
+CImageFontReader::CImageFontReader(std::u16string imagePath, std::u16string orderPath,
+                                   int32_t textureFormat, bool linearAssist)
+    : m_imagePath(std::move(imagePath)),
+      m_orderPath(std::move(orderPath)),
+      m_textureFormat(textureFormat),
+      m_linearAssist(linearAssist) {}
+
+bool CImageFontReader::HasAlphaFormat() const {
+    return m_textureFormat == kTexIA4 || m_textureFormat == kTexIA8 ||
+           m_textureFormat == kTexRGB5A3 || m_textureFormat == kTexRGBA8;
+}
+
+CImageFontReader::ImageFormat CImageFontReader::DetectFormat(const std::u16string& path) {
+    const bool bmp = CBitMapFile(path).IsBmp();
+    const bool tga = CTgaFile(path).HasFooter();
+    if (bmp) {
+        return tga ? ImageFormat::kUndetected : ImageFormat::kBmp;
+    }
+    if (tga) {
+        return ImageFormat::kTga;
+    }
+    const bool bmpFails = CBitMapFile(path).HasFormatError();
+    const bool tgaFails = CTgaFile(path).HasFormatError();
+    if (bmpFails && !tgaFails) {
+        return ImageFormat::kTga;
+    }
+    if (tgaFails && !bmpFails) {
+        return ImageFormat::kBmp;
+    }
+    return ImageFormat::kUndetected;
+}
+
+std::unique_ptr<IImage> CImageFontReader::LoadImageW(const std::u16string& path,
+                                                     ImageFormat format) {
+    switch (format) {
+        case ImageFormat::kBmp:
+            return CBitMapFile(path).Load();
+        case ImageFormat::kTga:
+            return CTgaFile(path).Load();
+        case ImageFormat::kUndetected:
+            break;
+    }
+    TL_THROW(kErrImage, 121);
+}
+
+CImageFontReader::CellGrid CImageFontReader::GridOf(const CGlyphOrder& order, const IImage& image) {
+    // An order without cells has no rows to divide the picture by.
+    if (order.GetWidth() < 1) {
+        TL_THROW(kErrXml, 155, order.GetWidth());
+    }
+    if (order.GetHeight() < 1) {
+        TL_THROW(kErrXml, 154, order.GetHeight());
+    }
+    CellGrid grid;
+    grid.bx = order.GetWidth();
+    grid.by = order.GetHeight();
+    grid.px = image.GetWidth() / grid.bx;
+    grid.py = image.GetHeight() / grid.by;
+    grid.gw = grid.px - kExtraWidth;
+    grid.gh = grid.py - kExtraHeight;
+    return grid;
+}
+
+void CImageFontReader::ValidateImageFontFile(const IImage& image, int32_t bx, int32_t by) {
+    const int32_t width = image.GetWidth();
+    const int32_t height = image.GetHeight();
+    const int32_t px = width / bx;
+    const int32_t py = height / by;
+    if (px - kExtraWidth < 1) {
+        TL_THROW(kErrImage, 204, width, int64_t{kExtraWidth} * bx);
+    }
+    if (py - kExtraHeight < 1) {
+        TL_THROW(kErrImage, 203, height, int64_t{kExtraHeight} * by);
+    }
+    if (px * bx != width) {
+        TL_THROW(kErrImage, 162, width, bx);
+    }
+    if (py * by != height) {
+        TL_THROW(kErrImage, 161, height, by);
+    }
+}
+
+bool CImageFontReader::CheckMargin(const IImage& image, int32_t x, int32_t y, int32_t w,
+                                   int32_t h) {
+    const uint32_t c = image.GetRgb(x, y);
+    for (const int32_t row : {y, y + h - 3, y + h - 1}) {
+        for (int32_t i = x; i < x + w; ++i) {
+            if (image.GetRgb(i, row) != c) {
+                return false;
+            }
+        }
+    }
+    for (const int32_t column : {x, x + w - 1}) {
+        for (int32_t j = y; j < y + h; ++j) {
+            if (image.GetRgb(column, j) != c) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+void CImageFontReader::ValidateInput() {
+    if (!IsFileExists(m_imagePath)) {
+        TL_THROW(kErrInputValue, 131, m_imagePath);
+    }
+    const std::unique_ptr<IImage> image = LoadImageW(m_imagePath, DetectFormat(m_imagePath));
+    ValidateOrderFile(m_orderPath);
+    CGlyphOrder order;
+    order.Load(m_orderPath);
+    const CellGrid grid = GridOf(order, *image);
+    ValidateImageFontFile(*image, grid.bx, grid.by);
+
+    g_pPgCtrl->SetProgressRange(grid.bx * grid.by);
+    for (int32_t row = 0; row < grid.by; ++row) {
+        for (int32_t column = 0; column < grid.bx; ++column) {
+            g_pPgCtrl->StepProgress(1);
+            if (order.GetCharCode(column, row) == CGlyphOrder::NullCode) {
+                continue;
+            }
+            const int32_t x0 = grid.px * column;
+            const int32_t y0 = grid.py * row;
+            if (!CheckMargin(*image, x0 + 1, y0 + 1, grid.px - 2, grid.py - 2)) {
+                ReportWarning(g_pPgCtrl, 266, {x0 + grid.px / 2, y0 + grid.py / 2});
+            }
+        }
+    }
+}
+
+uint32_t CImageFontReader::ConvertImage(CRgbImage& work, const IImage& source) const {
+    const int32_t width = source.GetWidth();
+    const int32_t height = source.GetHeight();
+    work.Create(width, height, 24);
+    const PixelSource from(source);
+    const std::span<uint32_t> to = work.Pixels();
+    const std::size_t count = to.size();
+
+    const bool intensity = m_textureFormat == kTexI4 || m_textureFormat == kTexI8 ||
+                           m_textureFormat == kTexIA4 || m_textureFormat == kTexIA8;
+    const int32_t sourceBits = m_textureFormat == kTexI4 || m_textureFormat == kTexIA4 ? 4 : 8;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (!intensity) {
+            to[i] = from.Rgb(i);
+            continue;
+        }
+        const uint32_t level =
+            from.isIndexed ? from.Value(i) : static_cast<uint32_t>(Level(from.Rgb(i), sourceBits));
+        const uint32_t wide = (sourceBits == 4 ? level * 255 / 15 : level) & 0xFFu;
+        to[i] = wide * 0x010101u;
+    }
+    const uint32_t background = count > 0 ? to[0] : 0u;
+
+    bool keyed = true;
+    if (HasAlphaFormat() && source.HasAlpha() && count > 0) {
+        const uint32_t first = from.Alpha(0);
+        bool uniform = true;
+        for (std::size_t i = 1; i < count && uniform; ++i) {
+            uniform = from.Alpha(i) == first;
+        }
+        if (uniform) {
+            ReportWarning(g_pPgCtrl, 264);
+        } else {
+            keyed = false;
+            const int32_t bits = m_textureFormat == kTexIA4      ? 4
+                                 : m_textureFormat == kTexRGB5A3 ? 3
+                                                                 : 8;
+            const uint32_t top = (1u << bits) - 1;
+            for (std::size_t i = 0; i < count; ++i) {
+                uint32_t alpha = from.Alpha(i) >> (8 - bits);
+                if (bits < 8) {
+                    alpha = alpha * 255 / top;
+                }
+                to[i] |= alpha << 24;
+            }
+        }
+    }
+    if (keyed) {
+        for (std::size_t i = 0; i < count; ++i) {
+            to[i] |= to[i] == background ? 0u : 0xFF000000u;
+        }
+    }
+    work.SetHasAlpha(true);
+    return count > 0 ? to[0] : 0u;
+}
+
+CImageFontReader::ArrangeInfo CImageFontReader::LoadArrangeInfo(const IImage& image,
+                                                                const CellGrid& grid) {
+    ArrangeInfo info;
+    const MarkerLists top = ReadMarkers(image, false, 1, grid.px - 2, 144);
+    if (top.second.size() == 2) {
+        info.width = top.second[1] - top.second[0] - 1;
+    } else if (top.first.size() == 2) {
+        info.width = top.first[1] - top.first[0] - 1;
+    } else if (!top.first.empty() && !top.second.empty()) {
+        TL_THROW(kErrImage, 144);
+    }
+
+    const MarkerLists left = ReadMarkers(image, true, 1, grid.py - 4, 147);
+    if (left.first.size() == left.second.size()) {
+        TL_THROW(kErrImage, 219);
+    }
+    const std::vector<int32_t>& m =
+        left.first.size() < left.second.size() ? left.first : left.second;
+    switch (m.size()) {
+        case 0:
+            TL_THROW(kErrImage, 163);
+        case 1:
+            info.baseline = m[0] - kAreaOffset;
+            break;
+        case 2:
+            info.baseline = m[1] - kAreaOffset;
+            info.ascent = m[1] - m[0] - 1;
+            info.descent = 0;
+            break;
+        case 3:
+            info.baseline = m[1] - kAreaOffset;
+            info.ascent = m[1] - m[0] - 1;
+            info.descent = m[2] - m[1];
+            break;
+        default:
+            TL_THROW(kErrImage, 147);
+    }
+    return info;
+}
+
+void CImageFontReader::AssistLinear(IImage& picture) {
+    const int32_t width = picture.GetWidth();
+    const int32_t height = picture.GetHeight();
+    // The unchanged words with a transparent ring, so every pixel has eight neighbours.
+    const int32_t stride = width + 2;
+    std::vector<uint32_t> copy(
+        static_cast<std::size_t>(stride) * static_cast<std::size_t>(height + 2), 0u);
+    const std::span<uint32_t> pixels = picture.Pixels();
+    for (int32_t y = 0; y < height; ++y) {
+        for (int32_t x = 0; x < width; ++x) {
+            copy[static_cast<std::size_t>((y + 1) * stride + x + 1)] =
+                pixels[static_cast<std::size_t>(y * width + x)];
+        }
+    }
+    for (int32_t y = 0; y < height; ++y) {
+        for (int32_t x = 0; x < width; ++x) {
+            uint32_t& word = pixels[static_cast<std::size_t>(y * width + x)];
+            if ((word >> 24) != 0) {
+                continue;
+            }
+            uint32_t n = 0;
+            uint32_t sums[3] = {0, 0, 0};
+            for (int32_t dy = 0; dy < 3; ++dy) {
+                for (int32_t dx = 0; dx < 3; ++dx) {
+                    const uint32_t near =
+                        copy[static_cast<std::size_t>((y + dy) * stride + x + dx)];
+                    if ((dx == 1 && dy == 1) || (near >> 24) == 0) {
+                        continue;
+                    }
+                    ++n;
+                    sums[0] += (near >> 16) & 0xFF;
+                    sums[1] += (near >> 8) & 0xFF;
+                    sums[2] += near & 0xFF;
+                }
+            }
+            if (n == 0) {
+                continue;
+            }
+            const uint32_t rgb = (((sums[0] + n / 2) / n) << 16) | (((sums[1] + n / 2) / n) << 8) |
+                                 ((sums[2] + n / 2) / n);
+            word = (word & 0xFF000000u) | rgb;
+        }
+    }
+}
+
+void CImageFontReader::LoadOneGlyph(CFontData& font, const IImage& image, const CellGrid& grid,
+                                    int32_t column, int32_t row, uint16_t code, int32_t baseline,
+                                    uint32_t background) const {
+    const int32_t x0 = grid.px * column + kAreaOffset;
+    const int32_t y0 = grid.py * row + kAreaOffset;
+    std::unique_ptr<IImage> area = image.CreateSame();
+    if (m_linearAssist && HasAlphaFormat()) {
+        area->Create(grid.gw + 2, grid.gh + 2, image.GetBpp());
+        area->Fill(background, 0);
+        area->CopyRect(image, x0, y0, 1, 1, grid.gw, grid.gh);
+        AssistLinear(*area);
+        ++baseline;
+    } else {
+        image.ExtractRect(*area, x0, y0, grid.gw, grid.gh);
+    }
+    std::unique_ptr<IImage> widthLine = image.CreateSame();
+    image.ExtractRect(*widthLine, x0, y0 + grid.gh + 1, grid.gw, 1);
+
+    auto glyph = std::make_unique<CGlyph>();
+    if (!glyph->SetFromCell(*area, *widthLine, baseline, background)) {
+        TL_THROW(kErrImage, 160, grid.px * column + grid.px / 2, grid.py * row + grid.py / 2);
+    }
+    if (glyph->leftSpace == 0 && glyph->rightSpace == 0 && glyph->image.GetWidth() == 0) {
+        return;
+    }
+    font.AddGlyph(std::move(glyph), code);
+}
+
+void CImageFontReader::CheckNullCell(const IImage& image, const CellGrid& grid, int32_t column,
+                                     int32_t row, uint32_t background) const {
+    const int32_t x0 = grid.px * column + kAreaOffset;
+    const int32_t y0 = grid.py * row + kAreaOffset;
+    const uint32_t first = image.GetWord(x0, y0);
+    bool clean = true;
+    for (int32_t y = y0; y < y0 + grid.gh && clean; ++y) {
+        for (int32_t x = x0; x < x0 + grid.gw && clean; ++x) {
+            clean = image.GetWord(x, y) == first;
+        }
+    }
+    for (int32_t x = x0; x < x0 + grid.gw && clean; ++x) {
+        clean = image.GetWord(x, y0 + grid.gh + 1) == background;
+    }
+    if (!clean) {
+        ReportWarning(g_pPgCtrl, 261,
+                      {grid.px * column + grid.px / 2, grid.py * row + grid.py / 2, m_orderPath});
+    }
+}
+
+void CImageFontReader::ReadFontData(CFontData& font, const CCharFilter& filter) {
+    g_pPgCtrl->SetStatus(246);
+    g_pPgCtrl->ResetProgress();
+    font.glyphImageFormat.Set(m_textureFormat);
+
+    const ImageFormat format = DetectFormat(m_imagePath);
+    g_pPgCtrl->SetStatus(format == ImageFormat::kTga ? 248 : 246);
+    g_pPgCtrl->ResetProgress();
+    const std::unique_ptr<IImage> source = LoadImageW(m_imagePath, format);
+    CGlyphOrder order;
+    order.Load(m_orderPath);
+
+    CRgbImage work;
+    const uint32_t background = ConvertImage(work, *source);
+    font.backgroundColor.Set(background);
+
+    const CellGrid grid = GridOf(order, work);
+    ValidateImageFontFile(work, grid.bx, grid.by);
+    const ArrangeInfo info = LoadArrangeInfo(work, grid);
+    if (info.width > 0) {
+        font.width.Set(info.width);
+        font.widthFromSource = true;
+    } else {
+        font.width.Set(grid.gw);
+    }
+    if (info.ascent >= 0 && info.descent >= 0) {
+        font.ascent.Set(info.ascent);
+        font.descent.Set(info.descent);
+        font.ascentDescentFromSource = true;
+    } else {
+        font.ascent.Set(info.baseline);
+        font.descent.Set(grid.gh - info.baseline);
+    }
+
+    g_pPgCtrl->SetProgressRange(grid.bx * grid.by);
+    for (int32_t row = 0; row < grid.by; ++row) {
+        for (int32_t column = 0; column < grid.bx; ++column) {
+            g_pPgCtrl->StepProgress(1);
+            const uint16_t code = order.GetCharCode(column, row);
+            if (code == CGlyphOrder::NullCode) {
+                CheckNullCell(work, grid, column, row, background);
+            } else if (!filter.IsExcluded(code)) {
+                LoadOneGlyph(font, work, grid, column, row, code, info.baseline, background);
+            }
+        }
+    }
+}

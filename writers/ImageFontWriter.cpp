@@ -1,0 +1,256 @@
+#include "writers/ImageFontWriter.h"
+
+#include <algorithm>
+
+#include "core/FontData.h"
+#include "core/GlobalException.h"
+#include "core/PgCtrl.h"
+#include "image/BitMapFile.h"
+#include "image/TgaFile.h"
+#include "platform/Text.h"
+#include "xml/GlyphOrder.h"
+
+namespace {
+
+// Grid line and margin to the left of and above the glyph area.
+constexpr int32_t kAreaOffset = 2;
+constexpr int32_t kExtraWidth = 4;
+constexpr int32_t kExtraHeight = 6;
+
+}  // namespace
+
+void CImageFontWriter::ValidateInput() {
+    ValidateOutputPath(m_settings.outputPath);
+    ValidateOrderFile(m_settings.orderPath);
+    if (m_settings.cellWidth == 0) {
+        TL_THROW(kErrInputValue, 200, m_settings.cellWidth);
+    }
+    if (m_settings.cellHeight == 0) {
+        TL_THROW(kErrInputValue, 199, m_settings.cellHeight);
+    }
+}
+
+void CImageFontWriter::LoadGlyphOrder(CGlyphOrder& order) {
+    order.Load(m_settings.orderPath);
+}
+
+int32_t CImageFontWriter::ResolveFormat() const {
+    if (m_settings.outputFormat != kByExtension) {
+        return m_settings.outputFormat;
+    }
+    const std::u16string& path = m_settings.outputPath;
+    const auto dot = path.rfind(u'.');
+    const std::u16string extension =
+        dot == std::u16string::npos ? std::u16string() : ToLowerAscii(path.substr(dot + 1));
+    if (extension == u"bmp") {
+        return kBmp;
+    }
+    if (extension == u"tga") {
+        return kTga;
+    }
+    TL_THROW(kErrInputValue, 210);
+}
+
+CImageFontWriter::Layout CImageFontWriter::CalcLayout(const CFontData& font,
+                                                      const CGlyphOrder& order) const {
+    Layout l;
+    l.baseline = font.baseline.value;
+    l.contentWidth = std::max(font.glyphWidth.value, font.charWidth.value);
+    l.contentHeight = std::max(font.height.value, l.baseline);
+
+    // A size that comes from the font has nothing to centre in, so a centring margin (-1)
+    // counts as none there rather than shifting every glyph out of its cell.
+    const auto margin = [](int32_t m) { return m == -1 ? 0 : m; };
+    if (m_settings.cellWidth < 0) {
+        l.cellWidth =
+            margin(m_settings.leftMargin) + margin(m_settings.rightMargin) + l.contentWidth;
+        l.leftOffset = margin(m_settings.leftMargin);
+    } else {
+        l.cellWidth = m_settings.cellWidth;
+        if (m_settings.leftMargin == -1) {
+            const int32_t s = l.cellWidth > l.contentWidth ? 1 : -1;
+            l.leftOffset = (l.cellWidth - l.contentWidth + s) / 2;
+        } else {
+            l.leftOffset = m_settings.leftMargin;
+        }
+    }
+    if (m_settings.cellHeight < 0) {
+        l.cellHeight =
+            margin(m_settings.topMargin) + margin(m_settings.bottomMargin) + l.contentHeight;
+        l.topOffset = margin(m_settings.topMargin);
+    } else {
+        l.cellHeight = m_settings.cellHeight;
+        if (m_settings.topMargin != -1) {
+            l.topOffset = m_settings.topMargin;
+        } else if (l.contentHeight <= l.cellHeight) {
+            l.topOffset = (l.cellHeight - l.contentHeight) / 2;
+        } else {
+            // Spread the overflow in proportion to the part above the baseline.
+            const int32_t d = l.cellHeight - l.contentHeight;
+            l.topOffset = d - (l.contentHeight - l.baseline) * d / l.contentHeight;
+        }
+    }
+    if (font.widthFromSource && font.width.value > l.cellWidth) {
+        const int32_t e = font.width.value - l.cellWidth;
+        l.leftOffset += e / 2;
+        l.cellWidth += e;
+    }
+    if (font.ascentDescentFromSource) {
+        const int32_t r = l.baseline + l.topOffset;
+        const int32_t room = l.cellHeight - r;
+        if (font.ascent.value > r) {
+            l.topOffset += font.ascent.value - r;
+            l.cellHeight += font.ascent.value - r;
+        }
+        if (font.descent.value > room) {
+            l.cellHeight += font.descent.value - room;
+        }
+    }
+    l.px = l.cellWidth + kExtraWidth;
+    l.py = l.cellHeight + kExtraHeight;
+    l.bx = order.GetWidth();
+    l.by = order.GetHeight();
+    return l;
+}
+
+void CImageFontWriter::DrawGlyph(IImage& picture, const Layout& l, int32_t column, int32_t row,
+                                 const CGlyph& glyph) const {
+    const int32_t x0 = l.px * column + kAreaOffset;
+    const int32_t y0 = l.py * row + kAreaOffset;
+    const int32_t left = glyph.leftSpace;
+    const int32_t right = glyph.rightSpace;
+    const int32_t w = glyph.image.GetWidth();
+    const int32_t c = (l.contentWidth - std::max(right, 0) - std::max(left, 0) - w) / 2;
+
+    if (w > 0) {
+        CRgbImage canvas;
+        glyph.DrawAligned(canvas, l.baseline);
+        // Whatever falls outside the glyph area is cut off, on every side.
+        const int32_t x = l.leftOffset + c + std::max(left, 0);
+        const int32_t y = l.topOffset;
+        const int32_t sx = std::max(-x, 0);
+        const int32_t sy = std::max(-y, 0);
+        const int32_t dx = std::max(x, 0);
+        const int32_t dy = std::max(y, 0);
+        const int32_t copyWidth = std::min(l.cellWidth - dx, canvas.GetWidth() - sx);
+        const int32_t copyHeight = std::min(l.cellHeight - dy, canvas.GetHeight() - sy);
+        if (copyWidth > 0 && copyHeight > 0) {
+            picture.CopyRect(canvas, sx, sy, x0 + dx, y0 + dy, copyWidth, copyHeight);
+        }
+    }
+    const int32_t advance = left + w + right;
+    if (advance > 0) {
+        const int32_t s = std::max(l.leftOffset + c - std::min(left, 0), 0);
+        const int32_t length = std::min(l.cellWidth - s, advance);
+        if (length > 0) {
+            picture.FillRect(x0 + s, y0 + l.cellHeight + 1, length, 1, m_settings.widthLineColor,
+                             0);
+        }
+    }
+}
+
+void CImageFontWriter::DrawGrid(IImage& picture, const Layout& l) const {
+    const int32_t width = picture.GetWidth();
+    const int32_t height = picture.GetHeight();
+    const auto columns = [&](std::initializer_list<int32_t> at, uint32_t colour) {
+        for (int32_t i = 0; i < l.bx; ++i) {
+            for (const int32_t offset : at) {
+                picture.FillRect(l.px * i + offset, 0, 1, height, colour, 0);
+            }
+        }
+    };
+    const auto rows = [&](std::initializer_list<int32_t> at, uint32_t colour) {
+        for (int32_t j = 0; j < l.by; ++j) {
+            for (const int32_t offset : at) {
+                picture.FillRect(0, l.py * j + offset, width, 1, colour, 0);
+            }
+        }
+    };
+    columns({1, l.px - 2}, m_settings.marginColor);
+    rows({1, l.py - 4, l.py - 2}, m_settings.marginColor);
+    columns({0, l.px - 1}, m_settings.gridColor);
+    rows({0, l.py - 1}, m_settings.gridColor);
+}
+
+void CImageFontWriter::DrawArrangeInfo(IImage& picture, const Layout& l,
+                                       const CFontData& font) const {
+    const uint32_t marker = m_settings.drawGrid ? m_settings.backgroundColor : m_settings.gridColor;
+    if (font.widthFromSource && font.width.value > 0) {
+        const int32_t xl = (l.cellWidth - font.width.value) / 2 + 1;
+        const int32_t xr = xl + font.width.value + 1;
+        if (xl >= 1 && xr <= l.cellWidth + 2) {
+            picture.SetPixel(xl, 0, marker, 0);
+            picture.SetPixel(xr, 0, marker, 0);
+        }
+    }
+    // The reader looks for left markers in rows 1 to cell height + 2; a baseline pushed
+    // outside them by a negative top offset cannot be marked.
+    const auto onLeftEdge = [&](int32_t y) { return y >= 1 && y <= l.cellHeight + 2; };
+    const int32_t yb = l.topOffset + l.baseline + kAreaOffset;
+    if (onLeftEdge(yb)) {
+        picture.SetPixel(0, yb, marker, 0);
+    }
+    if (font.ascentDescentFromSource) {
+        const int32_t yt = yb - font.ascent.value - 1;
+        const int32_t yd = yb + font.descent.value;
+        if (yt >= 1 && yd <= l.cellHeight + 2 && onLeftEdge(yb)) {
+            picture.SetPixel(0, yt, marker, 0);
+            picture.SetPixel(0, yd, marker, 0);
+        }
+    }
+    picture.SetPixel(0, 0, m_settings.backgroundColor, 0);
+}
+
+std::unique_ptr<CRgbImage> CImageFontWriter::BuildPicture(const CFontData& font,
+                                                          const CGlyphOrder& order) const {
+    // An order without cells would give a picture of no rows, which no reader takes back.
+    if (order.GetWidth() < 1) {
+        TL_THROW(kErrXml, 155, order.GetWidth());
+    }
+    if (order.GetHeight() < 1) {
+        TL_THROW(kErrXml, 154, order.GetHeight());
+    }
+    const Layout l = CalcLayout(font, order);
+    auto picture = std::make_unique<CRgbImage>();
+    picture->Create(l.px * l.bx, l.py * l.by, 32);
+    picture->SetHasAlpha(true);
+    picture->Fill(m_settings.backgroundColor, 0);
+
+    g_pPgCtrl->SetProgressRange(l.bx * l.by);
+    for (int32_t row = 0; row < l.by; ++row) {
+        for (int32_t column = 0; column < l.bx; ++column) {
+            const uint16_t code = order.GetCharCode(column, row);
+            if (code == CGlyphOrder::NullCode) {
+                picture->FillRect(l.px * column + kAreaOffset, l.py * row + kAreaOffset,
+                                  l.cellWidth, l.cellHeight, m_settings.nullCellColor, 0);
+            } else if (const CGlyph* glyph = font.FindGlyph(code)) {
+                DrawGlyph(*picture, l, column, row, *glyph);
+            }
+            g_pPgCtrl->StepProgress(1);
+        }
+    }
+    if (m_settings.drawGrid) {
+        DrawGrid(*picture, l);
+    }
+    DrawArrangeInfo(*picture, l, font);
+    return picture;
+}
+
+void CImageFontWriter::WriteFontData(CFontData& font, const CGlyphOrder& order) {
+    const int32_t format = ResolveFormat();
+    if (format == kBmp) {
+        g_pPgCtrl->SetStatus(250);
+        g_pPgCtrl->ResetProgress();
+        const auto picture = BuildPicture(font, order);
+        g_pPgCtrl->SetStatus(251);
+        CBitMapFile(m_settings.outputPath).Save(*picture);
+    } else if (format == kTga) {
+        g_pPgCtrl->SetStatus(253);
+        g_pPgCtrl->ResetProgress();
+        const auto picture = BuildPicture(font, order);
+        g_pPgCtrl->SetStatus(254);
+        CTgaFile(m_settings.outputPath).Save(*picture);
+    } else {
+        TL_THROW(kErrInputValue, 211, format);
+    }
+}
