@@ -16,6 +16,9 @@ std::unique_ptr<CFontReader> CreateReader(const CCmdLine& cmdLine) {
     if (format == u"win") {
         return ConstructWinFontReader(cmdLine);
     }
+    if (format == u"bofnt") {
+        return ConstructQuillFontReader(cmdLine);
+    }
     // One branch per reader class above this line, each calling its construction function.
     if (format.empty()) {
         TL_THROW(kErrCommandLine, 182);

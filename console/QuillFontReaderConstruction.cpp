@@ -1,0 +1,7 @@
+#include "console/CmdLine.h"
+#include "console/ConsoleConstruction.h"
+#include "readers/QuillFontReader.h"
+
+std::unique_ptr<CFontReader> ConstructQuillFontReader(const CCmdLine& cmdLine) {
+    return std::make_unique<CQuillFontReader>(cmdLine.GetParam(u"if"));
+}
