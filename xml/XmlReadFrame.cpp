@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 #include <memory>
+#include <vector>
 
 #include <xercesc/framework/LocalFileInputSource.hpp>
 #include <xercesc/framework/XMLPScanToken.hpp>
@@ -13,6 +14,9 @@
 #include <xercesc/util/OutOfMemoryException.hpp>
 #include <xercesc/util/SecurityManager.hpp>
 #include <xercesc/util/XMLString.hpp>
+#include <xercesc/util/XMLUni.hpp>
+#include <xercesc/validators/DTD/DTDGrammar.hpp>
+#include <xercesc/validators/common/ContentSpecNode.hpp>
 
 #include "core/GlobalException.h"
 #include "core/ResString.h"
@@ -22,6 +26,11 @@ namespace {
 // Internal entity expansions a definition file may use; these files need none, and the cap
 // stops entity bombs within milliseconds.
 constexpr XMLSize_t kEntityExpansionLimit = 1000;
+
+// Content model nodes the declarations of a file's own DTD may hold in all. The validator
+// builds each model recursively and in quadratic memory, so a long declared sequence would
+// exhaust the stack; real definition files declare no content models at all.
+constexpr size_t kContentModelNodeLimit = 2000;
 
 // A number the frame refused, carrying the parser library's own wording for the fault. It
 // travels out of the parse like a library exception and becomes message 223.
@@ -53,6 +62,33 @@ int DigitValue(char16_t ch, unsigned base) {
         value = ch - u'A' + 10;
     }
     return value >= 0 && static_cast<unsigned>(value) < base ? value : -1;
+}
+
+// True when the DTD read with the prolog (if any) declares content models of sane size.
+bool HasSmallContentModels(xercesc::SAXParser& parser) {
+    const xercesc::Grammar* grammar = parser.getGrammar(xercesc::XMLUni::fgDTDEntityString);
+    if (!grammar || grammar->getGrammarType() != xercesc::Grammar::DTDGrammarType) {
+        return true;
+    }
+    size_t nodes = 0;
+    std::vector<const xercesc::ContentSpecNode*> pending;
+    auto elements = static_cast<const xercesc::DTDGrammar*>(grammar)->getElemEnumerator();
+    while (elements.hasMoreElements()) {
+        pending.push_back(elements.nextElement().getContentSpec());
+        while (!pending.empty()) {
+            const xercesc::ContentSpecNode* node = pending.back();
+            pending.pop_back();
+            if (!node) {
+                continue;
+            }
+            if (++nodes > kContentModelNodeLimit) {
+                return false;
+            }
+            pending.push_back(node->getFirst());
+            pending.push_back(node->getSecond());
+        }
+    }
+    return true;
 }
 
 }  // namespace
@@ -102,7 +138,8 @@ void CXmlReadFrame::Parse(const std::u16string& path) {
 bool CXmlReadFrame::RunParser(xercesc::SAXParser& parser) {
     const xercesc::LocalFileInputSource source(m_path.c_str());
     xercesc::XMLPScanToken token;
-    if (!parser.parseFirst(source, token) || HasErrorText()) {
+    // The first step reads the prolog, and with it any DTD of the file's own.
+    if (!parser.parseFirst(source, token) || HasErrorText() || !HasSmallContentModels(parser)) {
         return false;
     }
     // A fatal error inside parseNext leaves the error count at 0, so the recorded text is

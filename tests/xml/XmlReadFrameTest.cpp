@@ -197,6 +197,33 @@ TEST_F(XmlReadFrameTest, ExternalDtdOverHttpIsNeverFetched) {
     EXPECT_FALSE(listener.WasContacted());
 }
 
+TEST_F(XmlReadFrameTest, DeclaredContentModelsAreValidatedUpToASaneSize) {
+    const std::string dtd =
+        "<!ELEMENT letter-order (body)><!ATTLIST letter-order version CDATA "
+        "#REQUIRED><!ELEMENT body (order)*><!ELEMENT order (#PCDATA)>";
+    CGlyphOrder order;
+    order.Load(Write("valid.xlor", "<!DOCTYPE letter-order [" + dtd +
+                                       "]>\n<letter-order version=\"1.1\"><body><order>AB"
+                                       "</order></body></letter-order>"));
+    EXPECT_EQ(order.GetCharCode(1, 0), u'B');
+    const std::u16string invalid =
+        Write("invalid.xlor", "<!DOCTYPE letter-order [" + dtd +
+                                  "]>\n<letter-order version=\"1.1\"><body><order>A<x/></order>"
+                                  "</body></letter-order>");
+    ExpectOrderError(invalid, ParserError(invalid, 2, 45, "no declaration found for element 'x'"));
+    // A sequence this long would make the validator recurse once per item.
+    std::string sequence = "a";
+    for (int i = 0; i < 100000; ++i) {
+        sequence += ",a";
+    }
+    const std::string huge = "<!DOCTYPE letter-order [<!ELEMENT a EMPTY><!ELEMENT letter-order (" +
+                             sequence + ")>]>\n<letter-order version=\"1.1\"/>";
+    ExpectOrderError(Write("huge.xlor", huge),
+                     "The file specified as a letter order file is not a letter order file.");
+    ExpectError([&] { CCharFilter().Load(Write("huge.xllt", huge)); }, kErrXml,
+                "The file specified as a character filter file is not a character filter file. ");
+}
+
 TEST_F(XmlReadFrameTest, DeepNestingNeedsNoDeepStack) {
     constexpr int kDepth = 10000;
     std::string open;
