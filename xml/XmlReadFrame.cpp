@@ -32,6 +32,13 @@ constexpr XMLSize_t kEntityExpansionLimit = 1000;
 // exhaust the stack; real definition files declare no content models at all.
 constexpr size_t kContentModelNodeLimit = 2000;
 
+// Elements and text units one load may deliver. Entities expanded up to the expansion limit
+// can still multiply a small file many times over; no definition file comes near this.
+constexpr uint64_t kItemLimit = 4u * 1024 * 1024;
+
+// Thrown out of a callback to stop a parse that has exceeded the item limit.
+struct TooMuchContent {};
+
 // A number the frame refused, carrying the parser library's own wording for the fault. It
 // travels out of the parse like a library exception and becomes message 223.
 struct NumberRefused {
@@ -97,6 +104,7 @@ void CXmlReadFrame::Parse(const std::u16string& path) {
     m_path = path;
     m_errorText.clear();
     m_depth = 0;
+    m_items = 0;
     bool parsed = false;
     // The security manager must outlive the parser that points at it.
     xercesc::SecurityManager security;
@@ -121,6 +129,8 @@ void CXmlReadFrame::Parse(const std::u16string& path) {
         TL_THROW(kErrXml, 223, View(e.getMessage()));
     } catch (const NumberRefused& e) {
         TL_THROW(kErrXml, 223, e.text);
+    } catch (const TooMuchContent&) {
+        // Reported below like any other file that is not of this kind.
     } catch (const CGeneralException& e) {
         if (!m_rules.wrapCallbackErrors) {
             throw;
@@ -270,6 +280,7 @@ bool CXmlReadFrame::IsXmlSpace(char16_t ch) {
 }
 
 void CXmlReadFrame::startElement(const XMLCh* name, xercesc::AttributeList& attributes) {
+    CountItems(1);
     const std::u16string_view element = View(name);
     if (!m_rules.versions[0].empty() && IsElement(element, m_rules.rootName)) {
         CheckVersion(attributes);
@@ -284,7 +295,15 @@ void CXmlReadFrame::endElement(const XMLCh* name) {
 }
 
 void CXmlReadFrame::characters(const XMLCh* chars, XMLSize_t length) {
+    CountItems(length);
     OnCharacters(std::u16string_view(chars, length));
+}
+
+void CXmlReadFrame::CountItems(uint64_t count) {
+    m_items += count;
+    if (m_items > kItemLimit) {
+        throw TooMuchContent{};
+    }
 }
 
 void CXmlReadFrame::warning(const xercesc::SAXParseException& exception) {

@@ -85,6 +85,7 @@ private:
     void fatalError(const xercesc::SAXParseException& exception) override;
 
     void RecordParseError(const xercesc::SAXParseException& exception);
+    void CountItems(uint64_t count);
     void CheckVersion(xercesc::AttributeList& attributes);
     bool RunParser(xercesc::SAXParser& parser);
 
@@ -92,4 +93,6 @@ private:
     std::u16string m_path;
     std::u16string m_errorText;
     int32_t m_depth = 0;
+    // Elements and text units delivered so far in this load.
+    uint64_t m_items = 0;
 };

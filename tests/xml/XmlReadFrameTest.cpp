@@ -131,6 +131,20 @@ TEST_F(XmlReadFrameTest, EntityBombsStopAtTheExpansionLimit) {
     }
 }
 
+TEST_F(XmlReadFrameTest, EntitiesCannotMultiplyAFileBeyondReason) {
+    // Under the expansion limit, but 999 copies of a 5,000-character entity.
+    const std::string entity = "<!ENTITY big \"" + std::string(5000, 'A') + "\">";
+    std::string uses;
+    for (int i = 0; i < 999; ++i) {
+        uses += "&big;";
+    }
+    const std::u16string path =
+        Write("quadratic.xlor", "<!DOCTYPE letter-order [" + kOrderDtd + entity +
+                                    "]>\n<letter-order version=\"1.0\"><body><order>" + uses +
+                                    "</order></body></letter-order>");
+    ExpectOrderError(path, "The file specified as a letter order file is not a letter order file.");
+}
+
 TEST_F(XmlReadFrameTest, ExternalEntitiesAreNeverRead) {
     const auto secret = dir / "secret.txt";
     testing_support::WriteFileText(secret, "SECRET");
