@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QWidget>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "xml/VsxXmlFile.h"
+
+class CFontReader;
+class CSettingsFile;
+
+// One page of the input area: it keeps its fields in the settings and builds the reader of
+// its kind of source when a conversion starts.
+class CInDlg : public QWidget {
+    Q_OBJECT
+
+public:
+    CInDlg(CSettingsFile& settings, QWidget* parent) : QWidget(parent), m_settings(settings) {}
+
+    // A new reader from the page's fields; throws when a field cannot give one.
+    virtual std::unique_ptr<CFontReader> GetFontReader() = 0;
+    // The page's path, as the conversion uses it, goes to the front of its history.
+    virtual void AddPathToHistory() {}
+    // A file dropped on the input area.
+    virtual void DropFile(const std::u16string&) {}
+    // The letter order files, once the folder scan has finished.
+    virtual void SetOrderFiles(const std::vector<XmlFileInfo>&) {}
+
+protected:
+    CSettingsFile& m_settings;
+};

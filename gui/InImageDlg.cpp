@@ -1,0 +1,86 @@
+#include "gui/InImageDlg.h"
+
+#include "core/GlobalException.h"
+#include "gui/SettingBinding.h"
+#include "readers/ImageFontReader.h"
+
+namespace {
+constexpr const char* kSection = "InBmp";
+
+// The colour formats, in texture format number order.
+constexpr const char* kFormatNames[] = {"I4", "I8", "IA4", "IA8", "RGB565", "RGB5A3", "RGBA8"};
+
+// Only formats with alpha have transparent edges to prepare for linear filtering.
+bool FormatHasAlpha(int format) {
+    return format == 2 || format == 3 || format == 5 || format == 6;
+}
+}  // namespace
+
+CInImageDlg::CInImageDlg(CSettingsFile& settings, QWidget* parent)
+    : CInDlg(settings, parent),
+      m_layout(this),
+      m_pathLabel(QStringLiteral("&Image file:"), this),
+      m_path(this),
+      m_browse(QStringLiteral("&Select file"), this),
+      m_orderLabel(QStringLiteral("&Letter order:"), this),
+      m_order(settings, kSection, "Order", u"cp1252.xlor", this),
+      m_formatLabel(QStringLiteral("&Color format:"), this),
+      m_format(this),
+      m_assist(QStringLiteral("Assist TX_LINEAR"), this),
+      m_history(settings, "InBmpPath", m_path, m_browse, kImageFileFilter, QString(),
+                CPathHistoryManager::Mode::kOpen) {
+    m_path.setObjectName(QStringLiteral("inImagePath"));
+    m_order.setObjectName(QStringLiteral("inImageOrder"));
+    m_format.setObjectName(QStringLiteral("inImageFormat"));
+    m_assist.setObjectName(QStringLiteral("inImageAssist"));
+    m_pathLabel.setBuddy(&m_path);
+    m_orderLabel.setBuddy(&m_order);
+    m_formatLabel.setBuddy(&m_format);
+    m_path.setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+
+    m_layout.addWidget(&m_pathLabel, 0, 0);
+    m_layout.addWidget(&m_path, 0, 1, 1, 2);
+    m_layout.addWidget(&m_browse, 0, 3);
+    m_layout.addWidget(&m_orderLabel, 1, 0);
+    m_layout.addWidget(&m_order, 1, 1, 1, 3);
+    m_layout.addWidget(&m_formatLabel, 2, 0);
+    m_layout.addWidget(&m_format, 2, 1);
+    m_layout.addWidget(&m_assist, 2, 2, 1, 2);
+    m_layout.setColumnStretch(2, 1);
+    m_layout.setRowStretch(3, 1);
+
+    for (const char* name : kFormatNames) {
+        m_format.addItem(QString::fromLatin1(name));
+    }
+    BindSelection(m_format, settings, kSection, "Format", 0);
+    BindCheckBox(m_assist, settings, kSection, "AntiLinear", false);
+    connect(&m_format, &QComboBox::currentIndexChanged, [this] { UpdateAssistEnabled(); });
+    UpdateAssistEnabled();
+
+    m_history.LoadPathHistory();
+    m_history.RestorePath();
+}
+
+void CInImageDlg::UpdateAssistEnabled() {
+    m_assist.setEnabled(FormatHasAlpha(std::max(m_format.currentIndex(), 0)));
+}
+
+ImageFontArguments CInImageDlg::GetReaderArguments() const {
+    if (!m_order.HasFiles()) {
+        TL_THROW(kErrInputValue, 272);
+    }
+    ImageFontArguments arguments;
+    arguments.imagePath = m_history.Text();
+    arguments.orderPath = m_order.SelectedPath();
+    if (arguments.orderPath.empty()) {
+        TL_THROW(kErrInputValue, 167);
+    }
+    arguments.format = std::max(m_format.currentIndex(), 0);
+    arguments.linearAssist = m_assist.isChecked();
+    return arguments;
+}
+
+std::unique_ptr<CFontReader> CInImageDlg::GetFontReader() {
+    const ImageFontArguments a = GetReaderArguments();
+    return std::make_unique<CImageFontReader>(a.imagePath, a.orderPath, a.format, a.linearAssist);
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+
+#include "gui/InDlg.h"
+#include "gui/OrderCombo.h"
+#include "gui/PathHistoryManager.h"
+
+// What the page hands to the image font reader, in the reader's order.
+struct ImageFontArguments {
+    std::u16string imagePath;
+    std::u16string orderPath;
+    int32_t format = 0;
+    bool linearAssist = false;
+};
+
+// The image font source: picture, letter order, colour format and the TX_LINEAR assist.
+class CInImageDlg : public CInDlg {
+    Q_OBJECT
+
+public:
+    CInImageDlg(CSettingsFile& settings, QWidget* parent);
+
+    std::unique_ptr<CFontReader> GetFontReader() override;
+    // The reader's settings from the controls; throws while the letter orders are not listed
+    // or when none is selected.
+    ImageFontArguments GetReaderArguments() const;
+    void AddPathToHistory() override { m_history.AddCurrentPath(); }
+    void DropFile(const std::u16string& path) override { m_history.DropPath(path); }
+    void SetOrderFiles(const std::vector<XmlFileInfo>& files) override { m_order.SetFiles(files); }
+
+private:
+    void UpdateAssistEnabled();
+
+    QGridLayout m_layout;
+    QLabel m_pathLabel;
+    QComboBox m_path;
+    QPushButton m_browse;
+    QLabel m_orderLabel;
+    COrderCombo m_order;
+    QLabel m_formatLabel;
+    QComboBox m_format;
+    QCheckBox m_assist;
+    CPathHistoryManager m_history;
+};

@@ -1,0 +1,239 @@
+#include "gui/InWinDlg.h"
+
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QSignalBlocker>
+#include <set>
+
+#include "core/GlobalException.h"
+#include "core/ResString.h"
+#include "gui/SettingBinding.h"
+#include "gui/SettingsFile.h"
+#include "platform/FontCatalog.h"
+#include "readers/WinFontReader.h"
+
+namespace {
+constexpr const char* kSection = "InWin";
+constexpr int kWidthTypeFixed = 3;
+
+// The gradations offered (messages 320 to 325), their stored names and what the reader gets.
+struct Gradation {
+    int message;
+    const char16_t* name;
+    int32_t bitDepth;
+    bool alpha;
+};
+constexpr Gradation kGradations[] = {
+    {320, u"I1", 1, false}, {321, u"I4", 4, false}, {322, u"I8", 6, false},
+    {323, u"IA1", 1, true}, {324, u"IA4", 4, true}, {325, u"IA8", 6, true},
+};
+constexpr int kDefaultGradation = 1;
+
+QString Text(int message) {
+    return QString::fromStdU16String(LoadResString(message));
+}
+
+// A face draws its own name when it has every character of it.
+bool CanDrawOwnName(const QFont& font, const QString& name) {
+    const QFontMetrics metrics(font);
+    for (const QChar ch : name) {
+        if (!metrics.inFont(ch)) {
+            return false;
+        }
+    }
+    return true;
+}
+}  // namespace
+
+CInWinDlg::CInWinDlg(CSettingsFile& settings, QWidget* parent)
+    : CInDlg(settings, parent),
+      m_layout(this),
+      m_faceLabel(QStringLiteral("&Font name:"), this),
+      m_face(this),
+      m_sizeLabel(QStringLiteral("&Size:"), this),
+      m_size(this),
+      m_sizeUnit(QStringLiteral("px"), this),
+      m_depthLabel(QStringLiteral("&Bit Depth:"), this),
+      m_depth(this),
+      m_optionsButton(this),
+      m_options(this),
+      m_optionsLayout(&m_options),
+      m_enableAverage(QStringLiteral("Specify the average width:"), &m_options),
+      m_average(&m_options),
+      m_averageUnit(QStringLiteral("px"), &m_options),
+      m_softAntialias(QStringLiteral("Soft Antialias"), &m_options),
+      m_widthLabel(QStringLiteral("&Width:"), &m_options),
+      m_widthType(&m_options),
+      m_fixedLabel(QStringLiteral("Char width:"), &m_options),
+      m_fixed(&m_options),
+      m_fixedUnit(QStringLiteral("px"), &m_options) {
+    m_face.setObjectName(QStringLiteral("inWinFace"));
+    m_size.setObjectName(QStringLiteral("inWinSize"));
+    m_depth.setObjectName(QStringLiteral("inWinDepth"));
+    m_optionsButton.setObjectName(QStringLiteral("inWinOptions"));
+    m_enableAverage.setObjectName(QStringLiteral("inWinEnableAverage"));
+    m_average.setObjectName(QStringLiteral("inWinAverage"));
+    m_softAntialias.setObjectName(QStringLiteral("inWinSoftAA"));
+    m_widthType.setObjectName(QStringLiteral("inWinWidthType"));
+    m_fixed.setObjectName(QStringLiteral("inWinFixed"));
+    m_faceLabel.setBuddy(&m_face);
+    m_sizeLabel.setBuddy(&m_size);
+    m_depthLabel.setBuddy(&m_depth);
+    m_widthLabel.setBuddy(&m_widthType);
+    m_size.setEditable(true);
+    m_average.setEditable(true);
+    m_face.setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    m_face.setMinimumContentsLength(20);
+    m_face.setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_optionsButton.setCheckable(true);
+    m_optionsButton.setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+
+    m_layout.addWidget(&m_faceLabel, 0, 0);
+    m_layout.addWidget(&m_face, 0, 1, 1, 4);
+    m_layout.addWidget(&m_sizeLabel, 1, 0);
+    m_layout.addWidget(&m_size, 1, 1);
+    m_layout.addWidget(&m_sizeUnit, 1, 2);
+    m_layout.addWidget(&m_depthLabel, 2, 0);
+    m_layout.addWidget(&m_depth, 2, 1, 1, 2);
+    m_layout.addWidget(&m_optionsButton, 2, 4, Qt::AlignRight);
+    m_layout.addWidget(&m_options, 3, 0, 1, 5);
+    m_layout.setColumnStretch(3, 1);
+    m_layout.setRowStretch(4, 1);
+    m_optionsLayout.addWidget(&m_enableAverage, 0, 0);
+    m_optionsLayout.addWidget(&m_average, 0, 1);
+    m_optionsLayout.addWidget(&m_averageUnit, 0, 2);
+    m_optionsLayout.addWidget(&m_softAntialias, 0, 3);
+    m_optionsLayout.addWidget(&m_widthLabel, 1, 0);
+    m_optionsLayout.addWidget(&m_widthType, 1, 1, 1, 3);
+    m_optionsLayout.addWidget(&m_fixedLabel, 2, 0);
+    m_optionsLayout.addWidget(&m_fixed, 2, 1);
+    m_optionsLayout.addWidget(&m_fixedUnit, 2, 2);
+    m_optionsLayout.setColumnStretch(4, 1);
+
+    for (const Gradation& gradation : kGradations) {
+        m_depth.addItem(Text(gradation.message), QString::fromStdU16String(gradation.name));
+    }
+    for (int message = 330; message <= 333; ++message) {
+        m_widthType.addItem(Text(message));
+    }
+    {
+        const QSignalBlocker quiet(m_depth);
+        const int stored =
+            m_depth.findData(QString::fromStdU16String(settings.GetString(kSection, "bpp", u"I4")));
+        m_depth.setCurrentIndex(stored >= 0 ? stored : kDefaultGradation);
+    }
+    connect(&m_depth, &QComboBox::currentIndexChanged, [this](int index) {
+        if (index >= 0) {
+            m_settings.SetString(kSection, "bpp", kGradations[index].name);
+        }
+    });
+    BindCheckBox(m_softAntialias, settings, kSection, "SoftAA", true);
+    BindSelection(m_widthType, settings, kSection, "Width", 1);
+    BindNumber(m_fixed, settings, kSection, "Fixed", 16);
+    BindCheckBox(m_enableAverage, settings, kSection, "EnableAverageWidth", false);
+
+    FillFaceNames();
+    SelectStoredFace();
+    FillSizeLists();
+    BindNumber(*m_size.lineEdit(), settings, kSection, "Size", 16);
+    BindNumber(*m_average.lineEdit(), settings, kSection, "AverageWidth", 16);
+    connect(&m_face, &QComboBox::currentIndexChanged, [this](int index) {
+        if (index >= 0) {
+            m_settings.SetString(kSection, "Name", m_face.itemText(index).toStdU16String());
+            FillSizeLists();
+        }
+    });
+
+    connect(&m_enableAverage, &QCheckBox::toggled, &m_average, &QWidget::setEnabled);
+    m_average.setEnabled(m_enableAverage.isChecked());
+    connect(&m_widthType, &QComboBox::currentIndexChanged, [this] { UpdateFixedEnabled(); });
+    UpdateFixedEnabled();
+
+    const bool shown = settings.GetBool(kSection, "ShowOption", false);
+    m_optionsButton.setChecked(shown);
+    SetOptionsShown(shown);
+    connect(&m_optionsButton, &QToolButton::toggled, [this](bool checked) {
+        m_settings.SetBool(kSection, "ShowOption", checked);
+        SetOptionsShown(checked);
+    });
+}
+
+void CInWinDlg::FillFaceNames() {
+    const QSignalBlocker quiet(m_face);
+    const QStringList known = QFontDatabase::families();
+    for (const auto& [name, outline] : ListInstalledFaces()) {
+        const QString face = QString::fromStdU16String(name);
+        m_face.addItem(face);
+        QFont font(face);
+        if (known.contains(face) && CanDrawOwnName(font, face)) {
+            m_face.setItemData(m_face.count() - 1, font, Qt::FontRole);
+        }
+    }
+    m_facesFilled = true;
+}
+
+void CInWinDlg::SelectStoredFace() {
+    const QSignalBlocker quiet(m_face);
+    int index = m_face.findText(
+        QString::fromStdU16String(m_settings.GetString(kSection, "Name", u"Tahoma")),
+        Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (index < 0) {
+        index = m_face.findText(QStringLiteral("DejaVu Sans"),
+                                Qt::MatchExactly | Qt::MatchCaseSensitive);
+    }
+    m_face.setCurrentIndex(index < 0 && m_face.count() > 0 ? 0 : index);
+}
+
+void CInWinDlg::FillSizeLists() {
+    // The sizes the face offers: its bitmap sizes, or the usual steps for a scalable face.
+    const QString face = m_face.currentText();
+    QList<int> sizes = QFontDatabase::smoothSizes(face, QString());
+    if (sizes.isEmpty()) {
+        sizes = QFontDatabase::standardSizes();
+    }
+    const std::set<int> distinct(sizes.begin(), sizes.end());
+    for (QComboBox* list : {&m_size, &m_average}) {
+        const QSignalBlocker quiet(list);
+        const QString text = list->currentText();
+        list->clear();
+        for (const int size : distinct) {
+            list->addItem(QString::number(size));
+        }
+        list->setEditText(text);
+    }
+}
+
+void CInWinDlg::SetOptionsShown(bool shown) {
+    m_options.setVisible(shown);
+    m_optionsButton.setText(shown ? QStringLiteral("Hide options") : QStringLiteral("Options"));
+    m_optionsButton.setArrowType(shown ? Qt::UpArrow : Qt::DownArrow);
+}
+
+void CInWinDlg::UpdateFixedEnabled() {
+    const bool fixed = m_widthType.currentIndex() == kWidthTypeFixed;
+    m_fixed.setEnabled(fixed);
+    m_fixedLabel.setEnabled(fixed);
+}
+
+WinFontArguments CInWinDlg::GetReaderArguments() const {
+    if (!m_facesFilled) {
+        TL_THROW(kErrInputValue, 272);
+    }
+    const Gradation& gradation = kGradations[std::max(m_depth.currentIndex(), 0)];
+    WinFontArguments arguments;
+    arguments.faceName = m_face.currentText().toStdU16String();
+    arguments.size = NumberOf(m_size.currentText());
+    arguments.averageWidth = m_enableAverage.isChecked() ? NumberOf(m_average.currentText()) : 0;
+    arguments.bitDepth = gradation.bitDepth;
+    arguments.alpha = gradation.alpha;
+    arguments.widthType = std::max(m_widthType.currentIndex(), 0);
+    arguments.fixedWidth = NumberOf(m_fixed.text());
+    arguments.softAntialias = m_softAntialias.isChecked();
+    return arguments;
+}
+
+std::unique_ptr<CFontReader> CInWinDlg::GetFontReader() {
+    const WinFontArguments a = GetReaderArguments();
+    return std::make_unique<CWinFontReader>(a.faceName, a.size, a.averageWidth, a.bitDepth, a.alpha,
+                                            a.widthType, a.fixedWidth, a.softAntialias);
+}

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QToolButton>
+
+#include "gui/InDlg.h"
+
+// What the page hands to the installed font reader, in the reader's order.
+struct WinFontArguments {
+    std::u16string faceName;
+    int32_t size = 0;
+    int32_t averageWidth = 0;
+    int32_t bitDepth = 0;
+    bool alpha = false;
+    int32_t widthType = 0;
+    int32_t fixedWidth = 0;
+    bool softAntialias = false;
+};
+
+// The installed font source: face, size and the rendering options.
+class CInWinDlg : public CInDlg {
+    Q_OBJECT
+
+public:
+    CInWinDlg(CSettingsFile& settings, QWidget* parent);
+
+    std::unique_ptr<CFontReader> GetFontReader() override;
+    // The reader's settings from the controls; throws while the face list is not filled.
+    WinFontArguments GetReaderArguments() const;
+
+private:
+    void FillFaceNames();
+    void SelectStoredFace();
+    void FillSizeLists();
+    void SetOptionsShown(bool shown);
+    void UpdateFixedEnabled();
+
+    QGridLayout m_layout;
+    QLabel m_faceLabel;
+    QComboBox m_face;
+    QLabel m_sizeLabel;
+    QComboBox m_size;
+    QLabel m_sizeUnit;
+    QLabel m_depthLabel;
+    QComboBox m_depth;
+    QToolButton m_optionsButton;
+    QGroupBox m_options;
+    QGridLayout m_optionsLayout;
+    QCheckBox m_enableAverage;
+    QComboBox m_average;
+    QLabel m_averageUnit;
+    QCheckBox m_softAntialias;
+    QLabel m_widthLabel;
+    QComboBox m_widthType;
+    QLabel m_fixedLabel;
+    QLineEdit m_fixed;
+    QLabel m_fixedUnit;
+    bool m_facesFilled = false;
+};

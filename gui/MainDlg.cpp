@@ -1,0 +1,432 @@
+#include "gui/MainDlg.h"
+
+#include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QUrl>
+#include <algorithm>
+#include <limits>
+#include <new>
+
+#include "core/FontData.h"
+#include "core/FontReader.h"
+#include "core/FontWriter.h"
+#include "core/GlobalException.h"
+#include "core/ResString.h"
+#include "gui/SettingsFile.h"
+#include "platform/FileSystem.h"
+#include "xml/CharFilter.h"
+#include "xml/GlyphOrder.h"
+
+namespace {
+constexpr const char* kSection = "Main";
+constexpr int kInputPages = 3;
+// Above this many steps the bar moves only every so many steps.
+constexpr int32_t kMaxBarSteps = 200;
+
+QString Text(int message) {
+    return QString::fromStdU16String(LoadResString(message));
+}
+
+void ProcessPendingEvents() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+// The first local file of a drag, or nothing.
+QString DroppedFile(const QMimeData* data) {
+    if (data == nullptr || !data->hasUrls()) {
+        return {};
+    }
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile()) {
+            return url.toLocalFile();
+        }
+    }
+    return {};
+}
+}  // namespace
+
+CMainDlg::CMainDlg(CSettingsFile& settings, std::vector<std::u16string> dataFolders)
+    : m_settings(settings),
+      m_dataFolders(std::move(dataFolders)),
+      m_previousPgCtrl(g_pPgCtrl),
+      m_layout(this),
+      m_inputArea(QStringLiteral("Input"), this),
+      m_inputLayout(&m_inputArea),
+      m_inputTabs(&m_inputArea),
+      m_inImage(settings, nullptr),
+      m_inQuill(settings, nullptr),
+      m_inWin(settings, nullptr),
+      m_filterArea(QStringLiteral("Character filter"), this),
+      m_filterLayout(&m_filterArea),
+      m_useFilter(QStringLiteral("&Use filter"), &m_filterArea),
+      m_filterPath(&m_filterArea),
+      m_filterBrowse(QStringLiteral("&Select file"), &m_filterArea),
+      m_outputArea(QStringLiteral("Output"), this),
+      m_outputLayout(&m_outputArea),
+      m_outputTabs(&m_outputArea),
+      m_outImage(settings, nullptr),
+      m_outQuill(settings, nullptr),
+      m_optionsButton(&m_outputArea),
+      m_progress(this),
+      m_status(this),
+      m_convert(Text(226), this),
+      m_warningWnd(settings, this),
+      m_filterHistory(settings, "FilterPath", m_filterPath, m_filterBrowse, kFilterFileFilter,
+                      QStringLiteral("xllt"), CPathHistoryManager::Mode::kOpen) {
+    g_pPgCtrl = this;
+    // The scans start first, so they run while the window is being built.
+    const auto taken = [this] { TakeFinishedFileLists(); };
+    m_orderList.StartScan(m_dataFolders, this, taken);
+    m_groupList.StartScan(m_dataFolders, this, taken);
+
+    BuildLayout();
+    m_filterHistory.LoadPathHistory();
+    m_filterHistory.RestorePath();
+    m_progress.setRange(0, 100);
+    m_progress.setValue(0);
+    m_status.setText(Text(242));
+
+    m_useFilter.setChecked(settings.GetBool(kSection, "UseFilter", false));
+    UpdateFilterRow();
+    connect(&m_useFilter, &QCheckBox::toggled, [this](bool checked) {
+        m_settings.SetBool(kSection, "UseFilter", checked);
+        UpdateFilterRow();
+    });
+
+    setWindowTitle(QStringLiteral("VELA typeloom Version ") + QStringLiteral("1.5.0"));
+    for (QGroupBox* area : {&m_inputArea, &m_outputArea, &m_filterArea}) {
+        area->setAcceptDrops(true);
+        area->installEventFilter(this);
+    }
+
+    m_inputTabs.addTab(&m_inImage, QStringLiteral("Image"));
+    m_inputTabs.addTab(&m_inQuill, QStringLiteral("bofnt / bofna"));
+    m_inputTabs.addTab(&m_inWin, QStringLiteral("Windows Font"));
+    m_inputTabs.setCurrentIndex(
+        std::clamp(settings.GetInt(kSection, "InputSelect", 2), 0, kInputPages - 1));
+    m_outputTabs.addTab(&m_outImage, QStringLiteral("Image"));
+    m_outputTabs.addTab(&m_outQuill, QStringLiteral("bofnt / bofna"));
+    const int32_t output = settings.GetInt(kSection, "OutputSelect", 0);
+    m_outputTabs.setCurrentIndex(output >= 0 && output < m_outputTabs.count() ? output : 0);
+    connect(&m_inputTabs, &QTabWidget::currentChanged,
+            [this](int index) { m_settings.SetInt(kSection, "InputSelect", index); });
+    connect(&m_outputTabs, &QTabWidget::currentChanged,
+            [this](int index) { m_settings.SetInt(kSection, "OutputSelect", index); });
+
+    const bool shown = settings.GetBool(kSection, "ShowOption", false);
+    m_optionsButton.setChecked(shown);
+    SetOptionsShown(shown);
+    connect(&m_optionsButton, &QToolButton::toggled, [this](bool checked) {
+        m_settings.SetBool(kSection, "ShowOption", checked);
+        SetOptionsShown(checked);
+    });
+    connect(&m_convert, &QPushButton::clicked, [this] {
+        if (m_running) {
+            RequestCancel();
+        } else {
+            RunConversion();
+        }
+    });
+
+    if (m_warningWnd.HasText() && !m_warningWnd.IsShown()) {
+        m_warningWnd.ShowWindow(*this);
+    }
+    m_initialised = true;
+    TakeFinishedFileLists();
+}
+
+CMainDlg::~CMainDlg() {
+    m_orderList.Wait();
+    m_groupList.Wait();
+    g_pPgCtrl = m_previousPgCtrl;
+}
+
+void CMainDlg::BuildLayout() {
+    m_inputArea.setObjectName(QStringLiteral("inputArea"));
+    m_inputTabs.setObjectName(QStringLiteral("inputTabs"));
+    m_filterArea.setObjectName(QStringLiteral("filterArea"));
+    m_useFilter.setObjectName(QStringLiteral("useFilter"));
+    m_filterPath.setObjectName(QStringLiteral("filterPath"));
+    m_outputArea.setObjectName(QStringLiteral("outputArea"));
+    m_outputTabs.setObjectName(QStringLiteral("outputTabs"));
+    m_optionsButton.setObjectName(QStringLiteral("showOptions"));
+    m_progress.setObjectName(QStringLiteral("progress"));
+    m_status.setObjectName(QStringLiteral("status"));
+    m_convert.setObjectName(QStringLiteral("convert"));
+
+    m_inputLayout.addWidget(&m_inputTabs);
+    m_filterLayout.addWidget(&m_useFilter, 0, 0);
+    m_filterLayout.addWidget(&m_filterPath, 0, 1);
+    m_filterLayout.addWidget(&m_filterBrowse, 0, 2);
+    m_filterLayout.setColumnStretch(1, 1);
+    m_filterPath.setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    m_optionsButton.setCheckable(true);
+    m_optionsButton.setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    m_outputLayout.addWidget(&m_outputTabs);
+    m_outputLayout.addWidget(&m_optionsButton, 0, Qt::AlignRight);
+    m_progress.setTextVisible(false);
+    m_status.setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    m_status.setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    m_convert.setDefault(true);
+    m_convert.setMinimumWidth(100);
+
+    m_layout.addWidget(&m_inputArea);
+    m_layout.addWidget(&m_filterArea);
+    m_layout.addWidget(&m_outputArea, 1);
+    m_layout.addWidget(&m_progress);
+    m_bottomLayout.addWidget(&m_status, 0, 0);
+    m_bottomLayout.addWidget(&m_convert, 0, 1);
+    m_layout.addLayout(&m_bottomLayout);
+
+    m_useFilter.setToolTip(QStringLiteral("Convert only the characters of a filter list"));
+    m_optionsButton.setToolTip(QStringLiteral("Show or hide the output options"));
+    m_inputArea.setToolTip(QStringLiteral("Drop a source file here"));
+    m_outputArea.setToolTip(QStringLiteral("Drop a target file here"));
+    m_filterArea.setToolTip(QStringLiteral("Drop a filter list here"));
+}
+
+void CMainDlg::TakeFinishedFileLists() {
+    if (!m_initialised) {
+        return;  // the end of the initialisation takes whatever has finished by then
+    }
+    if (!m_orderListTaken && m_orderList.IsFinished()) {
+        m_orderListTaken = true;
+        m_orderList.Wait();
+        if (m_orderList.Files().empty()) {
+            QMessageBox::critical(this, Text(100), Text(262));
+        }
+        for (CInDlg* page : std::initializer_list<CInDlg*>{&m_inImage, &m_inQuill, &m_inWin}) {
+            page->SetOrderFiles(m_orderList.Files());
+        }
+        m_outImage.SetOrderFiles(m_orderList.Files());
+        m_outQuill.SetOrderFiles(m_orderList.Files());
+    }
+    if (!m_groupListTaken && m_groupList.IsFinished()) {
+        m_groupListTaken = true;
+        m_groupList.Wait();
+        m_outImage.SetGroupFiles(m_groupList.Files());
+        m_outQuill.SetGroupFiles(m_groupList.Files());
+    }
+}
+
+void CMainDlg::SetOptionsShown(bool shown) {
+    m_outImage.SetOptionsShown(shown);
+    m_outQuill.SetOptionsShown(shown);
+    m_optionsButton.setText(shown ? QStringLiteral("Hide options") : QStringLiteral("Options"));
+    m_optionsButton.setArrowType(shown ? Qt::UpArrow : Qt::DownArrow);
+}
+
+void CMainDlg::UpdateFilterRow() {
+    const bool enabled = m_useFilter.isChecked() && m_useFilter.isEnabled();
+    m_filterPath.setEnabled(enabled);
+    m_filterBrowse.setEnabled(enabled);
+}
+
+void CMainDlg::SetControlsEnabled(bool enabled) {
+    for (QWidget* widget : std::initializer_list<QWidget*>{&m_inputTabs, &m_outputTabs,
+                                                           &m_useFilter, &m_optionsButton}) {
+        widget->setEnabled(enabled);
+    }
+    UpdateFilterRow();
+    m_convert.setText(Text(enabled ? 226 : 225));
+}
+
+CInDlg& CMainDlg::CurrentInputPage() {
+    switch (m_inputTabs.currentIndex()) {
+        case 0:
+            return m_inImage;
+        case 1:
+            return m_inQuill;
+        default:
+            return m_inWin;
+    }
+}
+
+COutDlg& CMainDlg::CurrentOutputPage() {
+    if (m_outputTabs.currentIndex() == 1) {
+        return m_outQuill;
+    }
+    return m_outImage;
+}
+
+void CMainDlg::ValidateInput() const {
+    const std::u16string path = m_filterHistory.Text();
+    if (m_useFilter.isChecked() && !path.empty() && !fs::Exists(path)) {
+        TL_THROW(kErrInputValue, 133, path);
+    }
+}
+
+void CMainDlg::LoadFilter(CCharFilter& filter) {
+    const std::u16string path = m_filterHistory.Text();
+    m_filterHistory.AddPath(path);
+    if (path.empty()) {
+        TL_THROW(kErrInputValue, 220);
+    }
+    filter.Load(path);
+}
+
+void CMainDlg::Convert() {
+    CGlyphOrder order;
+    CCharFilter filter;
+    CFontData font;
+    ValidateInput();
+    CInDlg& input = CurrentInputPage();
+    COutDlg& output = CurrentOutputPage();
+    input.AddPathToHistory();
+    output.AddPathToHistory();
+    // Declared reader first, so that the writer is deleted first, on every way out.
+    const std::unique_ptr<CFontReader> reader = input.GetFontReader();
+    const std::unique_ptr<CFontWriter> writer = output.GetFontWriter();
+    reader->ValidateInput();
+    writer->ValidateInput();
+    SetStatus(244);
+    writer->LoadGlyphOrder(order);
+    const bool filtered = m_useFilter.isChecked();
+    if (filtered) {
+        SetStatus(243);
+        LoadFilter(filter);
+    }
+    filter.CombineWithOrder(order);
+    reader->ReadFontData(font, filter);
+    if (filtered) {
+        filter.CheckMissing(font);
+    }
+    font.ReflectGlyph();
+    writer->WriteFontData(font, order);
+    SetStatus(241);
+}
+
+void CMainDlg::RunConversion() {
+    if (m_running) {
+        return;
+    }
+    m_cancelRequested = false;
+    m_running = true;
+    SetStatus(245);
+    SetControlsEnabled(false);
+    // A run's messages stand alone: the window starts empty, the warning cap anew.
+    m_warningWnd.Clear();
+    m_warningWnd.ResetWarningCount();
+    try {
+        Convert();
+    } catch (const CGeneralException& e) {
+        ShowError(e.What());
+    } catch (int) {
+        ResetProgress();
+        SetStatus(239);
+    } catch (const std::bad_alloc&) {
+        ShowError(LoadResString(179));
+    } catch (...) {
+        ShowError(LoadResString(209));
+    }
+    ResetProgress();
+    SetControlsEnabled(true);
+    m_running = false;
+    if (m_closeAfterRun) {
+        m_closeAfterRun = false;
+        QDialog::reject();
+    }
+}
+
+void CMainDlg::ShowError(const std::u16string& text) {
+    m_warningWnd.AddError(text);
+    if (!m_warningWnd.IsShown()) {
+        m_warningWnd.ShowWindow(*this);
+    }
+    ResetProgress();
+    SetStatus(240);
+}
+
+void CMainDlg::reject() {
+    if (m_running) {
+        RequestCancel();
+        m_closeAfterRun = true;
+        return;
+    }
+    QDialog::reject();
+}
+
+bool CMainDlg::eventFilter(QObject* watched, QEvent* event) {
+    const bool isArea =
+        watched == &m_inputArea || watched == &m_outputArea || watched == &m_filterArea;
+    if (!isArea) {
+        return QDialog::eventFilter(watched, event);
+    }
+    if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
+        auto* drag = static_cast<QDropEvent*>(event);
+        if (!m_running && !DroppedFile(drag->mimeData()).isEmpty()) {
+            drag->acceptProposedAction();
+        } else {
+            drag->ignore();
+        }
+        return true;
+    }
+    if (event->type() == QEvent::Drop) {
+        auto* drop = static_cast<QDropEvent*>(event);
+        const QString file = DroppedFile(drop->mimeData());
+        if (m_running || file.isEmpty()) {
+            drop->ignore();
+            return true;
+        }
+        const std::u16string path = file.toStdU16String();
+        if (watched == &m_inputArea) {
+            CurrentInputPage().DropFile(path);
+        } else if (watched == &m_outputArea) {
+            CurrentOutputPage().DropFile(path);
+        } else {
+            m_filterHistory.DropPath(path);
+        }
+        drop->acceptProposedAction();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+bool CMainDlg::IsCanceled() {
+    ProcessPendingEvents();
+    return m_cancelRequested;
+}
+
+void CMainDlg::SetStatus(int number) {
+    m_status.setText(Text(number));
+    ProcessPendingEvents();
+}
+
+void CMainDlg::ResetProgress() {
+    m_progress.setValue(0);
+    m_progressPosition = 0;
+    m_progressDivisor = 1;
+    ProcessPendingEvents();
+}
+
+void CMainDlg::SetProgressRange(int steps) {
+    m_progress.setRange(0, std::max(steps, 0));
+    m_progressDivisor = 1;
+    for (int32_t n = steps; n > kMaxBarSteps; n /= 2) {
+        m_progressDivisor *= 2;
+    }
+    ProcessPendingEvents();
+}
+
+void CMainDlg::StepProgress(int steps) {
+    const int32_t old = m_progressPosition;
+    m_progressPosition = static_cast<int32_t>(
+        std::clamp<int64_t>(int64_t{old} + steps, 0, std::numeric_limits<int32_t>::max()));
+    if (m_progressPosition / m_progressDivisor != old / m_progressDivisor) {
+        m_progress.setValue(m_progressPosition);
+        if (IsCanceled()) {
+            throw kCancelSignal;
+        }
+    }
+    ProcessPendingEvents();
+}
+
+void CMainDlg::AddWarning(const std::u16string& text, bool quiet) {
+    m_warningWnd.AddWarning(text);
+    if (!quiet && !m_warningWnd.IsShown()) {
+        m_warningWnd.ShowWindow(*this);
+    }
+}

@@ -1,0 +1,124 @@
+#pragma once
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <string>
+#include <vector>
+
+#include "core/PgCtrl.h"
+#include "gui/GroupFileList.h"
+#include "gui/InImageDlg.h"
+#include "gui/InQuillDlg.h"
+#include "gui/InWinDlg.h"
+#include "gui/OrderFileList.h"
+#include "gui/OutImageDlg.h"
+#include "gui/OutQuillDlg.h"
+#include "gui/PathHistoryManager.h"
+#include "gui/WarningWnd.h"
+
+class CCharFilter;
+class CSettingsFile;
+
+// The desktop program's one window: input pages, output pages, the character filter row, the
+// progress bar, the status line and the Convert/Cancel button. Conversions run on the user
+// interface thread; every progress call processes pending events, which keeps the window alive
+// and lets a press of Cancel stop the run at the next movement of the bar.
+class CMainDlg : public QDialog, private CPgCtrl {
+    Q_OBJECT
+
+public:
+    // `dataFolders`: where the "xlor" and "xggp" folders are looked for, first match wins.
+    CMainDlg(CSettingsFile& settings, std::vector<std::u16string> dataFolders);
+    ~CMainDlg() override;
+
+    // One whole conversion with the current fields, as the Convert button starts it.
+    void RunConversion();
+    // While a conversion runs: the next movement of the progress bar cancels it.
+    void RequestCancel() { m_cancelRequested = true; }
+    bool IsRunning() const { return m_running; }
+    int32_t ProgressDivisor() const { return m_progressDivisor; }
+    CWarningWnd& WarningWindow() { return m_warningWnd; }
+    // Both folder scans have been taken into the pages.
+    bool FileListsTaken() const { return m_orderListTaken && m_groupListTaken; }
+
+    // The progress interface the readers and writers report to (through g_pPgCtrl).
+    CPgCtrl& Progress() { return *this; }
+
+    // Closing while a conversion runs cancels it first.
+    void reject() override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool IsCanceled() override;
+    void SetStatus(int number) override;
+    void ResetProgress() override;
+    void SetProgressRange(int steps) override;
+    void StepProgress(int steps) override;
+    void AddWarning(const std::u16string& text, bool quiet) override;
+
+    void BuildLayout();
+    void TakeFinishedFileLists();
+    void SetOptionsShown(bool shown);
+    void UpdateFilterRow();
+    void SetControlsEnabled(bool enabled);
+    void ShowError(const std::u16string& text);
+    void ValidateInput() const;
+    void LoadFilter(CCharFilter& filter);
+    void Convert();
+    CInDlg& CurrentInputPage();
+    COutDlg& CurrentOutputPage();
+
+    CSettingsFile& m_settings;
+    std::vector<std::u16string> m_dataFolders;
+    CPgCtrl* m_previousPgCtrl;
+
+    QVBoxLayout m_layout;
+    QGroupBox m_inputArea;
+    QVBoxLayout m_inputLayout;
+    QTabWidget m_inputTabs;
+    CInImageDlg m_inImage;
+    CInQuillDlg m_inQuill;
+    CInWinDlg m_inWin;
+    QGroupBox m_filterArea;
+    QGridLayout m_filterLayout;
+    QCheckBox m_useFilter;
+    QComboBox m_filterPath;
+    QPushButton m_filterBrowse;
+    QGroupBox m_outputArea;
+    QVBoxLayout m_outputLayout;
+    QTabWidget m_outputTabs;
+    COutImageDlg m_outImage;
+    COutQuillDlg m_outQuill;
+    QToolButton m_optionsButton;
+    QProgressBar m_progress;
+    QGridLayout m_bottomLayout;
+    QLabel m_status;
+    QPushButton m_convert;
+    CWarningWnd m_warningWnd;
+    CPathHistoryManager m_filterHistory;
+
+    bool m_running = false;
+    bool m_cancelRequested = false;
+    bool m_closeAfterRun = false;
+    int32_t m_progressPosition = 0;
+    int32_t m_progressDivisor = 1;
+    bool m_initialised = false;
+    bool m_orderListTaken = false;
+    bool m_groupListTaken = false;
+
+    // Last, so that they are destroyed first: their destruction waits for the scans, which
+    // report to this dialog.
+    COrderFileList m_orderList;
+    CGroupFileList m_groupList;
+};

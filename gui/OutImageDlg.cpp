@@ -1,0 +1,255 @@
+#include "gui/OutImageDlg.h"
+
+#include <QColorDialog>
+#include <QSignalBlocker>
+
+#include "core/GlobalException.h"
+#include "core/ResString.h"
+#include "core/Util.h"
+#include "gui/SettingBinding.h"
+#include "gui/SettingsFile.h"
+#include "platform/Text.h"
+
+namespace {
+constexpr const char* kSection = "OutBmp";
+
+// The four number fields: their keys and labels in each mode.
+constexpr const char* kSizeKeys[] = {"Width", "Height", "Left", "Top"};
+constexpr const char* kMarginKeys[] = {"MarginLeft", "MarginTop", "MarginRight", "MarginBottom"};
+constexpr int kSizeLabels[] = {232, 233, 231, 234};
+constexpr int kMarginLabels[] = {235, 238, 236, 237};
+
+constexpr const char16_t* kFormatExtensions[] = {u"", u"bmp", u"tga"};
+
+QString Text(int message) {
+    return QString::fromStdU16String(LoadResString(message));
+}
+
+// Colours are typed and stored red first; the writer takes them as the number 0xRRGGBB.
+uint32_t ToRgbNumber(uint32_t color) {
+    return ((color & 0xFF) << 16) | (color & 0xFF00) | ((color >> 16) & 0xFF);
+}
+
+// With a BMP or TGA format the path ends in that format's extension: another of the two
+// endings is replaced, anything else is kept and the extension appended.
+std::u16string WithImageExtension(const std::u16string& path, int format) {
+    if (format != 1 && format != 2) {
+        return path;
+    }
+    const std::u16string chosen = kFormatExtensions[format];
+    std::u16string result = path;
+    const std::u16string lower = ToLowerAscii(path);
+    const auto endsWith = [&lower](std::u16string_view ending) {
+        return lower.size() >= ending.size() &&
+               lower.compare(lower.size() - ending.size(), ending.size(), ending) == 0;
+    };
+    for (const std::u16string_view other : {u".bmp", u".tga"}) {
+        if (endsWith(other) && other.substr(1) != chosen) {
+            result.resize(result.size() - other.size());
+        }
+    }
+    if (!ToLowerAscii(result).ends_with(u"." + chosen)) {
+        result += u"." + chosen;
+    }
+    return result;
+}
+}  // namespace
+
+COutImageDlg::ColorSwatch::ColorSwatch(const QString& text, const char* settingsKey,
+                                       uint32_t defaultRgb, QWidget* parent)
+    : label(text, parent), button(parent), key(settingsKey), defaultColor(defaultRgb) {
+    label.setBuddy(&button);
+    button.setFixedWidth(48);
+}
+
+COutImageDlg::COutImageDlg(CSettingsFile& settings, QWidget* parent)
+    : COutDlg(settings, parent),
+      m_layout(this),
+      m_pathLabel(QStringLiteral("&Image file:"), this),
+      m_path(this),
+      m_browse(QStringLiteral("&Select file"), this),
+      m_orderLabel(QStringLiteral("&Letter order:"), this),
+      m_order(settings, kSection, "Order", u"cp1252.xlor", this),
+      m_options(this),
+      m_optionsLayout(&m_options),
+      m_sizeMode(QStringLiteral("Specify size/offset"), &m_options),
+      m_marginMode(QStringLiteral("Specify margin"), &m_options),
+      m_center(QStringLiteral("Center glyph"), &m_options),
+      m_formatLabel(QString::fromUtf8("&Format\xEF\xBC\x9A"), &m_options),
+      m_format(&m_options),
+      m_grid(QStringLiteral("&Draw grid"), &m_options),
+      m_nullColor(QStringLiteral("null"), "NullBlockColor",
+                  CImageFontWriter::Settings().nullCellColor, &m_options),
+      m_gridColor(QStringLiteral("grid"), "GridColor", CImageFontWriter::Settings().gridColor,
+                  &m_options),
+      m_widthColor(QStringLiteral("width"), "WidthBarColor",
+                   CImageFontWriter::Settings().widthLineColor, &m_options),
+      m_marginColor(QStringLiteral("margin"), "MarginColor",
+                    CImageFontWriter::Settings().marginColor, &m_options),
+      m_history(settings, "OutBmpPath", m_path, m_browse, kImageFileFilter, QString(),
+                CPathHistoryManager::Mode::kSave) {
+    m_path.setObjectName(QStringLiteral("outImagePath"));
+    m_order.setObjectName(QStringLiteral("outImageOrder"));
+    m_sizeMode.setObjectName(QStringLiteral("outImageSizeMode"));
+    m_marginMode.setObjectName(QStringLiteral("outImageMarginMode"));
+    m_center.setObjectName(QStringLiteral("outImageCenter"));
+    m_format.setObjectName(QStringLiteral("outImageFormat"));
+    m_grid.setObjectName(QStringLiteral("outImageGrid"));
+    for (std::size_t i = 0; i < m_sizeEdits.size(); ++i) {
+        m_sizeEdits[i].setObjectName(QStringLiteral("outImageSize%1").arg(i));
+        m_sizeLabels[i].setBuddy(&m_sizeEdits[i]);
+    }
+    m_pathLabel.setBuddy(&m_path);
+    m_orderLabel.setBuddy(&m_order);
+    m_formatLabel.setBuddy(&m_format);
+    m_path.setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+
+    m_layout.addWidget(&m_pathLabel, 0, 0);
+    m_layout.addWidget(&m_path, 0, 1);
+    m_layout.addWidget(&m_browse, 0, 2);
+    m_layout.addWidget(&m_orderLabel, 1, 0);
+    m_layout.addWidget(&m_order, 1, 1, 1, 2);
+    m_layout.addWidget(&m_options, 2, 0, 1, 3);
+    m_layout.setColumnStretch(1, 1);
+    m_layout.setRowStretch(3, 1);
+
+    m_optionsLayout.addWidget(&m_sizeMode, 0, 0, 1, 2);
+    m_optionsLayout.addWidget(&m_marginMode, 0, 2, 1, 2);
+    for (int i = 0; i < 4; ++i) {
+        m_optionsLayout.addWidget(&m_sizeLabels[i], 1 + i / 2, (i % 2) * 2);
+        m_optionsLayout.addWidget(&m_sizeEdits[i], 1 + i / 2, (i % 2) * 2 + 1);
+    }
+    m_optionsLayout.addWidget(&m_center, 3, 0, 1, 2);
+    m_optionsLayout.addWidget(&m_grid, 3, 2, 1, 2);
+    m_optionsLayout.addWidget(&m_formatLabel, 4, 0);
+    m_optionsLayout.addWidget(&m_format, 4, 1);
+    int column = 0;
+    for (ColorSwatch* swatch : {&m_nullColor, &m_gridColor, &m_widthColor, &m_marginColor}) {
+        m_optionsLayout.addWidget(&swatch->label, 5, column, Qt::AlignRight);
+        m_optionsLayout.addWidget(&swatch->button, 5, column + 1);
+        column += 2;
+        ShowColor(*swatch);
+        connect(&swatch->button, &QPushButton::clicked, [this, swatch] { ChooseColor(*swatch); });
+    }
+    m_optionsLayout.setColumnStretch(8, 1);
+
+    for (int message = 340; message <= 342; ++message) {
+        m_format.addItem(Text(message));
+    }
+    BindSelection(m_format, settings, kSection, "Format", 0);
+    BindCheckBox(m_grid, settings, kSection, "Grid", true);
+    BindCheckBox(m_center, settings, kSection, "Center", true);
+    (settings.GetBool(kSection, "SizeType", false) ? m_sizeMode : m_marginMode).setChecked(true);
+    LoadSizeFields();
+    connect(&m_sizeMode, &QRadioButton::toggled, [this](bool checked) {
+        m_settings.SetBool(kSection, "SizeType", checked);
+        LoadSizeFields();
+    });
+    connect(&m_center, &QCheckBox::toggled, [this] { UpdateSizeLabels(); });
+    for (int i = 0; i < 4; ++i) {
+        connect(&m_sizeEdits[i], &QLineEdit::textChanged, [this, i] { StoreSizeField(i); });
+    }
+
+    m_history.LoadPathHistory();
+    m_history.RestorePath();
+}
+
+void COutImageDlg::LoadSizeFields() {
+    const char* const* keys = SizeMode() ? kSizeKeys : kMarginKeys;
+    for (int i = 0; i < 4; ++i) {
+        const QSignalBlocker quiet(m_sizeEdits[i]);
+        m_sizeEdits[i].setText(QString::number(m_settings.GetInt(kSection, keys[i], 0)));
+    }
+    UpdateSizeLabels();
+}
+
+void COutImageDlg::StoreSizeField(int field) {
+    const char* const* keys = SizeMode() ? kSizeKeys : kMarginKeys;
+    m_settings.SetInt(kSection, keys[field], NumberOf(m_sizeEdits[field].text()));
+}
+
+void COutImageDlg::UpdateSizeLabels() {
+    const int* labels = SizeMode() ? kSizeLabels : kMarginLabels;
+    for (int i = 0; i < 4; ++i) {
+        m_sizeLabels[i].setText(Text(labels[i]));
+    }
+    // Centred glyphs take no offset and mirror their margins: the second pair is not used.
+    for (int i = 2; i < 4; ++i) {
+        m_sizeEdits[i].setEnabled(!m_center.isChecked());
+        m_sizeLabels[i].setEnabled(!m_center.isChecked());
+    }
+}
+
+uint32_t COutImageDlg::ColorOf(const char* key, uint32_t defaultColor) const {
+    const std::u16string text = m_settings.GetString(kSection, key, u"");
+    return text.empty() ? defaultColor : ToRgbNumber(ToColor(text));
+}
+
+void COutImageDlg::ShowColor(ColorSwatch& swatch) {
+    uint32_t color = swatch.defaultColor;
+    try {
+        color = ColorOf(swatch.key, swatch.defaultColor);
+    } catch (const CGeneralException&) {
+        // A hand-edited value that is no colour shows the default; the conversion reports it.
+    }
+    const QString name = QColor::fromRgb(color).name();
+    swatch.button.setStyleSheet(QStringLiteral("background-color: %1;").arg(name));
+    swatch.button.setToolTip(name.toUpper());
+}
+
+void COutImageDlg::ChooseColor(ColorSwatch& swatch) {
+    const QColor current(swatch.button.toolTip());
+    const QColor chosen = QColorDialog::getColor(current, this);
+    if (!chosen.isValid()) {
+        return;
+    }
+    // Stored red first, as the colour options are typed.
+    const uint32_t colorRef = static_cast<uint32_t>(chosen.red()) |
+                              (static_cast<uint32_t>(chosen.green()) << 8) |
+                              (static_cast<uint32_t>(chosen.blue()) << 16);
+    m_settings.SetString(kSection, swatch.key, ColorToString(colorRef));
+    ShowColor(swatch);
+}
+
+CImageFontWriter::Settings COutImageDlg::GetWriterArguments() const {
+    if (!m_order.HasFiles()) {
+        TL_THROW(kErrInputValue, 272);
+    }
+    CImageFontWriter::Settings arguments;
+    arguments.orderPath = m_order.SelectedPath();
+    if (arguments.orderPath.empty()) {
+        TL_THROW(kErrInputValue, 167);
+    }
+    arguments.drawGrid = m_grid.isChecked();
+    arguments.outputFormat = std::max(m_format.currentIndex(), 0);
+    std::array<int32_t, 4> field{};
+    for (int i = 0; i < 4; ++i) {
+        field[i] = NumberOf(m_sizeEdits[i].text());
+    }
+    const bool center = m_center.isChecked();
+    if (SizeMode()) {
+        arguments.cellWidth = field[0];
+        arguments.cellHeight = field[1];
+        arguments.leftMargin = center ? -1 : field[2];
+        arguments.topMargin = center ? -1 : field[3];
+    } else {
+        arguments.leftMargin = field[0];
+        arguments.topMargin = field[1];
+        arguments.rightMargin = center ? field[0] : field[2];
+        arguments.bottomMargin = center ? field[1] : field[3];
+    }
+    arguments.gridColor = ColorOf("GridColor", arguments.gridColor);
+    arguments.marginColor = ColorOf("MarginColor", arguments.marginColor);
+    arguments.widthLineColor = ColorOf("WidthBarColor", arguments.widthLineColor);
+    arguments.nullCellColor = ColorOf("NullBlockColor", arguments.nullCellColor);
+    arguments.backgroundColor = ColorOf("BackgroundColor", arguments.backgroundColor);
+    arguments.outputPath = WithImageExtension(m_history.Text(), arguments.outputFormat);
+    return arguments;
+}
+
+std::unique_ptr<CFontWriter> COutImageDlg::GetFontWriter() {
+    CImageFontWriter::Settings settings = GetWriterArguments();
+    m_history.SetText(settings.outputPath);
+    ConfirmOverwrite(settings.outputPath);
+    return std::make_unique<CImageFontWriter>(std::move(settings));
+}

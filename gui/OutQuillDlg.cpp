@@ -1,0 +1,209 @@
+#include "gui/OutQuillDlg.h"
+
+#include <QSignalBlocker>
+
+#include "core/GlobalException.h"
+#include "core/ResString.h"
+#include "gui/SettingBinding.h"
+#include "gui/SettingsFile.h"
+#include "platform/CodePage.h"
+#include "platform/FileSystem.h"
+#include "platform/Text.h"
+#include "writers/QuillFontWriter.h"
+
+namespace {
+constexpr const char* kSection = "OutQuill";
+
+// The encodings in encoding number order, as listed and stored.
+constexpr const char16_t* kEncodingNames[] = {u"UTF-8", u"UTF-16", u"Shift_JIS",
+                                              u"CodePage 1252 (ISO 8859-1)"};
+constexpr int kSheetItems = 8;  // "auto", then 16 to 1024 KPixels
+
+QString Text(int message) {
+    return QString::fromStdU16String(LoadResString(message));
+}
+
+// The path with a .bofnt or .bofna ending (any case) replaced by `extension`; other paths
+// are kept as typed.
+std::u16string WithFontExtension(const std::u16string& path, std::u16string_view extension) {
+    const std::u16string current = ToLowerAscii(fs::SplitPath(path).extension);
+    if (current != u".bofnt" && current != u".bofna") {
+        return path;
+    }
+    return path.substr(0, path.size() - current.size()) + std::u16string(extension);
+}
+}  // namespace
+
+COutQuillDlg::DefaultField::DefaultField(const QString& text, QWidget* parent)
+    : label(text, parent), edit(parent), useDefault(QStringLiteral("Use default"), parent) {
+    label.setBuddy(&edit);
+}
+
+COutQuillDlg::COutQuillDlg(CSettingsFile& settings, QWidget* parent)
+    : COutDlg(settings, parent),
+      m_layout(this),
+      m_pathLabel(QStringLiteral("&Output file:"), this),
+      m_path(this),
+      m_browse(QStringLiteral("&Select file"), this),
+      m_encodingLabel(QStringLiteral("&Encoding:"), this),
+      m_encoding(this),
+      m_groupLabel(QStringLiteral("&Group Set:"), this),
+      m_group(settings, kSection, "Group", u"", this),
+      m_sheetLabel(QStringLiteral("&Sheet Size:"), this),
+      m_sheet(this),
+      m_options(this),
+      m_optionsLayout(&m_options),
+      m_alterChar(QStringLiteral("&Substitute character:"), &m_options),
+      m_lineHeight(QStringLiteral("&Line feed width:"), &m_options),
+      m_defaultLeft(QStringLiteral("&Default left space width:"), &m_options),
+      m_defaultWidth(QStringLiteral("&Default glyph width:"), &m_options),
+      m_defaultRight(QStringLiteral("&Default right space width:"), &m_options),
+      m_history(settings, "OutQuillPath", m_path, m_browse, kFontFileFilter,
+                QStringLiteral("bofnt"), CPathHistoryManager::Mode::kSave) {
+    m_path.setObjectName(QStringLiteral("outQuillPath"));
+    m_encoding.setObjectName(QStringLiteral("outQuillEncoding"));
+    m_group.setObjectName(QStringLiteral("outQuillGroup"));
+    m_sheet.setObjectName(QStringLiteral("outQuillSheet"));
+    m_alterChar.edit.setObjectName(QStringLiteral("outQuillAlterChar"));
+    m_alterChar.useDefault.setObjectName(QStringLiteral("outQuillAlterCharUseDef"));
+    m_lineHeight.edit.setObjectName(QStringLiteral("outQuillLineHeight"));
+    m_lineHeight.useDefault.setObjectName(QStringLiteral("outQuillLineHeightUseDef"));
+    m_defaultLeft.edit.setObjectName(QStringLiteral("outQuillDefaultLeft"));
+    m_defaultLeft.useDefault.setObjectName(QStringLiteral("outQuillDefaultLeftUseDef"));
+    m_defaultWidth.edit.setObjectName(QStringLiteral("outQuillDefaultWidth"));
+    m_defaultWidth.useDefault.setObjectName(QStringLiteral("outQuillDefaultWidthUseDef"));
+    m_defaultRight.edit.setObjectName(QStringLiteral("outQuillDefaultRight"));
+    m_defaultRight.useDefault.setObjectName(QStringLiteral("outQuillDefaultRightUseDef"));
+    m_pathLabel.setBuddy(&m_path);
+    m_encodingLabel.setBuddy(&m_encoding);
+    m_groupLabel.setBuddy(&m_group);
+    m_sheetLabel.setBuddy(&m_sheet);
+    m_path.setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+
+    m_layout.addWidget(&m_pathLabel, 0, 0);
+    m_layout.addWidget(&m_path, 0, 1, 1, 2);
+    m_layout.addWidget(&m_browse, 0, 3);
+    m_layout.addWidget(&m_encodingLabel, 1, 0);
+    m_layout.addWidget(&m_encoding, 1, 1);
+    m_layout.addWidget(&m_groupLabel, 2, 0);
+    m_layout.addWidget(&m_group, 2, 1, 1, 3);
+    m_layout.addWidget(&m_sheetLabel, 3, 0);
+    m_layout.addWidget(&m_sheet, 3, 1);
+    m_layout.addWidget(&m_options, 4, 0, 1, 4);
+    m_layout.setColumnStretch(2, 1);
+    m_layout.setRowStretch(5, 1);
+    int row = 0;
+    for (DefaultField* field :
+         {&m_alterChar, &m_lineHeight, &m_defaultLeft, &m_defaultWidth, &m_defaultRight}) {
+        m_optionsLayout.addWidget(&field->label, row, 0);
+        m_optionsLayout.addWidget(&field->edit, row, 1);
+        m_optionsLayout.addWidget(&field->useDefault, row, 2);
+        ++row;
+    }
+    m_optionsLayout.setColumnStretch(3, 1);
+
+    for (const char16_t* name : kEncodingNames) {
+        m_encoding.addItem(QString::fromStdU16String(name));
+    }
+    {
+        const QSignalBlocker quiet(m_encoding);
+        m_encoding.setCurrentIndex(m_encoding.findText(
+            QString::fromStdU16String(settings.GetString(kSection, "Encoding", u"UTF-16"))));
+    }
+    connect(&m_encoding, &QComboBox::currentIndexChanged, [this](int index) {
+        if (index >= 0) {
+            m_settings.SetString(kSection, "Encoding", kEncodingNames[index]);
+        }
+    });
+    m_group.SetLeadingItem(Text(269));
+    for (int item = 0; item < kSheetItems; ++item) {
+        m_sheet.addItem(Text(350 + item));
+    }
+    BindSelection(m_sheet, settings, kSection, "SheetPixels", 0);
+
+    m_alterChar.edit.setMaxLength(1);
+    BindText(m_alterChar.edit, settings, kSection, "AlterChar", u"");
+    BindCheckBox(m_alterChar.useDefault, settings, kSection, "AlterCharUseDef", true);
+    m_alterChar.edit.setEnabled(!m_alterChar.useDefault.isChecked());
+    connect(&m_alterChar.useDefault, &QCheckBox::toggled,
+            [this](bool checked) { m_alterChar.edit.setEnabled(!checked); });
+    BindDefaultField(m_lineHeight, "LineHeight", "LineHeightUseDef", 16);
+    BindDefaultField(m_defaultLeft, "DefaultLeft", "DefaultLeftUseDef", 0);
+    BindDefaultField(m_defaultWidth, "DefaultWidth", "DefaultWidthUseDef", 16);
+    BindDefaultField(m_defaultRight, "DefaultRight", "DefaultRightUseDef", 0);
+
+    m_history.LoadPathHistory();
+    m_history.RestorePath();
+}
+
+void COutQuillDlg::BindDefaultField(DefaultField& field, const char* key, const char* useDefaultKey,
+                                    int32_t defaultValue) {
+    BindNumber(field.edit, m_settings, kSection, key, defaultValue);
+    BindCheckBox(field.useDefault, m_settings, kSection, useDefaultKey, true);
+    field.edit.setEnabled(!field.useDefault.isChecked());
+    connect(&field.useDefault, &QCheckBox::toggled,
+            [&field](bool checked) { field.edit.setEnabled(!checked); });
+}
+
+int32_t COutQuillDlg::ValueOf(const DefaultField& field) {
+    return field.useDefault.isChecked() ? kUseDefault : NumberOf(field.edit.text());
+}
+
+uint16_t COutQuillDlg::GetAlterChar(int32_t encoding) const {
+    if (m_alterChar.useDefault.isChecked()) {
+        return 0xFFFF;
+    }
+    const QString text = m_alterChar.edit.text();
+    // An empty box gives code 0, which the writer refuses with its own message.
+    const char16_t ch = text.isEmpty() ? u'\0' : static_cast<char16_t>(text.front().unicode());
+    if (encoding < 0) {
+        TL_THROW(kErrInputValue, 113);
+    }
+    if (const int32_t codePage = CodePageOfEncoding(encoding); codePage != 0 && ch != u'\0') {
+        uint16_t code = 0;
+        if (!CCodePage(codePage).FromUnicode(ch, code)) {
+            TL_THROW(kErrInputValue, 106, static_cast<int>(ch));
+        }
+    }
+    return ch;
+}
+
+QuillFontArguments COutQuillDlg::GetWriterArguments() const {
+    if (!m_group.HasFiles()) {
+        TL_THROW(kErrInputValue, 272);
+    }
+    QuillFontArguments arguments;
+    arguments.encoding = m_encoding.currentIndex();
+    if (arguments.encoding < 0) {
+        TL_THROW(kErrInputValue, 113);
+    }
+    if (m_group.currentIndex() < 0) {
+        TL_THROW(kErrInputValue, 140);
+    }
+    arguments.groupsPath = m_group.SelectedPath();
+    const int sheet = m_sheet.currentIndex();
+    if (sheet == 0) {
+        arguments.sheetPixels = 0;
+    } else if (sheet >= 1 && sheet <= 7) {
+        arguments.sheetPixels = 1 << (sheet + 13);
+    } else {
+        TL_THROW(kErrInternal, 270, -1);
+    }
+    arguments.alternateChar = GetAlterChar(arguments.encoding);
+    arguments.lineFeed = ValueOf(m_lineHeight);
+    arguments.defaultLeft = ValueOf(m_defaultLeft);
+    arguments.defaultWidth = ValueOf(m_defaultWidth);
+    arguments.defaultRight = ValueOf(m_defaultRight);
+    arguments.path =
+        WithFontExtension(m_history.Text(), arguments.groupsPath.empty() ? u".bofnt" : u".bofna");
+    return arguments;
+}
+
+std::unique_ptr<CFontWriter> COutQuillDlg::GetFontWriter() {
+    const QuillFontArguments a = GetWriterArguments();
+    m_history.SetText(a.path);
+    ConfirmOverwrite(a.path);
+    return std::make_unique<CQuillFontWriter>(a.path, a.groupsPath, 1, a.alternateChar, a.lineFeed,
+                                              a.defaultWidth, a.defaultLeft, a.defaultRight,
+                                              a.encoding, a.sheetPixels);
+}

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "gui/OrderCombo.h"
+#include "gui/OutDlg.h"
+#include "gui/PathHistoryManager.h"
+
+// What the page hands to the binary font writer, in the writer's order.
+struct QuillFontArguments {
+    std::u16string path;
+    std::u16string groupsPath;  // empty for a normal font
+    uint16_t alternateChar = 0xFFFF;
+    int32_t lineFeed = 0xFFFF;
+    int32_t defaultWidth = 0xFFFF;
+    int32_t defaultLeft = 0xFFFF;
+    int32_t defaultRight = 0xFFFF;
+    int32_t encoding = 1;
+    int32_t sheetPixels = 0;
+};
+
+// The binary font target: file, encoding, glyph groups, sheet size and the default widths.
+class COutQuillDlg : public COutDlg {
+    Q_OBJECT
+
+public:
+    // The value a writer gets for a field whose "Use default" box is checked.
+    static constexpr int32_t kUseDefault = 0xFFFF;
+
+    COutQuillDlg(CSettingsFile& settings, QWidget* parent);
+
+    std::unique_ptr<CFontWriter> GetFontWriter() override;
+    // The writer's settings from the controls, with the path's extension settled (.bofnt for a
+    // normal font, .bofna with glyph groups); the field itself is not changed.
+    QuillFontArguments GetWriterArguments() const;
+    void AddPathToHistory() override { m_history.AddCurrentPath(); }
+    void DropFile(const std::u16string& path) override { m_history.DropPath(path); }
+    void SetGroupFiles(const std::vector<XmlFileInfo>& files) override { m_group.SetFiles(files); }
+    void SetOptionsShown(bool shown) override { m_options.setVisible(shown); }
+
+private:
+    // One number with its "Use default" box.
+    struct DefaultField {
+        QLabel label;
+        QLineEdit edit;
+        QCheckBox useDefault;
+        DefaultField(const QString& text, QWidget* parent);
+    };
+    void BindDefaultField(DefaultField& field, const char* key, const char* useDefaultKey,
+                          int32_t defaultValue);
+    static int32_t ValueOf(const DefaultField& field);
+    uint16_t GetAlterChar(int32_t encoding) const;
+
+    QGridLayout m_layout;
+    QLabel m_pathLabel;
+    QComboBox m_path;
+    QPushButton m_browse;
+    QLabel m_encodingLabel;
+    QComboBox m_encoding;
+    QLabel m_groupLabel;
+    COrderCombo m_group;
+    QLabel m_sheetLabel;
+    QComboBox m_sheet;
+    QGroupBox m_options;
+    QGridLayout m_optionsLayout;
+    DefaultField m_alterChar;
+    DefaultField m_lineHeight;
+    DefaultField m_defaultLeft;
+    DefaultField m_defaultWidth;
+    DefaultField m_defaultRight;
+    CPathHistoryManager m_history;
+};

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QString>
+#include <QWidget>
+#include <string>
+#include <vector>
+
+class CSettingsFile;
+
+// File dialog filters of the path fields, in Qt's "Name (patterns)" form.
+inline const QString kImageFileFilter = QStringLiteral(
+    "Supported Images (*.bmp *.tga);;Bitmap Images (*.bmp);;Targa Images (*.tga);;"
+    "all files (*)");
+inline const QString kFontFileFilter = QStringLiteral(
+    "font resource (*.bofnt *.bofna);;normal bofnt (*.bofnt);;archived bofnt (*.bofna);;"
+    "all files (*)");
+inline const QString kFilterFileFilter = QStringLiteral("Filter List (*.xllt);;all files (*)");
+
+// The recent paths of one path field (an editable combo box with a "Select file" button),
+// newest first, kept in their own settings section: keys "0".."9", "HistoryNum" and the
+// field's last text under "Path".
+class CPathHistoryManager {
+public:
+    static constexpr int kMaxHistory = 10;
+    enum class Mode { kOpen, kSave };
+
+    CPathHistoryManager(CSettingsFile& settings, const char* section, QComboBox& combo,
+                        QPushButton& browseButton, QString filter, QString defaultExtension,
+                        Mode mode);
+
+    // Fills the drop-down list from the settings; an empty history offers the current folder.
+    void LoadPathHistory();
+    // The field's text from the section's "Path".
+    void RestorePath();
+    void SavePath();
+    // Moves `path` to the front of the history, saves it and refills the list.
+    void AddPath(const std::u16string& path);
+    // The field's text added to the history, as a conversion that uses it does.
+    void AddCurrentPath() { AddPath(Text()); }
+    // A file dropped on the field's page: taken like a browse result.
+    void DropPath(const std::u16string& path);
+    // The "Select File" dialog, starting at the field's text.
+    void Browse();
+
+    std::u16string Text() const { return m_combo.currentText().toStdU16String(); }
+    void SetText(const std::u16string& path);
+    const std::vector<std::u16string>& Entries() const { return m_entries; }
+
+private:
+    void SaveHistory();
+    void FillList();
+
+    CSettingsFile& m_settings;
+    const char* m_section;
+    QComboBox& m_combo;
+    QString m_filter;
+    QString m_defaultExtension;
+    Mode m_mode;
+    std::vector<std::u16string> m_entries;
+};

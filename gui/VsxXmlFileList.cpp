@@ -1,0 +1,58 @@
+#include "gui/VsxXmlFileList.h"
+
+#include <QMetaObject>
+
+#include "platform/FatalSignal.h"
+#include "platform/FileSystem.h"
+#include "platform/Text.h"
+
+CVsxXmlFileList::~CVsxXmlFileList() {
+    Wait();
+}
+
+void CVsxXmlFileList::StartScan(std::span<const std::u16string> baseFolders, QObject* receiver,
+                                std::function<void()> onFinished) {
+    std::u16string folder;
+    for (const std::u16string& base : baseFolders) {
+        const std::u16string candidate = base + (base.ends_with(u'/') ? u"" : u"/") + FolderName();
+        if (!base.empty() && fs::IsFolder(candidate)) {
+            folder = candidate;
+            break;
+        }
+    }
+    m_thread = std::thread(
+        [this, folder, extension = Extension(), receiver, onFinished = std::move(onFinished)] {
+            EnsureAlternateSignalStack();  // so that a fault on this thread is reported too
+            Scan(folder, extension);
+            m_finished.store(true, std::memory_order_release);
+            if (receiver && onFinished) {
+                QMetaObject::invokeMethod(receiver, onFinished, Qt::QueuedConnection);
+            }
+        });
+}
+
+void CVsxXmlFileList::Wait() {
+    if (m_thread.joinable()) {
+        m_thread.join();
+    }
+}
+
+void CVsxXmlFileList::Scan(std::u16string folder, std::u16string extension) {
+    if (folder.empty()) {
+        return;
+    }
+    CVsxXmlFile reader;
+    const std::u16string wanted = ToLowerAscii(extension);
+    for (const std::u16string& name : fs::ListFiles(folder)) {
+        if (ToLowerAscii(fs::SplitPath(name).extension) != wanted) {
+            continue;
+        }
+        XmlFileInfo info;
+        try {
+            reader.Load(info, folder + u"/" + name);
+        } catch (...) {
+            continue;  // a file whose header cannot be read is simply not offered
+        }
+        m_files.push_back(std::move(info));
+    }
+}

@@ -1,0 +1,34 @@
+#include <QApplication>
+#include <QMessageBox>
+#include <new>
+
+#include "core/GlobalException.h"
+#include "core/ResString.h"
+#include "gui/DataFolders.h"
+#include "gui/MainDlg.h"
+#include "gui/SettingsFile.h"
+#include "platform/FatalSignal.h"
+#include "platform/Language.h"
+#include "platform/Process.h"
+#include "xml/XmlLibrary.h"
+
+int main(int argc, char** argv) {
+    InstallFatalSignalHandler();
+    QApplication application(argc, argv);
+    try {
+        const CXmlLibrary xml;
+        const CLanguageLibrary language(ProgramFolder(), UserLanguageId());
+        // Built once the translations are in, since the first exception fixes the category
+        // names for the run.
+        PrepareFatalSignalText();
+        CSettingsFile settings(CSettingsFile::DefaultPath());
+        CMainDlg dialog(settings, DefaultDataFolders());
+        dialog.exec();
+    } catch (const CGeneralException& e) {
+        QMessageBox::critical(nullptr, QString::fromStdU16String(LoadResString(100)),
+                              QString::fromStdU16String(e.What()));
+    } catch (const std::bad_alloc&) {
+    } catch (int) {
+    }
+    return 0;
+}
