@@ -25,6 +25,16 @@ IImage& IImage::Assign(const IImage& source) {
     return *this;
 }
 
+namespace {
+
+// Pixels narrower than a byte must not straddle two bytes, and wider ones take whole bytes of
+// a 32-bit word; any other depth (from a damaged file header, say) is refused.
+bool IsPackableDepth(int32_t bpp) {
+    return bpp == 1 || bpp == 2 || bpp == 4 || bpp == 8 || bpp == 16 || bpp == 24 || bpp == 32;
+}
+
+}  // namespace
+
 int64_t IImage::PackedRowBytes(int64_t width, int32_t bpp, int32_t rowAlign) {
     if (width <= 0 || bpp <= 0) {
         return 0;
@@ -46,7 +56,7 @@ void IImage::ReadBits(std::span<const uint8_t> packed, int32_t x, int32_t y, int
         return;
     }
     const int64_t rowBytes = PackedRowBytes(w, bpp, rowAlign);
-    if (bpp <= 0 || int64_t(packed.size()) < rowBytes * h) {
+    if (!IsPackableDepth(bpp) || int64_t(packed.size()) < rowBytes * h) {
         TL_THROW(kErrInternal, 224);
     }
     for (int32_t row = 0; row < h; ++row) {
@@ -83,7 +93,7 @@ void IImage::WriteBits(std::span<uint8_t> packed, int32_t x, int32_t y, int32_t 
         return;
     }
     const int64_t rowBytes = PackedRowBytes(w, bpp, rowAlign);
-    if (bpp <= 0 || int64_t(packed.size()) < rowBytes * h) {
+    if (!IsPackableDepth(bpp) || int64_t(packed.size()) < rowBytes * h) {
         TL_THROW(kErrInternal, 224);
     }
     for (int32_t row = 0; row < h; ++row) {

@@ -31,7 +31,8 @@ public:
 
     // Unpacks w x h pixels of `bpp` bits (0: this picture's) from packed rows, most significant
     // bit first, bytes of wide pixels little-endian, each row padded to `rowAlign` bytes
-    // (0: no padding). Fails with category 7, message 224 when `packed` is too short.
+    // (0: no padding). Fails with category 7, message 224 when `packed` is too short or the
+    // depth is not 1, 2, 4, 8, 16, 24 or 32.
     void ReadBits(std::span<const uint8_t> packed, int32_t x, int32_t y, int32_t w, int32_t h,
                   int32_t bpp, int32_t rowAlign);
     void Unpack(std::span<const uint8_t> packed, int32_t rowAlign) {
