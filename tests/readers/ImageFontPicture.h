@@ -50,13 +50,13 @@ private:
 };
 
 // A letter order of `width` x `height` cells holding `cells` (one character per cell; '~' is an
-// empty cell and '_' the space).
+// empty cell and ' ' the space, which the file gives as an element).
 inline std::string LetterOrder(int32_t width, int32_t height, const std::u16string& cells) {
     std::string order;
     for (const char16_t c : cells) {
         if (c == u'~') {
             order += "<null/>";
-        } else if (c == u'_') {
+        } else if (c == u' ') {
             order += "<sp/>";
         } else {
             order += "<code>" + std::to_string(int{c}) + "</code>";
@@ -64,8 +64,8 @@ inline std::string LetterOrder(int32_t width, int32_t height, const std::u16stri
     }
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<letter-order version=\"1.1\"><body>"
            "<area width=\"" +
-           std::to_string(width) + "\" height=\"" + std::to_string(height) + "\"/><order>" +
-           order + "</order></body></letter-order>\n";
+           std::to_string(width) + "\" height=\"" + std::to_string(height) + "\"/><order>" + order +
+           "</order></body></letter-order>\n";
 }
 
 }  // namespace image_font_fixture

@@ -82,7 +82,7 @@ TEST_F(ImageFontReaderTest, WorkedExampleGivesMetricsGlyphsAndSpaces) {
     p.WidthLine(1, 0, 0, 5);                             // space: no drawing, a line of 5
     p.Ink(1, 1, 0, 13);                                  // 'C': one pixel, no width line
     p.image.SetPixel(40 + 2 + 7, 20 + 17, 0x00FF00, 0);  // stray pixel in a null cell's line
-    const auto font = Read(SaveBmp(p.image), SaveOrder(3, u"A_B~C~"));
+    const auto font = Read(SaveBmp(p.image), SaveOrder(3, u"A B~C~"));
 
     EXPECT_EQ(font->width.value, 8);
     EXPECT_TRUE(font->widthFromSource);
