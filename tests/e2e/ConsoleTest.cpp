@@ -1,0 +1,146 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <regex>
+#include <string>
+
+#include "console/Usage.h"
+#include "platform/Text.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+using testing_support::BinaryDir;
+using testing_support::RunCommand;
+using testing_support::RunResult;
+using testing_support::ShellQuote;
+using testing_support::TempDir;
+
+// Runs a program with the given locale variables only, so the caller's do not leak in.
+RunResult RunProgram(const std::filesystem::path& program, const std::string& locale,
+                     const std::string& arguments) {
+    return RunCommand("env -u LC_ALL -u LC_MESSAGES -u LANG " + locale + " " +
+                      ShellQuote(program.string()) + " " + arguments);
+}
+
+RunResult RunConsole(const std::string& arguments, const std::string& locale = "LANG=C") {
+    return RunProgram(BinaryDir() / "vela_typeloomc", locale, arguments);
+}
+
+// The two-line error of a command-line failure thrown by the scanner.
+std::regex ScannerError(const std::string& category, const std::string& message,
+                        const std::string& frame = "Error: ") {
+    return std::regex("^" + frame + category + ": \\(CCmdLine::Analyze@CmdLine\\.cpp:[0-9]+\\)\n" +
+                      message + " \\(GetLastError=[0-9]+\\)\n$");
+}
+
+TEST(ConsoleTest, NoArgumentsPrintsBannerAndEnglishUsage) {
+    const RunResult result = RunConsole("");
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.out, Utf16ToUtf8(UsageText(false)));
+    EXPECT_TRUE(
+        result.out.starts_with("VELA_typeloomc - Font Converter - Version 1.5.0\nUsage:\n"));
+    EXPECT_EQ(result.err, "");
+}
+
+TEST(ConsoleTest, JapaneseLocalesGetTheJapaneseUsage) {
+    for (const std::string locale :
+         {"LANG=ja_JP.UTF-8", "LC_MESSAGES=ja_JP.eucJP", "LC_ALL=Japanese_Japan.932"}) {
+        const RunResult result = RunConsole("", locale);
+        EXPECT_EQ(result.exitCode, 1) << locale;
+        EXPECT_EQ(result.out, Utf16ToUtf8(UsageText(true))) << locale;
+    }
+    // LC_ALL beats LANG.
+    EXPECT_EQ(RunConsole("", "LANG=ja_JP.UTF-8 LC_ALL=en_US.UTF-8").out,
+              Utf16ToUtf8(UsageText(false)));
+}
+
+TEST(ConsoleTest, HelpWinsOverACompleteCommandAndTouchesNothing) {
+    TempDir dir;
+    const auto output = dir / "out.bofnt";
+    const RunResult result = RunConsole("-i win -in 'DejaVu Sans' -is 16 -ic I4 -o bofnt -of " +
+                                        ShellQuote(output.string()) + " -h");
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.out, Utf16ToUtf8(UsageText(false)));
+    EXPECT_FALSE(std::filesystem::exists(output));
+}
+
+TEST(ConsoleTest, CommandLineErrorsExitTwoWithTheErrorLine) {
+    const struct {
+        const char* arguments;
+        std::regex expected;
+    } cases[] = {
+        {"-x", ScannerError("Command line error", "Invalid option \\(x\\)\\.")},
+        {"-", ScannerError("Command line error", "Meaningless hyphens are included\\. ")},
+        {"-i image -", ScannerError("Command line error", "Meaningless hyphens are included\\. ")},
+        {"-is -5", ScannerError("Command line error", "The option's parameters are missing\\. ")},
+        {"--if a.bmp", ScannerError("Command line error", "Invalid option \\(-if\\)\\.")},
+        {"''", ScannerError("Internal error", "Type 0 internal error\\. ")},
+    };
+    for (const auto& c : cases) {
+        const RunResult result = RunConsole(c.arguments);
+        EXPECT_EQ(result.exitCode, 2) << c.arguments;
+        EXPECT_EQ(result.out, "") << c.arguments;
+        EXPECT_TRUE(std::regex_match(result.err, c.expected)) << c.arguments << "\n" << result.err;
+    }
+}
+
+TEST(ConsoleTest, MissingOrUnknownFormats) {
+    const struct {
+        const char* arguments;
+        const char* message;
+    } cases[] = {
+        {"-o bofnt", "Input format option\\(-i\\) is not specified\\."},
+        {"-i Image -o bofnt", "Invalid input format \\(Image\\)\\."},
+    };
+    for (const auto& c : cases) {
+        const RunResult result = RunConsole(c.arguments);
+        EXPECT_EQ(result.exitCode, 2) << c.arguments;
+        const std::regex expected(std::string("^Error: Command line error: "
+                                              "\\(CreateReader@FontFactory\\.cpp:[0-9]+\\)\n") +
+                                  c.message + " \\(GetLastError=[0-9]+\\)\n$");
+        EXPECT_TRUE(std::regex_match(result.err, expected)) << result.err;
+    }
+}
+
+// A copy of the program with the sample Japanese library in its "1041" folder.
+class LanguageLibraryTest : public testing::Test {
+protected:
+    void SetUp() override {
+        std::filesystem::copy_file(BinaryDir() / "vela_typeloomc", m_dir / "vela_typeloomc");
+        std::filesystem::create_directory(m_dir / "1041");
+        std::filesystem::copy_file(BinaryDir() / "langres" / "1041" / "typeloom_langRes.so",
+                                   m_dir / "1041" / "typeloom_langRes.so");
+    }
+    RunResult RunCopy(const std::string& locale, const std::string& arguments) {
+        return RunProgram(m_dir / "vela_typeloomc", locale, arguments);
+    }
+
+    TempDir m_dir;
+};
+
+TEST_F(LanguageLibraryTest, TranslatedMessagesWithPerNumberFallback) {
+    // 102, 304 and 207 are translated.
+    RunResult result = RunCopy("LANG=ja_JP.UTF-8", "-x");
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_TRUE(std::regex_match(
+        result.err,
+        ScannerError("コマンドラインエラー", "無効なオプションです \\(x\\)。", "エラー: ")))
+        << result.err;
+    // 213 is not: our own text fills in for exactly that number.
+    result = RunCopy("LANG=ja_JP.UTF-8", "-i Image");
+    EXPECT_TRUE(std::regex_match(
+        result.err,
+        std::regex("^エラー: コマンドラインエラー: \\(CreateReader@FontFactory\\.cpp:[0-"
+                   "9]+\\)\nInvalid input format \\(Image\\)\\. "
+                   "\\(GetLastError=[0-9]+\\)\n$")))
+        << result.err;
+    // Another language looks in another folder and finds nothing: no error, our own texts.
+    result = RunCopy("LANG=de_DE.UTF-8", "-x");
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_TRUE(std::regex_match(result.err,
+                                 ScannerError("Command line error", "Invalid option \\(x\\)\\.")))
+        << result.err;
+}
+
+}  // namespace
