@@ -64,6 +64,7 @@ void CPathHistoryManager::AddPath(const std::u16string& path) {
     if (path.empty()) {
         return;  // an empty field is nothing to come back to
     }
+    const CSettingsFile::Batch batch(m_settings);
     std::erase(m_entries, path);
     m_entries.insert(m_entries.begin(), path);
     if (m_entries.size() > static_cast<std::size_t>(kMaxHistory)) {

@@ -75,6 +75,9 @@ void CSettingsFile::DeleteSection(const char* section) {
 }
 
 void CSettingsFile::Save() {
+    if (m_batchDepth > 0) {
+        return;
+    }
     std::string text;
     if (m_store->ini.Save(text) < 0) {
         return;

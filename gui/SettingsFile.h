@@ -32,10 +32,29 @@ public:
     void SetString(const char* section, const char* key, const std::u16string& value);
     void DeleteSection(const char* section);
 
+    // Changes made while one lives are written to the file once, when the last one ends.
+    class Batch {
+    public:
+        explicit Batch(CSettingsFile& settings) : m_settings(settings) {
+            ++m_settings.m_batchDepth;
+        }
+        ~Batch() {
+            if (--m_settings.m_batchDepth == 0) {
+                m_settings.Save();
+            }
+        }
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+
+    private:
+        CSettingsFile& m_settings;
+    };
+
 private:
     void Save();
 
     std::u16string m_path;
     struct Store;  // the INI library's object, kept out of this header
     std::unique_ptr<Store> m_store;
+    int m_batchDepth = 0;
 };
