@@ -20,6 +20,12 @@ namespace {
 // shorter result would leave pixels undecoded, a longer one would spill into the next sheet.
 std::vector<uint8_t> ExpandSheets(std::span<const uint8_t> stored, uint16_t sheetCount,
                                   uint32_t sheetBytes) {
+    // Every sheet takes at least its size word and a stream header: a count that the data
+    // cannot hold is refused before anything is allocated for it.
+    constexpr std::size_t kSmallestSheet = 8;
+    if (std::size_t{sheetCount} * kSmallestSheet > stored.size()) {
+        Broken();
+    }
     std::vector<uint8_t> sheets;
     sheets.reserve(std::size_t{sheetCount} * sheetBytes);
     CByteReader reader(stored, [] { Broken(); });
@@ -67,23 +73,29 @@ void CTextureGlyphSheets::Decode() {
     if (height * g.sheetWidth > IImage::kMaxPixels) {
         TL_THROW(kErrImage, 179);
     }
-    m_sheets.Create(g.sheetWidth, static_cast<int32_t>(height), 32);
-    m_sheets.SetHasAlpha(true);
-    m_sheets.Fill(0xFFFFFFu, 0);
-    // An unknown format decodes nothing, so its sheets need not be read at all.
+    // An unknown format decodes nothing, so its sheets need not be read at all. The others are
+    // checked against the data before the image is made, so that a broken file is refused
+    // without first allocating what its fields claim.
+    std::vector<uint8_t> expanded;
+    std::span<const uint8_t> sheetBytes;
     if (texture::IsKnownFormat(m_format)) {
         const std::span<const uint8_t> stored = m_font.GetSheetData();
         if ((g.sheetFormat & kSheetCompressed) != 0) {
-            texture::DecodeSheets(ExpandSheets(stored, g.sheetCount, g.sheetBytes), m_format,
-                                  m_sheets);
+            expanded = ExpandSheets(stored, g.sheetCount, g.sheetBytes);
+            sheetBytes = expanded;
         } else {
             const uint64_t needed = uint64_t{g.sheetCount} * g.sheetBytes;
             if (needed > stored.size()) {
                 Broken();
             }
-            texture::DecodeSheets(stored.first(static_cast<std::size_t>(needed)), m_format,
-                                  m_sheets);
+            sheetBytes = stored.first(static_cast<std::size_t>(needed));
         }
+    }
+    m_sheets.Create(g.sheetWidth, static_cast<int32_t>(height), 32);
+    m_sheets.SetHasAlpha(true);
+    m_sheets.Fill(0xFFFFFFu, 0);
+    if (texture::IsKnownFormat(m_format)) {
+        texture::DecodeSheets(sheetBytes, m_format, m_sheets);
     }
     if (height > 0) {
         m_background = m_sheets.GetWord(0, 0);

@@ -241,7 +241,8 @@ std::size_t ContentOffset(std::span<const uint8_t> file, uint32_t kind, std::siz
 }
 
 void ReadFont(std::span<const uint8_t> file, CFontData& font, const CCharFilter* filter) {
-    const testing_support::TempDir dir;
+    // One folder for the whole run: the hostile-input tests read thousands of files.
+    static const testing_support::TempDir dir;
     const auto path = dir / "font.bofnt";
     testing_support::WriteFileBytes(path, {file.begin(), file.end()});
     CQuillFontReader reader(Utf8ToUtf16(path.string()));
