@@ -90,10 +90,19 @@ void CLetterer::SetGlyph(CGlyph& glyph, const CIndexImage& cell, const GlyphBox&
     // the picture whole.
     m_inked.Create(inkWidth, ink.Height(), 32);
     m_inked.SetHasAlpha(true);
+    const std::span<const uint32_t> palette = cell.GetPalette();
+    const std::span<const uint32_t> from = cell.Pixels();
+    const std::span<uint32_t> to = m_inked.Pixels();
+    const auto cellWidth = std::size_t(cell.GetWidth());
     for (int32_t y = 0; y < ink.Height(); ++y) {
-        for (int32_t x = 0; x < inkWidth; ++x) {
-            m_inked.SetPixel(x, y, cell.GetRgb(ink.left + x, ink.top + y),
-                             cell.GetAlpha(ink.left + x, ink.top + y));
+        const std::size_t source = std::size_t(ink.top + y) * cellWidth + std::size_t(ink.left);
+        const std::size_t target = std::size_t(y) * std::size_t(inkWidth);
+        for (std::size_t x = 0; x < std::size_t(inkWidth); ++x) {
+            const uint32_t word = from[source + x];
+            const uint32_t index = word & 0x00FFFFFFu;
+            // An index beyond the palette shows as black, as the palette picture draws it.
+            const uint32_t rgb = index < palette.size() ? palette[index] : 0;
+            to[target + x] = (word & 0xFF000000u) | rgb;
         }
     }
     glyph.SetFromImage(m_inked, left, right, ascent, 0);

@@ -1,6 +1,7 @@
 #include "readers/VectorLetterer.h"
 
 #include <algorithm>
+#include <array>
 #include <limits>
 
 #include "core/Glyph.h"
@@ -120,10 +121,20 @@ void CVectorLetterer::ConvertLevels(std::span<const uint8_t> levels, GlyphFormat
     cell.MakeGrayPalette(depth);
     const uint32_t top = (1u << depth) - 1;
     const int shift = format == GlyphFormat::kGray65 ? 6 : 4;
+    const auto word = [&](uint32_t b) {
+        const uint32_t level = (b * top) >> shift;
+        return ((level * 255 / top) << 24) | level;
+    };
+    // The words of the format's own values, worked out once per glyph rather than per pixel.
+    const uint32_t highest = 1u << shift;
+    std::array<uint32_t, 65> words{};
+    for (uint32_t b = 0; b <= highest; ++b) {
+        words[b] = word(b);
+    }
     const std::span<uint32_t> pixels = cell.Pixels();
     const std::size_t count = std::min(levels.size(), pixels.size());
     for (std::size_t i = 0; i < count; ++i) {
-        const uint32_t level = (uint32_t{levels[i]} * top) >> shift;
-        pixels[i] = ((level * 255 / top) << 24) | level;
+        const uint8_t b = levels[i];
+        pixels[i] = b <= highest ? words[b] : word(b);
     }
 }
