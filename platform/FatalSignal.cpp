@@ -219,4 +219,7 @@ void InstallFatalSignalHandler() {
     for (const int signalNumber : kFatalSignals) {
         ::sigaction(signalNumber, &action, nullptr);
     }
+    // Past a file-size limit the write must fail (and be reported, and its temporary removed)
+    // rather than the signal killing the program halfway through the file.
+    ::signal(SIGXFSZ, SIG_IGN);
 }

@@ -4,8 +4,9 @@
 // does: the error line of message 102 around message 222 (the signal number as code, the
 // faulting instruction's address) on standard error, and exit code 2.
 
-// Installs the handler for the four signals and gives the calling thread its alternate stack.
-// Call it before any other work.
+// Installs the handler for the four signals and gives the calling thread its alternate stack;
+// SIGXFSZ is ignored, so that a write past a file-size limit fails as a write error instead of
+// killing the program. Call it before any other work.
 void InstallFatalSignalHandler();
 
 // Builds the error line from the current message texts; the handler itself only copies digits

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <regex>
 #include <string>
+#include <vector>
 
 #include "console/Usage.h"
 #include "platform/Text.h"
@@ -101,6 +102,45 @@ TEST(ConsoleTest, MissingOrUnknownFormats) {
                                   c.message + " \\(GetLastError=[0-9]+\\)\n$");
         EXPECT_TRUE(std::regex_match(result.err, expected)) << result.err;
     }
+}
+
+// A system font drawn into an image font: a whole run with no warnings.
+std::string ImageFontCommand(const std::filesystem::path& output) {
+    return "-i win -in 'DejaVu Sans' -is 16 -ic I4 -o image -of " + ShellQuote(output.string()) +
+           " -oo " + ShellQuote((BinaryDir() / "xlor" / "ascii.xlor").string());
+}
+
+TEST(ConsoleTest, SuccessfulRunPrintsNothingAndExitsZero) {
+    TempDir dir;
+    const auto output = dir / "font.bmp";
+    const RunResult result = RunConsole(ImageFontCommand(output));
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err, "");
+    EXPECT_GT(std::filesystem::file_size(output), 1000u);
+}
+
+TEST(ConsoleTest, WritePastFileSizeLimitFailsAndKeepsTheOldFile) {
+    TempDir dir;
+    const auto output = dir / "font.bmp";
+    const std::vector<uint8_t> old = {'o', 'l', 'd', 0, 0xFF, '\n'};
+    testing_support::WriteFileBytes(output, old);
+    // The picture is far bigger than 16 blocks.
+    const RunResult result = RunCommand("ulimit -f 16; env LANG=C " +
+                                        ShellQuote((BinaryDir() / "vela_typeloomc").string()) +
+                                        " " + ImageFontCommand(output));
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_TRUE(std::regex_match(
+        result.err, std::regex("^Error: File I/O error: \\([A-Za-z:]+@BinaryFile\\.cpp:[0-9]+\\)\n"
+                               "Cannot write to the specified file \\(" +
+                               output.string() + "\\)\\. \\(GetLastError=27\\)\n$")))
+        << result.err;
+    EXPECT_EQ(testing_support::ReadFileBytes(output), old);
+    std::size_t files = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.Path())) {
+        ++files;
+    }
+    EXPECT_EQ(files, 1u) << "the temporary is removed";
 }
 
 // A copy of the program with the sample Japanese library in its "1041" folder.
