@@ -15,3 +15,4 @@ std::unique_ptr<CFontReader> ConstructWinFontReader(const CCmdLine& cmdLine);
 std::unique_ptr<CFontReader> ConstructImageFontReader(const CCmdLine& cmdLine);
 std::unique_ptr<CFontWriter> ConstructImageFontWriter(const CCmdLine& cmdLine);
 std::unique_ptr<CFontReader> ConstructQuillFontReader(const CCmdLine& cmdLine);
+std::unique_ptr<CFontWriter> ConstructQuillFontWriter(const CCmdLine& cmdLine);

@@ -31,6 +31,9 @@ std::unique_ptr<CFontWriter> CreateWriter(const CCmdLine& cmdLine) {
     if (format == u"bmp" || format == u"image") {
         return ConstructImageFontWriter(cmdLine);
     }
+    if (format == u"bofnt") {
+        return ConstructQuillFontWriter(cmdLine);
+    }
     // One branch per writer class above this line, each calling its construction function.
     if (format.empty()) {
         TL_THROW(kErrCommandLine, 183);
