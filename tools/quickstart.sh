@@ -10,3 +10,7 @@ mkdir -p out
 ./build/vela_typeloomc -i image -if data/sample/sample.bmp -io build/xlor/ascii.xlor -ic IA4 \
     -o image -of out/sample.tga -oo build/xlor/ascii.xlor
 echo "Wrote out/sample.tga"
+# 2. The same sample becomes a big-endian binary font resource for the console's runtime.
+./build/vela_typeloomc -i image -if data/sample/sample.bmp -io build/xlor/ascii.xlor -ic IA4 \
+    -o bofnt -of out/sample.bofnt
+echo "Wrote out/sample.bofnt"
