@@ -13,6 +13,8 @@ constexpr uint16_t kSpace = 0x0020;
 CCharFilter::CCharFilter()
     : CXmlReadFrame(Rules{.rootName = u"letter-list",
                           .versions = {u"1.0"},
+                          .topElement = u"body",
+                          .topParent = u"letter-list",
                           .notThisKindMessage = 150,
                           .warningsAreErrors = true,
                           .wrapCallbackErrors = true}) {}
@@ -80,46 +82,32 @@ std::vector<uint16_t> CCharFilter::GetCodes() const {
 }
 
 void CCharFilter::OnStartElement(std::u16string_view name, xercesc::AttributeList&) {
-    if (IsElement(name, u"body")) {
-        RequireTopLevel(u"body", u"letter-list");
-        m_insideBody = true;
-    } else if (IsElement(name, u"letter")) {
-        RequireInside(m_insideBody, u"letter", u"body");
+    if (IsElement(name, u"letter")) {
+        RequireInside(InsideTop(), u"letter", u"body");
         m_insideLetter = true;
     } else if (IsElement(name, u"sp")) {
         RequireInside(m_insideLetter, u"sp", u"letter");
         m_set[kSpace] = true;
     } else if (IsElement(name, u"code")) {
         RequireInside(m_insideLetter, u"code", u"letter");
-        m_insideCode = true;
-        m_codeTextRead = false;
+        m_code.Open();
     }
 }
 
 void CCharFilter::OnEndElement(std::u16string_view name) {
-    if (IsElement(name, u"body")) {
-        m_insideBody = false;
-    } else if (IsElement(name, u"letter")) {
+    if (IsElement(name, u"letter")) {
         m_insideLetter = false;
     } else if (IsElement(name, u"code")) {
-        m_insideCode = false;
+        m_code.Close();
     }
 }
 
 void CCharFilter::OnCharacters(std::u16string_view text) {
-    if (m_insideCode) {
-        if (!m_codeTextRead) {
-            m_codeTextRead = true;
-            m_set[ParseCode(text)] = true;
+    if (m_code.IsOpen()) {
+        if (const auto code = m_code.Take(text)) {
+            m_set[*code] = true;
         }
-        return;
-    }
-    if (!m_insideLetter) {
-        return;
-    }
-    for (const char16_t ch : text) {
-        if (!IsXmlSpace(ch)) {
-            m_set[ch] = true;
-        }
+    } else if (m_insideLetter) {
+        ForEachListed(text, [this](char16_t ch) { m_set[ch] = true; });
     }
 }

@@ -39,8 +39,6 @@ private:
 
     bool m_passAll = true;
     std::map<uint16_t, bool> m_set;
-    bool m_insideBody = false;
     bool m_insideLetter = false;
-    bool m_insideCode = false;
-    bool m_codeTextRead = false;
+    CodeElement m_code;
 };

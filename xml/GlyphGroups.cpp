@@ -18,6 +18,8 @@ bool IsGroupNameChar(char16_t ch) {
 CGlyphGroups::CGlyphGroups()
     : CXmlReadFrame(Rules{.rootName = u"glyph-groups",
                           .versions = {u"1.0"},
+                          .topElement = u"body",
+                          .topParent = u"glyph-groups",
                           .notThisKindMessage = 152,
                           .wrapCallbackErrors = true}) {}
 
@@ -81,11 +83,8 @@ std::vector<const GlyphGroup*> CGlyphGroups::Leaves() const {
 }
 
 void CGlyphGroups::OnStartElement(std::u16string_view name, xercesc::AttributeList& attributes) {
-    if (IsElement(name, u"body")) {
-        RequireTopLevel(u"body", u"glyph-groups");
-        m_insideBody = true;
-    } else if (IsElement(name, u"group")) {
-        RequireInside(m_insideBody, u"group", u"body");
+    if (IsElement(name, u"group")) {
+        RequireInside(InsideTop(), u"group", u"body");
         StartGroup(attributes);
     } else if (IsElement(name, u"sp")) {
         RequireInside(!m_open.empty(), u"sp", u"group");
@@ -115,9 +114,7 @@ void CGlyphGroups::StartGroup(xercesc::AttributeList& attributes) {
 }
 
 void CGlyphGroups::OnEndElement(std::u16string_view name) {
-    if (IsElement(name, u"body")) {
-        m_insideBody = false;
-    } else if (IsElement(name, u"group") && !m_open.empty()) {
+    if (IsElement(name, u"group") && !m_open.empty()) {
         m_open.pop_back();
     }
 }
@@ -127,11 +124,7 @@ void CGlyphGroups::OnCharacters(std::u16string_view text) {
         return;
     }
     std::u16string& characters = m_open.back()->characters;
-    for (const char16_t ch : text) {
-        if (!IsXmlSpace(ch)) {
-            characters.push_back(ch);
-        }
-    }
+    ForEachListed(text, [&characters](char16_t ch) { characters.push_back(ch); });
 }
 
 void CGlyphGroups::GroupList_Normalize() {

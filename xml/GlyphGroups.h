@@ -55,6 +55,5 @@ private:
     std::vector<const GlyphGroup*> m_topLevel;
     // The open groups, innermost last.
     std::vector<GlyphGroup*> m_open;
-    bool m_insideBody = false;
     bool m_loaded = false;
 };

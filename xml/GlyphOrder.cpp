@@ -13,6 +13,8 @@ constexpr char16_t kSpace = 0x0020;
 CGlyphOrder::CGlyphOrder()
     : CXmlReadFrame(Rules{.rootName = u"letter-order",
                           .versions = {u"1.1", u"1.0"},
+                          .topElement = u"body",
+                          .topParent = u"letter-order",
                           .notThisKindMessage = 153,
                           .versionThrows = true}),
       m_used(0x10000, false) {}
@@ -47,11 +49,8 @@ std::span<const uint16_t> CGlyphOrder::GridCodes() const {
 }
 
 void CGlyphOrder::OnStartElement(std::u16string_view name, xercesc::AttributeList& attributes) {
-    if (IsElement(name, u"body")) {
-        RequireTopLevel(u"body", u"letter-order");
-        m_insideBody = true;
-    } else if (IsElement(name, u"area")) {
-        RequireInside(m_insideBody, u"area", u"body");
+    if (IsElement(name, u"area")) {
+        RequireInside(InsideTop(), u"area", u"body");
         if (const auto width = GetIntAttribute(attributes, u"width")) {
             m_width = *width;
         }
@@ -60,7 +59,7 @@ void CGlyphOrder::OnStartElement(std::u16string_view name, xercesc::AttributeLis
             m_heightGiven = true;
         }
     } else if (IsElement(name, u"order")) {
-        RequireInside(m_insideBody, u"order", u"body");
+        RequireInside(InsideTop(), u"order", u"body");
         m_insideOrder = true;
     } else if (IsElement(name, u"null")) {
         RequireInside(m_insideOrder, u"null", u"order");
@@ -71,36 +70,25 @@ void CGlyphOrder::OnStartElement(std::u16string_view name, xercesc::AttributeLis
         AddOrder(kSpace);
     } else if (IsElement(name, u"code")) {
         RequireInside(m_insideOrder, u"code", u"order");
-        m_insideCode = true;
-        m_codeTextRead = false;
+        m_code.Open();
     }
 }
 
 void CGlyphOrder::OnEndElement(std::u16string_view name) {
-    if (IsElement(name, u"body")) {
-        m_insideBody = false;
-    } else if (IsElement(name, u"order")) {
+    if (IsElement(name, u"order")) {
         m_insideOrder = false;
     } else if (IsElement(name, u"code")) {
-        m_insideCode = false;
+        m_code.Close();
     }
 }
 
 void CGlyphOrder::OnCharacters(std::u16string_view text) {
-    if (m_insideCode) {
-        if (!m_codeTextRead) {
-            m_codeTextRead = true;
-            AddOrder(ParseCode(text));
+    if (m_code.IsOpen()) {
+        if (const auto code = m_code.Take(text)) {
+            AddOrder(*code);
         }
-        return;
-    }
-    if (!m_insideOrder) {
-        return;
-    }
-    for (const char16_t ch : text) {
-        if (!IsXmlSpace(ch)) {
-            AddOrder(ch);
-        }
+    } else if (m_insideOrder) {
+        ForEachListed(text, [this](char16_t ch) { AddOrder(ch); });
     }
 }
 

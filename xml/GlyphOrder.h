@@ -50,8 +50,6 @@ private:
     bool m_heightGiven = false;
     bool m_loaded = false;
     std::u16string m_orderPath;
-    bool m_insideBody = false;
     bool m_insideOrder = false;
-    bool m_insideCode = false;
-    bool m_codeTextRead = false;
+    CodeElement m_code;
 };

@@ -2,11 +2,13 @@
 
 #include "platform/FileSystem.h"
 
-CVsxXmlFile::CVsxXmlFile() : CXmlReadFrame(Rules{.notThisKindMessage = 224}) {}
+// `head` is named as a letter order's child whatever the root is called.
+CVsxXmlFile::CVsxXmlFile()
+    : CXmlReadFrame(
+          Rules{.topElement = u"head", .topParent = u"letter-order", .notThisKindMessage = 224}) {}
 
 void CVsxXmlFile::Load(XmlFileInfo& info, const std::u16string& path) {
     m_loaded = false;
-    m_insideHead = false;
     m_insideTitle = false;
     m_insideComment = false;
     const fs::PathParts parts = fs::SplitPath(path);
@@ -21,22 +23,17 @@ void CVsxXmlFile::Load(XmlFileInfo& info, const std::u16string& path) {
 }
 
 void CVsxXmlFile::OnStartElement(std::u16string_view name, xercesc::AttributeList&) {
-    if (IsElement(name, u"head")) {
-        RequireTopLevel(u"head", u"letter-order");
-        m_insideHead = true;
-    } else if (IsElement(name, u"title")) {
-        RequireInside(m_insideHead && Depth() == 2, u"title", u"head");
+    if (IsElement(name, u"title")) {
+        RequireInside(InsideTop() && Depth() == 2, u"title", u"head");
         m_insideTitle = true;
     } else if (IsElement(name, u"comment")) {
-        RequireInside(m_insideHead && Depth() == 2, u"comment", u"head");
+        RequireInside(InsideTop() && Depth() == 2, u"comment", u"head");
         m_insideComment = true;
     }
 }
 
 void CVsxXmlFile::OnEndElement(std::u16string_view name) {
-    if (IsElement(name, u"head")) {
-        m_insideHead = false;
-    } else if (IsElement(name, u"title")) {
+    if (IsElement(name, u"title")) {
         m_insideTitle = false;
     } else if (IsElement(name, u"comment")) {
         m_insideComment = false;

@@ -29,7 +29,6 @@ private:
 
     XmlFileInfo* m_info = nullptr;
     bool m_loaded = false;
-    bool m_insideHead = false;
     bool m_insideTitle = false;
     bool m_insideComment = false;
 };

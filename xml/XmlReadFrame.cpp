@@ -104,6 +104,7 @@ void CXmlReadFrame::Parse(const std::u16string& path) {
     m_path = path;
     m_errorText.clear();
     m_depth = 0;
+    m_insideTop = false;
     m_items = 0;
     bool parsed = false;
     // The security manager must outlive the parser that points at it.
@@ -186,10 +187,6 @@ void CXmlReadFrame::RequireInside(bool inside, std::u16string_view name,
     if (!inside) {
         TL_THROW(kErrXml, 189, name, parent);
     }
-}
-
-void CXmlReadFrame::RequireTopLevel(std::u16string_view name, std::u16string_view parent) const {
-    RequireInside(m_depth == 1, name, parent);
 }
 
 std::optional<std::u16string> CXmlReadFrame::GetAttribute(xercesc::AttributeList& attributes,
@@ -285,13 +282,21 @@ void CXmlReadFrame::startElement(const XMLCh* name, xercesc::AttributeList& attr
     if (!m_rules.versions[0].empty() && IsElement(element, m_rules.rootName)) {
         CheckVersion(attributes);
     }
+    if (IsElement(element, m_rules.topElement)) {
+        RequireInside(m_depth == 1, m_rules.topElement, m_rules.topParent);
+        m_insideTop = true;
+    }
     OnStartElement(element, attributes);
     ++m_depth;
 }
 
 void CXmlReadFrame::endElement(const XMLCh* name) {
     --m_depth;
-    OnEndElement(View(name));
+    const std::u16string_view element = View(name);
+    if (IsElement(element, m_rules.topElement)) {
+        m_insideTop = false;
+    }
+    OnEndElement(element);
 }
 
 void CXmlReadFrame::characters(const XMLCh* chars, XMLSize_t length) {

@@ -26,6 +26,10 @@ protected:
         // The root element's name and the accepted `version` values; no values: no version test.
         std::u16string_view rootName = {};
         std::u16string_view versions[2] = {};
+        // The container that must stand directly in the root (`body`, or `head` for the
+        // header), and the parent that message 189 names for it.
+        std::u16string_view topElement = {};
+        std::u16string_view topParent = {};
         // Message thrown when the parse fails without any recorded error text.
         int notThisKindMessage = 224;
         // A parser warning fails the load like an error.
@@ -51,6 +55,8 @@ protected:
     virtual void OnVersion(std::u16string_view) {}
 
     int32_t Depth() const { return m_depth; }
+    // True while the top container is open.
+    bool InsideTop() const { return m_insideTop; }
     const std::u16string& Path() const { return m_path; }
     bool HasErrorText() const { return !m_errorText.empty(); }
     // Keeps the text only when no error has been recorded during this load.
@@ -60,8 +66,6 @@ protected:
     static bool IsElement(std::u16string_view name, std::u16string_view expected);
     // Message 189 unless `inside` holds.
     static void RequireInside(bool inside, std::u16string_view name, std::u16string_view parent);
-    // Message 189 (naming `parent`) unless the element stands directly in the root.
-    void RequireTopLevel(std::u16string_view name, std::u16string_view parent) const;
 
     // The attribute's value by exact name; nothing when it is absent.
     static std::optional<std::u16string> GetAttribute(xercesc::AttributeList& attributes,
@@ -75,6 +79,39 @@ protected:
     static uint16_t ParseCode(std::u16string_view text);
     // XML white space: space, tab, carriage return, line feed.
     static bool IsXmlSpace(char16_t ch);
+    // Calls `add` with every unit of a character list's text that is not white space, which
+    // only separates the characters.
+    template <typename Add>
+    static void ForEachListed(std::u16string_view text, Add add) {
+        for (const char16_t ch : text) {
+            if (!IsXmlSpace(ch)) {
+                add(ch);
+            }
+        }
+    }
+
+    // A `code` element: only the first run of text the parser delivers inside it is read.
+    class CodeElement {
+    public:
+        void Open() {
+            m_open = true;
+            m_read = false;
+        }
+        void Close() { m_open = false; }
+        bool IsOpen() const { return m_open; }
+        // The code of the element's first text run (see ParseCode); nothing for later runs.
+        std::optional<uint16_t> Take(std::u16string_view text) {
+            if (m_read) {
+                return std::nullopt;
+            }
+            m_read = true;
+            return ParseCode(text);
+        }
+
+    private:
+        bool m_open = false;
+        bool m_read = false;
+    };
 
 private:
     void startElement(const XMLCh* name, xercesc::AttributeList& attributes) override;
@@ -93,6 +130,7 @@ private:
     std::u16string m_path;
     std::u16string m_errorText;
     int32_t m_depth = 0;
+    bool m_insideTop = false;
     // Elements and text units delivered so far in this load.
     uint64_t m_items = 0;
 };

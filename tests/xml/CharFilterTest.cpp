@@ -21,30 +21,13 @@ std::string Order(const std::string& cells) {
     return "<letter-order version=\"1.1\"><body><order>" + cells + "</order></body></letter-order>";
 }
 
-class CharFilterTest : public testing_support::XmlFileTest {
+class CharFilterTest : public testing_support::ReaderFileTest<CCharFilter> {
 protected:
     void LoadFilter(CCharFilter& filter, const std::string& content) {
         filter.Load(Write("filter.xllt", content));
     }
     void LoadOrder(CGlyphOrder& order, const std::string& content) {
         order.Load(Write("order.xlor", content));
-    }
-    void ExpectLoadError(const std::string& content, const std::string& message) {
-        const std::u16string path = Write("bad.xllt", content);
-        ExpectError([&] { CCharFilter().Load(path); }, kErrXml, message);
-    }
-    // The message of an exception raised inside the parse, as the filter wraps it.
-    void ExpectWrappedError(const std::string& content, const std::string& message) {
-        const std::u16string path = Write("bad.xllt", content);
-        try {
-            CCharFilter().Load(path);
-            ADD_FAILURE() << "loaded; expected " << message;
-        } catch (const CGeneralException& e) {
-            EXPECT_EQ(e.GetCategory(), kErrXml);
-            const std::string text = testing_support::MessageOf(e);
-            EXPECT_EQ(text.rfind(" XML error: (", 0), 0u) << text;
-            EXPECT_EQ(text.substr(text.find('\n') + 1), message) << text;
-        }
     }
 };
 

@@ -22,56 +22,35 @@ std::string Numbering(const std::vector<const GlyphGroup*>& groups) {
     return text;
 }
 
-class GlyphGroupsTest : public testing_support::XmlFileTest {
-protected:
-    void LoadGroups(CGlyphGroups& groups, const std::string& content) {
-        groups.Load(Write("groups.xggp", content));
-    }
-    void ExpectLoadError(const std::string& content, const std::string& message) {
-        const std::u16string path = Write("bad.xggp", content);
-        ExpectError([&] { CGlyphGroups().Load(path); }, kErrXml, message);
-    }
-    void ExpectWrappedError(const std::string& content, const std::string& message) {
-        const std::u16string path = Write("bad.xggp", content);
-        try {
-            CGlyphGroups().Load(path);
-            ADD_FAILURE() << "loaded; expected " << message;
-        } catch (const CGeneralException& e) {
-            EXPECT_EQ(e.GetCategory(), kErrXml);
-            const std::string text = testing_support::MessageOf(e);
-            EXPECT_EQ(text.rfind(" XML error: (", 0), 0u) << text;
-            EXPECT_EQ(text.substr(text.find('\n') + 1), message) << text;
-        }
-    }
-};
+class GlyphGroupsTest : public testing_support::ReaderFileTest<CGlyphGroups> {};
 
 TEST_F(GlyphGroupsTest, NestedGroupsAreNumberedParentFirst) {
-    CGlyphGroups groups;
-    LoadGroups(groups, Groups("<group name=\"a\"><group name=\"b\"/></group><GROUP name=\"c\"/>"));
-    EXPECT_TRUE(groups.IsLoaded());
-    EXPECT_EQ(Numbering(groups.PreOrder()), "a=0 b=1 c=2");
-    EXPECT_EQ(Numbering(groups.Groups()), "a=0 c=2");
-    EXPECT_EQ(Numbering(groups.PostOrder()), "b=1 a=0 c=2");
-    EXPECT_EQ(Numbering(groups.Leaves()), "b=1 c=2");
-    const GlyphGroup& a = *groups.Groups()[0];
+    const auto groups =
+        Load(Groups("<group name=\"a\"><group name=\"b\"/></group><GROUP name=\"c\"/>"));
+    EXPECT_TRUE(groups->IsLoaded());
+    EXPECT_EQ(Numbering(groups->PreOrder()), "a=0 b=1 c=2");
+    EXPECT_EQ(Numbering(groups->Groups()), "a=0 c=2");
+    EXPECT_EQ(Numbering(groups->PostOrder()), "b=1 a=0 c=2");
+    EXPECT_EQ(Numbering(groups->Leaves()), "b=1 c=2");
+    const GlyphGroup& a = *groups->Groups()[0];
     ASSERT_EQ(a.children.size(), 1u);
     EXPECT_EQ(a.children[0]->parent, &a);
     EXPECT_EQ(a.parent, nullptr);
 }
 
 TEST_F(GlyphGroupsTest, ExplicitIndicesNeedNotBeOrdered) {
-    CGlyphGroups groups;
-    LoadGroups(groups, Groups("<group name=\"x\" index=\"7\"><group name=\"y\" index=\"-3\"/>"
-                              "</group><group name=\"z\" index=\" 2\"/>"));
-    EXPECT_EQ(Numbering(groups.PreOrder()), "x=7 y=-3 z=2");
+    const auto groups =
+        Load(Groups("<group name=\"x\" index=\"7\"><group name=\"y\" index=\"-3\"/>"
+                    "</group><group name=\"z\" index=\" 2\"/>"));
+    EXPECT_EQ(Numbering(groups->PreOrder()), "x=7 y=-3 z=2");
 }
 
 TEST_F(GlyphGroupsTest, CharactersSkipWhiteSpaceButKeepSp) {
-    CGlyphGroups groups;
-    LoadGroups(groups, Groups("<group name=\"x\"> A B&#x20;C A</group>"
-                              "<group name=\"y\">A<SP/>B<unknown>C</unknown></group>text"));
-    EXPECT_EQ(groups.Groups()[0]->characters, u"ABCA");
-    EXPECT_EQ(groups.Groups()[1]->characters, u"A BC");
+    const auto groups =
+        Load(Groups("<group name=\"x\"> A B&#x20;C A</group>"
+                    "<group name=\"y\">A<SP/>B<unknown>C</unknown></group>text"));
+    EXPECT_EQ(groups->Groups()[0]->characters, u"ABCA");
+    EXPECT_EQ(groups->Groups()[1]->characters, u"A BC");
 }
 
 TEST_F(GlyphGroupsTest, NumberingFailures) {
@@ -81,10 +60,9 @@ TEST_F(GlyphGroupsTest, NumberingFailures) {
                     "xggp groups mixed has index and not have index");
     ExpectLoadError(Groups("<group name=\"a\" index=\"4\"><group name=\"b\" index=\"4\"/></group>"),
                     "xggp group index(4) duplicated.");
-    CGlyphGroups empty;
-    LoadGroups(empty, Groups(""));
-    EXPECT_TRUE(empty.IsLoaded());
-    EXPECT_TRUE(empty.Groups().empty());
+    const auto empty = Load(Groups(""));
+    EXPECT_TRUE(empty->IsLoaded());
+    EXPECT_TRUE(empty->Groups().empty());
 }
 
 TEST_F(GlyphGroupsTest, ErrorsInsideTheParseAreWrapped) {
@@ -125,8 +103,7 @@ TEST_F(GlyphGroupsTest, DeepNestingNeedsNoDeepStack) {
         open += "<group name=\"g" + std::to_string(i) + "\">";
         close += "</group>";
     }
-    auto groups = std::make_unique<CGlyphGroups>();
-    LoadGroups(*groups, Groups(open + "X" + close));
+    auto groups = Load(Groups(open + "X" + close));
     ASSERT_EQ(groups->PostOrder().size(), static_cast<size_t>(kDepth));
     EXPECT_EQ(groups->PostOrder().front()->name, "g9999");
     EXPECT_EQ(groups->PostOrder().front()->characters, u"X");

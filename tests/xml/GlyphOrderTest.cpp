@@ -16,20 +16,11 @@ std::string Order(const std::string& version, const std::string& body) {
            "\">\n<body>\n" + body + "\n</body>\n</letter-order>\n";
 }
 
-class GlyphOrderTest : public testing_support::XmlFileTest {
+class GlyphOrderTest : public testing_support::ReaderFileTest<CGlyphOrder> {
 protected:
-    std::unique_ptr<CGlyphOrder> LoadOrder(const std::string& content) {
-        auto order = std::make_unique<CGlyphOrder>();
-        order->Load(Write("order->xlor", content));
-        return order;
-    }
     std::vector<uint16_t> Cells(const std::string& content) {
-        const auto order = LoadOrder(content);
+        const auto order = Load(content);
         return {order->Codes().begin(), order->Codes().end()};
-    }
-    void ExpectLoadError(const std::string& content, const std::string& message) {
-        const std::u16string path = Write("bad.xlor", content);
-        ExpectError([&] { CGlyphOrder().Load(path); }, kErrXml, message);
     }
 };
 
@@ -38,7 +29,7 @@ TEST_F(GlyphOrderTest, NamesMatchInAnyCaseAndUnknownElementsAreIgnored) {
         "<LETTER-ORDER version=\"1.1\"><Extra><x/></Extra><BODY><Area Width=\"3\" width=\"2\"/>"
         "<unknown>Z</unknown><ORDER>AB<Note>C</Note><NULL/><Sp/><CODE>0x44</CODE></ORDER>"
         "</BODY></LETTER-ORDER>";
-    const auto order = LoadOrder(content);
+    const auto order = Load(content);
     EXPECT_TRUE(order->IsLoaded());
     EXPECT_EQ(order->GetWidth(), 2);  // attribute names are exact: Width is not width
     EXPECT_EQ(order->GetHeight(), 3);
@@ -90,7 +81,7 @@ TEST_F(GlyphOrderTest, DuplicatesFailIn11AndAreKeptIn10) {
 }
 
 TEST_F(GlyphOrderTest, HeightIsComputedFromTheCellCount) {
-    const auto order = LoadOrder(Order("1.1", "<area width=\"4\"/><order>0123456789</order>"));
+    const auto order = Load(Order("1.1", "<area width=\"4\"/><order>0123456789</order>"));
     EXPECT_EQ(order->GetWidth(), 4);
     EXPECT_EQ(order->GetHeight(), 3);
     EXPECT_EQ(order->GetCharCode(1, 2), u'9');
@@ -105,9 +96,9 @@ TEST_F(GlyphOrderTest, HeightIsComputedFromTheCellCount) {
 }
 
 TEST_F(GlyphOrderTest, GivenHeightHidesCellsBeyondTheGrid) {
-    const auto order = LoadOrder(Order("1.1",
-                                       "<area width=\"2\" height=\"1\"/><area height=\"2\"/>"
-                                       "<order>abcde</order>"));
+    const auto order = Load(Order("1.1",
+                                  "<area width=\"2\" height=\"1\"/><area height=\"2\"/>"
+                                  "<order>abcde</order>"));
     EXPECT_EQ(order->GetHeight(), 2);
     EXPECT_EQ(order->GetCharCode(1, 1), u'd');
     EXPECT_EQ(order->Codes().size(), 5u);
@@ -116,16 +107,16 @@ TEST_F(GlyphOrderTest, GivenHeightHidesCellsBeyondTheGrid) {
 }
 
 TEST_F(GlyphOrderTest, DefaultsAndEmptyOrders) {
-    const auto noArea = LoadOrder(Order("1.1", "<order>abc</order>"));
+    const auto noArea = Load(Order("1.1", "<order>abc</order>"));
     EXPECT_EQ(noArea->GetWidth(), 16);
     EXPECT_EQ(noArea->GetHeight(), 1);
-    const auto empty = LoadOrder(Order("1.1", ""));
+    const auto empty = Load(Order("1.1", ""));
     EXPECT_TRUE(empty->IsLoaded());
     EXPECT_EQ(empty->GetHeight(), 0);
     EXPECT_EQ(empty->GetCharCode(0, 0), CGlyphOrder::NullCode);
     // A huge declared grid costs nothing: only given cells are ever visited.
-    const auto huge = LoadOrder(
-        Order("1.1", "<area width=\"2147483647\" height=\"2147483647\"/><order>ab</order>"));
+    const auto huge =
+        Load(Order("1.1", "<area width=\"2147483647\" height=\"2147483647\"/><order>ab</order>"));
     EXPECT_EQ(huge->GetCharCode(1, 0), u'b');
     EXPECT_EQ(huge->GetCharCode(0, 2147483646), CGlyphOrder::NullCode);
     EXPECT_EQ(huge->GridCodes().size(), 2u);
@@ -145,8 +136,7 @@ TEST_F(GlyphOrderTest, GridAttributesAreChecked) {
         ExpectLoadError(Order("1.1", std::string("<area width=\"") + big + "\"/>"),
                         " string representation overflows output binary result");
     }
-    EXPECT_EQ(LoadOrder(Order("1.1", "<area width=\" +5 \" height=\"2147483647\"/>"))->GetWidth(),
-              5);
+    EXPECT_EQ(Load(Order("1.1", "<area width=\" +5 \" height=\"2147483647\"/>"))->GetWidth(), 5);
     ExpectLoadError(Order("1.1", "<area width=\"-2147483648\"/>"),
                     "The width attribute in the letter order file is an invalid value "
                     "(=-2147483648).");
@@ -182,7 +172,7 @@ TEST_F(GlyphOrderTest, VersionMismatchThrowsAtOnce) {
                     "letter-order version mismatch. It is specified as , but it must be 1.1 or "
                     "1.0.");
     // A root of another name is not tested, but a nested element of the root's name is.
-    EXPECT_TRUE(LoadOrder("<order-file><body><order>A</order></body></order-file>")->IsLoaded());
+    EXPECT_TRUE(Load("<order-file><body><order>A</order></body></order-file>")->IsLoaded());
     ExpectLoadError("<x><body><letter-order version=\"9\"/></body></x>",
                     "letter-order version mismatch. It is specified as 9, but it must be 1.1 or "
                     "1.0.");
