@@ -1,0 +1,135 @@
+// Installed-font conversions through the console program: every depth and width type, the
+// option errors, and a round trip through an image font.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "core/FontData.h"
+#include "platform/Text.h"
+#include "readers/ImageFontReader.h"
+#include "readers/WinFontReader.h"
+#include "support/TestSupport.h"
+#include "writers/TextureFormat.h"
+#include "xml/CharFilter.h"
+#include "xml/GlyphOrder.h"
+#include "xml/XmlLibrary.h"
+
+namespace {
+
+using testing_support::RunResult;
+using testing_support::ShellQuote;
+using testing_support::TempDir;
+
+std::string Ascii() {
+    return (testing_support::BinaryDir() / "xlor/ascii.xlor").string();
+}
+
+RunResult Console(const std::string& arguments) {
+    return testing_support::RunCommand(
+        "env -u LC_ALL -u LC_MESSAGES -u LANG LANG=C " +
+        ShellQuote((testing_support::BinaryDir() / "vela_typeloomc").string()) + " " + arguments);
+}
+
+std::string ToImage(const std::string& inputOptions, const std::string& out) {
+    return "-i win -in \"DejaVu Sans\" -is 16 " + inputOptions + " -o image -of " +
+           ShellQuote(out) + " -oo " + ShellQuote(Ascii());
+}
+
+TEST(WinFontConsoleTest, EveryDepthAndWidthTypeConverts) {
+    TempDir dir;
+    const std::pair<const char*, const char*> cases[] = {
+        {"I1", "glyph"},  {"I4", "keepsp"}, {"I6", "char"},
+        {"IA1", "fixed"}, {"IA4", "FIXED"}, {"IA6", "Char"},
+    };
+    for (const auto& [bpp, widthType] : cases) {
+        SCOPED_TRACE(std::string(bpp) + " " + widthType);
+        const std::string out = (dir / (std::string(bpp) + widthType + ".bmp")).string();
+        const RunResult run =
+            Console(ToImage(std::string("-ic ") + bpp + " -it " + widthType + " -iw 9", out));
+        EXPECT_EQ(run.exitCode, 0) << run.out << run.err;
+        EXPECT_TRUE(std::filesystem::exists(out));
+    }
+    const std::string soft = (dir / "soft.bmp").string();
+    const RunResult run = Console(ToImage("-ic I4 -ia -isw 10", soft));
+    EXPECT_EQ(run.exitCode, 0) << run.out << run.err;
+}
+
+TEST(WinFontConsoleTest, OptionErrorsComeBeforeAnyFontIsOpened) {
+    struct Case {
+        std::string options;
+        std::string message;
+    };
+    const Case cases[] = {
+        {"-i win -in \"DejaVu Sans\" -ic I4 -o image", "Font size not specified."},
+        {"-i win -in \"DejaVu Sans\" -is 16 -ic I4 -it fixed -o image",
+         "Char width was not specified."},
+        {"-i win -in \"dejavu sans\" -is 16 -ic I4 -o image -of x.bmp -oo " + ShellQuote(Ascii()),
+         "The font has Specified name(=dejavu sans) is not exist."},
+        {"-i win -in \"DejaVu Sans\" -is 0 -ic I4 -o image -of x.bmp -oo " + ShellQuote(Ascii()),
+         "Invalid font size (=0)."},
+        {"-i win -is 16 -ic I4 -o image -of x.bmp -oo " + ShellQuote(Ascii()),
+         "Font was not selected. "},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.options);
+        const RunResult run = Console(c.options);
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_NE((run.out + run.err).find(c.message + " (GetLastError="), std::string::npos)
+            << run.out << run.err;
+    }
+}
+
+// Reads DejaVu Sans directly, limited to the letter order's characters.
+std::unique_ptr<CFontData> ReadInstalled(const std::u16string& order, int32_t depth, bool alpha) {
+    CCharFilter filter;
+    CGlyphOrder glyphOrder;
+    glyphOrder.Load(order);
+    filter.CombineWithOrder(glyphOrder);
+    testing_support::ScopedPgCtrl progress;
+    CWinFontReader reader(u"DejaVu Sans", 16, 0, depth, alpha, 2, -1, false);
+    reader.ValidateInput();
+    auto font = std::make_unique<CFontData>();
+    reader.ReadFontData(*font, filter);
+    font->ReflectGlyph();
+    return font;
+}
+
+TEST(WinFontConsoleTest, AnImageFontReadsBackAsTheInstalledGlyphs) {
+    const CXmlLibrary xml;
+    TempDir dir;
+    struct Case {
+        const char* bpp;
+        int32_t depth;
+        bool alpha;
+        int32_t format;
+    };
+    for (const Case& c : {Case{"IA4", 4, true, kTexIA4}, Case{"IA1", 1, true, kTexIA4},
+                          Case{"IA6", 6, true, kTexIA8}}) {
+        SCOPED_TRACE(c.bpp);
+        const std::string out = (dir / (std::string(c.bpp) + ".bmp")).string();
+        const RunResult run = Console(ToImage(std::string("-ic ") + c.bpp, out));
+        ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
+
+        const auto installed = ReadInstalled(Utf8ToUtf16(Ascii()), c.depth, c.alpha);
+        testing_support::ScopedPgCtrl progress;
+        CImageFontReader reader(Utf8ToUtf16(out), Utf8ToUtf16(Ascii()), c.format, false);
+        reader.ValidateInput();
+        CFontData back;
+        reader.ReadFontData(back, CCharFilter());
+        back.ReflectGlyph();
+        ASSERT_EQ(back.GetGlyphCount(), installed->GetGlyphCount());
+        for (const auto& glyph : installed->Glyphs()) {
+            const CGlyph* read = back.FindGlyph(glyph->charCode);
+            ASSERT_NE(read, nullptr) << glyph->charCode;
+            EXPECT_EQ(read->Advance(), glyph->Advance()) << glyph->charCode;
+            EXPECT_EQ(read->image.GetWidth(), glyph->image.GetWidth()) << glyph->charCode;
+            EXPECT_EQ(read->image.GetHeight(), glyph->image.GetHeight()) << glyph->charCode;
+            if (glyph->image.GetHeight() > 0) {
+                EXPECT_EQ(read->ascent, glyph->ascent) << glyph->charCode;
+            }
+        }
+    }
+}
+
+}  // namespace
