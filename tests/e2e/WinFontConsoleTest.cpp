@@ -8,6 +8,7 @@
 #include "core/FontData.h"
 #include "platform/Text.h"
 #include "readers/ImageFontReader.h"
+#include "readers/QuillFontReader.h"
 #include "readers/WinFontReader.h"
 #include "support/TestSupport.h"
 #include "writers/TextureFormat.h"
@@ -80,12 +81,14 @@ TEST(WinFontConsoleTest, OptionErrorsComeBeforeAnyFontIsOpened) {
     }
 }
 
-// Reads DejaVu Sans directly, limited to the letter order's characters.
+// Reads DejaVu Sans directly, limited to the letter order's characters when one is given.
 std::unique_ptr<CFontData> ReadInstalled(const std::u16string& order, int32_t depth, bool alpha) {
     CCharFilter filter;
     CGlyphOrder glyphOrder;
-    glyphOrder.Load(order);
-    filter.CombineWithOrder(glyphOrder);
+    if (!order.empty()) {
+        glyphOrder.Load(order);
+        filter.CombineWithOrder(glyphOrder);
+    }
     testing_support::ScopedPgCtrl progress;
     CWinFontReader reader(u"DejaVu Sans", 16, 0, depth, alpha, 2, -1, false);
     reader.ValidateInput();
@@ -129,6 +132,29 @@ TEST(WinFontConsoleTest, AnImageFontReadsBackAsTheInstalledGlyphs) {
                 EXPECT_EQ(read->ascent, glyph->ascent) << glyph->charCode;
             }
         }
+    }
+}
+
+TEST(WinFontConsoleTest, TheWholeFaceBecomesABinaryFontWithEveryMappedCode) {
+    TempDir dir;
+    const std::string out = (dir / "dejavu16.bofnt").string();
+    const RunResult run =
+        Console("-i win -in \"DejaVu Sans\" -is 16 -ic I4 -o bofnt -of " + ShellQuote(out));
+    ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
+
+    const auto installed = ReadInstalled(u"", 4, false);
+    EXPECT_EQ(installed->GetGlyphCount(), 5370u);
+    testing_support::ScopedPgCtrl progress;
+    CQuillFontReader reader(Utf8ToUtf16(out));
+    reader.ValidateInput();
+    CFontData back;
+    reader.ReadFontData(back, CCharFilter());
+    ASSERT_EQ(back.GetGlyphCount(), installed->GetGlyphCount());
+    EXPECT_EQ(back.glyphImageFormat.value, kTexI4);
+    for (const auto& glyph : installed->Glyphs()) {
+        const CGlyph* read = back.FindGlyph(glyph->charCode);
+        ASSERT_NE(read, nullptr) << glyph->charCode;
+        EXPECT_EQ(read->Advance(), glyph->Advance()) << glyph->charCode;
     }
 }
 
