@@ -51,9 +51,11 @@ std::unique_ptr<CGlyph> CCharGlyphBitmaps::MakeGlyph(uint16_t index) const {
 
     const uint32_t solid = (1u << m_bitsPerPixel) - 1;
     CRgbImage pixels;
-    pixels.Create(width.glyphWidth, m_cellHeight, 32);
+    // A glyph without columns has no rows either: an image without pixels is 0 x 0.
+    const int32_t rows = width.glyphWidth > 0 ? m_cellHeight : 0;
+    pixels.Create(width.glyphWidth, rows, 32);
     pixels.SetHasAlpha(true);
-    for (int32_t y = 0; y < m_cellHeight; ++y) {
+    for (int32_t y = 0; y < rows; ++y) {
         for (int32_t x = 0; x < width.glyphWidth; ++x) {
             const uint32_t ink = values.GetWord(y * m_cellWidth + x, 0) * 255 / solid;
             const uint32_t gray = 255 - ink;

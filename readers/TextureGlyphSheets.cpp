@@ -114,8 +114,10 @@ std::unique_ptr<CGlyph> CTextureGlyphSheets::MakeGlyph(uint16_t index) const {
     const auto x = static_cast<int32_t>(cell % g.cellsPerRow * (g.cellWidth + 1u) + 1);
     const auto y = static_cast<int32_t>(sheet * g.sheetHeight +
                                         cell / g.cellsPerRow * (g.cellHeight + 1u) + 1);
+    // A glyph without columns has no rows either: an image without pixels is 0 x 0.
+    const int32_t rows = width.glyphWidth > 0 ? g.cellHeight : 0;
     CRgbImage pixels;
-    m_sheets.ExtractRect(pixels, x, y, width.glyphWidth, g.cellHeight);
+    m_sheets.ExtractRect(pixels, x, y, width.glyphWidth, rows);
     // Paper columns trimmed off either side of the cell move into the spaces, so the glyph
     // keeps the advance its width entry gives, as an image font cell's width line keeps it.
     const ImageRect content = pixels.GetContentRect(m_background);
