@@ -64,13 +64,13 @@ void SplitSharedCodes(SheetSets& sets, NamedGroups& groups) {
             const int32_t number = NextSetNumber(sets);
             sets[number].number = number;
             found = newSetOfList.emplace(list, number).first;
-            for (auto& [name, group] : groups) {
+            for (auto& entry : groups) {
+                auto& groupSets = entry.second.sets;
                 const bool listsHolder = std::any_of(list.begin(), list.end(), [&](int32_t holder) {
-                    return std::find(group.sets.begin(), group.sets.end(), holder) !=
-                           group.sets.end();
+                    return std::find(groupSets.begin(), groupSets.end(), holder) != groupSets.end();
                 });
                 if (listsHolder) {
-                    group.sets.push_back(number);
+                    groupSets.push_back(number);
                 }
             }
         }
