@@ -10,8 +10,8 @@
 #include <xercesc/parsers/SAXParser.hpp>
 #include <xercesc/sax/AttributeList.hpp>
 #include <xercesc/sax/SAXParseException.hpp>
-#include <xercesc/util/NumberFormatException.hpp>
 #include <xercesc/util/OutOfMemoryException.hpp>
+#include <xercesc/util/RuntimeException.hpp>
 #include <xercesc/util/SecurityManager.hpp>
 #include <xercesc/util/XMLString.hpp>
 #include <xercesc/util/XMLUni.hpp>
@@ -20,6 +20,7 @@
 
 #include "core/GlobalException.h"
 #include "core/ResString.h"
+#include "platform/FileSystem.h"
 
 namespace {
 
@@ -39,9 +40,9 @@ constexpr uint64_t kItemLimit = 4u * 1024 * 1024;
 // Thrown out of a callback to stop a parse that has exceeded the item limit.
 struct TooMuchContent {};
 
-// A number the frame refused, carrying the parser library's own wording for the fault. It
-// travels out of the parse like a library exception and becomes message 223.
-struct NumberRefused {
+// Input the frame refused before the parser library met it, carrying the library's own wording
+// for the fault. It travels out of the parse like a library exception and becomes message 223.
+struct LibraryRefusal {
     std::u16string text;
 };
 
@@ -49,9 +50,9 @@ std::u16string_view View(const XMLCh* text) {
     return text ? std::u16string_view(text) : std::u16string_view();
 }
 
-[[noreturn]] void RefuseNumber(xercesc::XMLExcepts::Codes code) {
-    const xercesc::NumberFormatException libraryError(__FILE__, __LINE__, code);
-    throw NumberRefused{std::u16string(View(libraryError.getMessage()))};
+[[noreturn]] void Refuse(xercesc::XMLExcepts::Codes code) {
+    const xercesc::RuntimeException libraryError(__FILE__, __LINE__, code);
+    throw LibraryRefusal{std::u16string(View(libraryError.getMessage()))};
 }
 
 int32_t ClampToInt32(XMLFileLoc value) {
@@ -111,6 +112,10 @@ void CXmlReadFrame::Parse(const std::u16string& path) {
     xercesc::SecurityManager security;
     security.setEntityExpansionLimit(kEntityExpansionLimit);
     try {
+        // The library leaks part of its reader when the path names a folder.
+        if (fs::IsFolder(path)) {
+            Refuse(xercesc::XMLExcepts::File_CouldNotReadFromFile);
+        }
         auto parser = std::make_unique<xercesc::SAXParser>();
         parser->setDocumentHandler(this);
         parser->setErrorHandler(this);
@@ -128,7 +133,7 @@ void CXmlReadFrame::Parse(const std::u16string& path) {
         TL_THROW(kErrXml, 223, View(e.getMessage()));
     } catch (const xercesc::OutOfMemoryException& e) {
         TL_THROW(kErrXml, 223, View(e.getMessage()));
-    } catch (const NumberRefused& e) {
+    } catch (const LibraryRefusal& e) {
         TL_THROW(kErrXml, 223, e.text);
     } catch (const TooMuchContent&) {
         // Reported below like any other file that is not of this kind.
@@ -213,14 +218,14 @@ std::optional<int32_t> CXmlReadFrame::GetIntAttribute(xercesc::AttributeList& at
         text.remove_suffix(1);
     }
     if (text.empty()) {
-        RefuseNumber(xercesc::XMLExcepts::XMLNUM_null_ptr);
+        Refuse(xercesc::XMLExcepts::XMLNUM_null_ptr);
     }
     const bool negative = text.front() == u'-';
     if (negative || text.front() == u'+') {
         text.remove_prefix(1);
     }
     if (text.empty()) {
-        RefuseNumber(xercesc::XMLExcepts::XMLNUM_Inv_chars);
+        Refuse(xercesc::XMLExcepts::XMLNUM_Inv_chars);
     }
     // The magnitude may reach one past INT32_MAX only for a negative number.
     const int64_t limit = int64_t{std::numeric_limits<int32_t>::max()} + (negative ? 1 : 0);
@@ -228,11 +233,11 @@ std::optional<int32_t> CXmlReadFrame::GetIntAttribute(xercesc::AttributeList& at
     for (const char16_t ch : text) {
         const int digit = DigitValue(ch, 10);
         if (digit < 0) {
-            RefuseNumber(xercesc::XMLExcepts::XMLNUM_Inv_chars);
+            Refuse(xercesc::XMLExcepts::XMLNUM_Inv_chars);
         }
         magnitude = magnitude * 10 + digit;
         if (magnitude > limit) {
-            RefuseNumber(xercesc::XMLExcepts::Str_ConvertOverflow);
+            Refuse(xercesc::XMLExcepts::Str_ConvertOverflow);
         }
     }
     return static_cast<int32_t>(negative ? -magnitude : magnitude);
@@ -264,7 +269,7 @@ uint16_t CXmlReadFrame::ParseCode(std::u16string_view text) {
         }
         value = value * base + static_cast<unsigned>(digit);
         if (value > std::numeric_limits<uint32_t>::max()) {
-            RefuseNumber(xercesc::XMLExcepts::Str_ConvertOverflow);
+            Refuse(xercesc::XMLExcepts::Str_ConvertOverflow);
         }
     }
     const uint32_t code =
