@@ -7,7 +7,10 @@
 #include "core/GlobalException.h"
 #include "core/PgCtrl.h"
 #include "image/RgbImage.h"
+#include "writers/ArchiveSets.h"
 #include "writers/CodeMapBuilder.h"
+#include "writers/CompressedSheets.h"
+#include "writers/GlyphGroupsBlock.h"
 #include "writers/OutputEncoding.h"
 #include "writers/ResFont.h"
 #include "writers/TextureFormat.h"
@@ -161,6 +164,7 @@ void CQuillFontWriter::Convert(CFontData& working, const COutputEncoding& encodi
     input.alternateSetting = m_alternateChar;
     input.cellsPerSheet = m_sheets.cellsPerSheet;
     input.sheetBytes = m_sheets.sheetBytes;
+    m_compressed = !m_groupsPath.empty() && LoadArchiveSets(m_groupsPath, working, encoding, input);
     m_assignment = ConstructSheetAssingment(working, std::move(input), encoding);
     m_sheets.sheetCount = m_assignment.sheetCount;
     m_sheets.totalBytes = m_assignment.totalBytes;
@@ -170,6 +174,10 @@ void CQuillFontWriter::Convert(CFontData& working, const COutputEncoding& encodi
     AddSheets(working, res);
     AddWidths(working, res);
     AddCodeMaps(working, res);
+    if (m_compressed && m_assignment.groups.size() >= 2) {
+        AddGlyphGroupsBlock(res, m_assignment, static_cast<uint32_t>(m_sheets.sheetBytes),
+                            m_sheets.cellsPerSheet, m_storedSheetSizes);
+    }
     res.LinkOffsets();
 }
 
@@ -205,7 +213,7 @@ SheetInfo CQuillFontWriter::ChooseSheets(const CFontData& working) const {
     return MakeSheetInfo(working.glyphImageFormat.value, size, cellWidth, cellHeight, glyphCount);
 }
 
-void CQuillFontWriter::AddSheets(const CFontData& working, CResFont& res) const {
+void CQuillFontWriter::AddSheets(const CFontData& working, CResFont& res) {
     const SheetInfo& s = m_sheets;
     CRgbImage sheets;
     sheets.Create(s.width, s.height * s.sheetCount, 32);
@@ -233,6 +241,11 @@ void CQuillFontWriter::AddSheets(const CFontData& working, CResFont& res) const 
     std::vector<uint8_t> bytes(static_cast<std::size_t>(s.totalBytes));
     const int32_t format = working.glyphImageFormat.value;
     texture::EncodeSheets(sheets, format, bytes);
+    if (m_compressed) {
+        CompressedSheets stored = CompressSheets(bytes, static_cast<std::size_t>(s.sheetBytes));
+        bytes = std::move(stored.data);
+        m_storedSheetSizes = std::move(stored.storedSizes);
+    }
 
     TextureGlyphs fields;
     fields.cellWidth = static_cast<uint8_t>(s.cellWidth);
@@ -241,7 +254,7 @@ void CQuillFontWriter::AddSheets(const CFontData& working, CResFont& res) const 
     fields.maxCharWidth = static_cast<uint8_t>(working.charWidth.value);
     fields.sheetBytes = static_cast<uint32_t>(s.sheetBytes);
     fields.sheetCount = static_cast<uint16_t>(s.sheetCount);
-    fields.sheetFormat = static_cast<uint16_t>(format);
+    fields.sheetFormat = static_cast<uint16_t>(format | (m_compressed ? kSheetCompressed : 0));
     fields.cellsPerRow = static_cast<uint16_t>(s.cellsPerRow);
     fields.rowsPerSheet = static_cast<uint16_t>(s.rowsPerSheet);
     fields.sheetWidth = static_cast<uint16_t>(s.width);

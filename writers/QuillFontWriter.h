@@ -45,7 +45,7 @@ private:
     void Convert(CFontData& working, const COutputEncoding& encoding, CResFont& res);
     void CheckRanges(const CFontData& working) const;
     SheetInfo ChooseSheets(const CFontData& working) const;
-    void AddSheets(const CFontData& working, CResFont& res) const;
+    void AddSheets(const CFontData& working, CResFont& res);
     void AddWidths(const CFontData& working, CResFont& res);
     void AddCodeMaps(const CFontData& working, CResFont& res);
     void AddFontInfo(const CFontData& working, CResFont& res) const;
@@ -67,4 +67,7 @@ private:
     // One conversion's decisions.
     SheetInfo m_sheets;
     SheetAssignment m_assignment;
+    // Archived fonts: sheets compressed, and the stored size of each for the GLGR block.
+    bool m_compressed = false;
+    std::vector<uint32_t> m_storedSheetSizes;
 };
