@@ -320,10 +320,12 @@ bool CFontService::DrawOpaqueText(char16_t code, std::span<uint8_t> cell, int32_
         }
         const uint8_t* bits = BitmapRow(bitmap, y);
         uint8_t* row = cell.data() + std::size_t(cellY) * std::size_t(stride);
-        for (uint32_t x = 0; x < bitmap.width; ++x) {
-            const int64_t cellX = int64_t{slot->bitmap_left} + x;
-            if (cellX >= 0 && cellX < boxWidth && (bits[x >> 3] & (0x80u >> (x & 7))) != 0) {
-                row[cellX] = ink;
+        // Only the bitmap columns that land inside the box.
+        const int64_t first = std::max<int64_t>(0, -int64_t{slot->bitmap_left});
+        const int64_t last = std::min<int64_t>(bitmap.width, boxWidth - int64_t{slot->bitmap_left});
+        for (int64_t x = first; x < last; ++x) {
+            if ((bits[x >> 3] & (0x80u >> (x & 7))) != 0) {
+                row[slot->bitmap_left + x] = ink;
             }
         }
     }

@@ -1,6 +1,7 @@
 #include "readers/RasterLetterer.h"
 
 #include <algorithm>
+#include <array>
 
 #include "core/GlobalException.h"
 #include "core/Glyph.h"
@@ -42,10 +43,13 @@ bool CRasterLetterer::LetterChar(CGlyph& glyph, char16_t code) {
     box.paperLevel = 0;
     m_cell.Create(box.width, box.height, 8);
     m_cell.MakeGrayPalette(1);
-    for (int32_t y = 0; y < box.height; ++y) {
-        const uint8_t* row = m_levels.data() + std::size_t(y) * std::size_t(m_stride);
-        for (int32_t x = 0; x < box.width; ++x) {
-            m_cell.SetPixel(x, y, row[x], uint32_t{row[x]} * 255);
+    // Each level as its index, with alpha level x 255 / 1.
+    const std::span<uint32_t> pixels = m_cell.Pixels();
+    for (std::size_t y = 0; y < std::size_t(box.height); ++y) {
+        const uint8_t* row = m_levels.data() + y * std::size_t(m_stride);
+        uint32_t* out = pixels.data() + y * std::size_t(box.width);
+        for (std::size_t x = 0; x < std::size_t(box.width); ++x) {
+            out[x] = ((uint32_t{row[x]} * 255) << 24) | row[x];
         }
     }
     SetGlyph(glyph, m_cell, box);
@@ -60,18 +64,23 @@ CRasterLetterer::ScannedBox CRasterLetterer::ScanCell(std::span<const uint8_t> c
         int64_t(levels.size()) < needed) {
         return ScannedBox{};
     }
+    // One look-up per pixel: ink 1, paper 0, anything else ends the row.
+    constexpr uint8_t kEndsRow = 0xFF;
+    std::array<uint8_t, 256> levelOf;
+    levelOf.fill(kEndsRow);
+    levelOf[kInkIndex] = 1;
+    levelOf[kPaperIndex] = 0;
     for (int32_t y = 0; y < side; ++y) {
         const std::size_t offset = std::size_t(y) * std::size_t(stride);
+        const uint8_t* from = cell.data() + offset;
+        uint8_t* to = levels.data() + offset;
         int32_t x = 0;
         for (; x < side; ++x) {
-            const uint8_t colour = cell[offset + std::size_t(x)];
-            if (colour == kInkIndex) {
-                levels[offset + std::size_t(x)] = 1;
-            } else if (colour == kPaperIndex) {
-                levels[offset + std::size_t(x)] = 0;
-            } else {
+            const uint8_t level = levelOf[from[x]];
+            if (level == kEndsRow) {
                 break;
             }
+            to[x] = level;
         }
         if (x == 0) {
             break;
