@@ -6,6 +6,7 @@
 #include <random>
 #include <string>
 
+#include "console/CmdPgCtrl.h"
 #include "core/FontData.h"
 #include "core/PgCtrl.h"
 #include "image/BitMapFile.h"
@@ -102,19 +103,9 @@ void BM_SaveBmp(benchmark::State& state) {
 BENCHMARK(BM_SaveTga)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveBmp)->Unit(benchmark::kMillisecond);
 
-class NullPgCtrl : public CPgCtrl {
-public:
-    bool IsCanceled() override { return false; }
-    void SetStatus(int) override {}
-    void ResetProgress() override {}
-    void SetProgressRange(int) override {}
-    void StepProgress(int) override {}
-    void AddWarning(const std::u16string&, bool) override {}
-};
-
 void BM_ReadSampleFont(benchmark::State& state) {
     const CXmlLibrary xml;
-    NullPgCtrl progress;
+    CCmdPgCtrl progress;
     g_pPgCtrl = &progress;
     const std::u16string image = Utf8ToUtf16(TL_SOURCE_DIR "/data/sample/sample.bmp");
     const std::u16string order = Utf8ToUtf16(TL_SOURCE_DIR "/data/xlor/ascii.xlor");

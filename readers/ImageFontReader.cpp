@@ -7,6 +7,7 @@
 #include "core/GlobalException.h"
 #include "core/PgCtrl.h"
 #include "image/BitMapFile.h"
+#include "image/ImageFontCell.h"
 #include "image/IndexImage.h"
 #include "image/TgaFile.h"
 #include "writers/TextureFormat.h"
@@ -15,11 +16,9 @@
 
 namespace {
 
-// Pixels to the left and above the glyph area inside a cell (grid line and margin), and the
-// cell's extra width and height around the glyph area.
-constexpr int32_t kAreaOffset = 2;
-constexpr int32_t kExtraWidth = 4;
-constexpr int32_t kExtraHeight = 6;
+using image_font_cell::kAreaOffset;
+using image_font_cell::kExtraHeight;
+using image_font_cell::kExtraWidth;
 
 // The displayed colour and the alpha of every pixel of a picture, without a virtual call per
 // pixel; a palette picture's alpha is that of its palette entry.
@@ -49,8 +48,8 @@ struct MarkerLists {
     std::vector<int32_t> second;
 };
 
-// Walks `count` pixels from `start` along a row (vertical false) or column; a third colour
-// fails with `message`.
+// Walks the first row (vertical false) or column of the picture from `start` to `end`
+// inclusive; a third colour fails with `message`.
 MarkerLists ReadMarkers(const IImage& image, bool vertical, int32_t start, int32_t end,
                         int message) {
     MarkerLists lists;

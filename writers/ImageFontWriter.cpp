@@ -6,18 +6,14 @@
 #include "core/GlobalException.h"
 #include "core/PgCtrl.h"
 #include "image/BitMapFile.h"
+#include "image/ImageFontCell.h"
 #include "image/TgaFile.h"
 #include "platform/Text.h"
 #include "xml/GlyphOrder.h"
 
-namespace {
-
-// Grid line and margin to the left of and above the glyph area.
-constexpr int32_t kAreaOffset = 2;
-constexpr int32_t kExtraWidth = 4;
-constexpr int32_t kExtraHeight = 6;
-
-}  // namespace
+using image_font_cell::kAreaOffset;
+using image_font_cell::kExtraHeight;
+using image_font_cell::kExtraWidth;
 
 void CImageFontWriter::ValidateInput() {
     ValidateOutputPath(m_settings.outputPath);
