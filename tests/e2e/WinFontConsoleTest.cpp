@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/FontData.h"
+#include "platform/FontCatalog.h"
 #include "platform/Text.h"
 #include "readers/ImageFontReader.h"
 #include "readers/QuillFontReader.h"
@@ -26,14 +27,16 @@ std::string Ascii() {
     return (testing_support::BinaryDir() / "xlor/ascii.xlor").string();
 }
 
-RunResult Console(const std::string& arguments) {
+// Runs the console program; `environment` adds variables ("NAME=value ...").
+RunResult Console(const std::string& arguments, const std::string& environment = "") {
     return testing_support::RunCommand(
-        "env -u LC_ALL -u LC_MESSAGES -u LANG LANG=C " +
+        "env -u LC_ALL -u LC_MESSAGES -u LANG LANG=C " + environment + " " +
         ShellQuote((testing_support::BinaryDir() / "vela_typeloomc").string()) + " " + arguments);
 }
 
-std::string ToImage(const std::string& inputOptions, const std::string& out) {
-    return "-i win -in \"DejaVu Sans\" -is 16 " + inputOptions + " -o image -of " +
+std::string ToImage(const std::string& inputOptions, const std::string& out,
+                    const std::string& face = "DejaVu Sans") {
+    return "-i win -in " + ShellQuote(face) + " -is 16 " + inputOptions + " -o image -of " +
            ShellQuote(out) + " -oo " + ShellQuote(Ascii());
 }
 
@@ -156,6 +159,55 @@ TEST(WinFontConsoleTest, TheWholeFaceBecomesABinaryFontWithEveryMappedCode) {
         ASSERT_NE(read, nullptr) << glyph->charCode;
         EXPECT_EQ(read->Advance(), glyph->Advance()) << glyph->charCode;
     }
+}
+
+// A font configuration that lists the folders of DejaVu Sans and DejaVu Serif and renames them
+// on scanning: Sans to a 40-character family, Serif to that name's first 31 characters.
+std::string RenamingConfiguration(const TempDir& dir, const std::string& longName) {
+    std::string folders;
+    for (const char16_t* face : {u"DejaVu Sans", u"DejaVu Serif"}) {
+        const auto location = FindFaceFile(face, 400, false);
+        EXPECT_TRUE(location.has_value());
+        if (location) {
+            folders +=
+                "<dir>" + std::filesystem::path(location->path).parent_path().string() + "</dir>";
+        }
+    }
+    const auto rename = [](const std::string& from, const std::string& to) {
+        return "<match target=\"scan\"><test name=\"family\"><string>" + from +
+               "</string></test><edit name=\"family\" mode=\"assign\"><string>" + to +
+               "</string></edit></match>";
+    };
+    const auto path = dir / "fonts.conf";
+    testing_support::WriteFileText(
+        path, "<?xml version=\"1.0\"?>\n<fontconfig>" + folders + "<cachedir>" +
+                  (dir / "cache").string() + "</cachedir>" + rename("DejaVu Sans", longName) +
+                  rename("DejaVu Serif", longName.substr(0, 31)) + "</fontconfig>\n");
+    return "FONTCONFIG_FILE=" + ShellQuote(path.string());
+}
+
+TEST(WinFontConsoleTest, ALongFaceNameReachesTheFontServiceWhole) {
+    TempDir dir;
+    const std::string longName = "Typeloom Probe Family Named Forty Chars";
+    ASSERT_EQ(longName.size(), 39u);
+    const std::string name = longName + "!";
+    const std::string renamed = RenamingConfiguration(dir, name);
+    const auto convert = [&](const std::string& face, const std::string& file,
+                             const std::string& environment) {
+        const std::string out = (dir / file).string();
+        const RunResult run = Console(ToImage("-ic I4", out, face), environment);
+        EXPECT_EQ(run.exitCode, 0) << face << run.out << run.err;
+        return testing_support::ReadFileBytes(out);
+    };
+    const auto sans = convert("DejaVu Sans", "sans.bmp", "");
+    const auto serif = convert("DejaVu Serif", "serif.bmp", "");
+    ASSERT_NE(sans, serif);
+    const RunResult gone = Console(ToImage("-ic I4", (dir / "x.bmp").string()), renamed);
+    EXPECT_NE(gone.err.find("Specified name(=DejaVu Sans) is not exist."), std::string::npos)
+        << gone.out << gone.err;
+    // The whole name picks the renamed Sans; its first 31 characters name the Serif.
+    EXPECT_EQ(convert(name, "long.bmp", renamed), sans);
+    EXPECT_EQ(convert(name.substr(0, 31), "cut.bmp", renamed), serif);
 }
 
 }  // namespace
