@@ -11,3 +11,6 @@ tools/build.sh build
 
 tools/build.sh build-asan -DTYPELOOM_SANITIZE=address -DTYPELOOM_BENCH=OFF
 (cd build-asan && ASAN_OPTIONS=detect_leaks=1 ctest --output-on-failure -j"$(nproc)")
+
+# Every fuzz target for a short while on its seeds; any finding fails the run.
+tools/fuzz.sh "${TYPELOOM_FUZZ_SECONDS:-30}"
