@@ -1,23 +1,21 @@
-// Binary font output through the console program: the shipped sample image font in every texture
-// format, decoded again by our own loader and decoder, and the writer's errors as printed.
+// Binary fonts read back through the console program: round trips to image fonts and to binary
+// fonts again, archived fonts, the alternate character, old versions and broken files.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <regex>
+#include <memory>
 #include <string>
 
 #include "core/FontData.h"
 #include "platform/Text.h"
 #include "readers/ImageFontReader.h"
 #include "support/TestSupport.h"
-#include "writers/ResFont.h"
 #include "writers/TextureFormat.h"
-#include "writers/WriterTestSupport.h"
 #include "xml/CharFilter.h"
 #include "xml/XmlLibrary.h"
 
 namespace {
 
+using testing_support::ReadFileBytes;
 using testing_support::RunResult;
 using testing_support::ShellQuote;
 using testing_support::TempDir;
@@ -28,6 +26,9 @@ std::string Sample() {
 std::string Ascii() {
     return (testing_support::BinaryDir() / "xlor/ascii.xlor").string();
 }
+std::string Groups() {
+    return (testing_support::BinaryDir() / "xggp/sample.xggp").string();
+}
 
 RunResult Console(const std::string& arguments) {
     return testing_support::RunCommand(
@@ -35,104 +36,165 @@ RunResult Console(const std::string& arguments) {
         ShellQuote((testing_support::BinaryDir() / "vela_typeloomc").string()) + " " + arguments);
 }
 
-std::string ToBofnt(const std::string& format, const std::string& out,
-                    const std::string& extra = "") {
-    return "-i image -if " + ShellQuote(Sample()) + " -io " + ShellQuote(Ascii()) + " -ic " +
-           format + " -o bofnt -of " + ShellQuote(out) + extra;
+// Runs one conversion that must succeed silently.
+void ConvertSilently(const std::string& arguments) {
+    const RunResult run = Console(arguments);
+    EXPECT_EQ(run.exitCode, 0) << arguments << "\n" << run.err;
+    EXPECT_EQ(run.out, "") << arguments;
+    EXPECT_EQ(run.err, "") << arguments;
 }
 
-// The sample as the image font reader gives it to the writer.
-std::unique_ptr<CFontData> ReadSample(int32_t format) {
+std::string FromImage(const std::string& image) {
+    return "-i image -if " + ShellQuote(image) + " -io " + ShellQuote(Ascii()) + " -ic IA4";
+}
+std::string FromBinary(const std::string& font) {
+    return "-i bofnt -if " + ShellQuote(font);
+}
+std::string ToImage(const std::string& image) {
+    return " -o image -of " + ShellQuote(image) + " -oo " + ShellQuote(Ascii());
+}
+std::string ToBinary(const std::string& font, const std::string& options = "") {
+    return " -o bofnt -of " + ShellQuote(font) + options;
+}
+
+std::unique_ptr<CFontData> ReadImageFont(const std::string& path) {
     const CXmlLibrary xml;
     testing_support::ScopedPgCtrl pg;
-    CImageFontReader reader(Utf8ToUtf16(Sample()), Utf8ToUtf16(Ascii()), format, false);
+    CImageFontReader reader(Utf8ToUtf16(path), Utf8ToUtf16(Ascii()), kTexIA4, false);
     reader.ValidateInput();
     auto font = std::make_unique<CFontData>();
     reader.ReadFontData(*font, CCharFilter());
-    font->ReflectGlyph();
     return font;
 }
 
-TEST(QuillFontConsoleTest, SampleImageFontInEveryFormat) {
-    const char* names[] = {"I4", "I8", "IA4", "IA8", "RGB565", "RGB5A3", "RGBA8"};
+TEST(QuillFontConsoleTest, ImageFontThroughABinaryFontComesBackTheSame) {
     TempDir dir;
-    for (int32_t format = 0; format < kTextureFormatCount; ++format) {
-        SCOPED_TRACE(names[format]);
-        const std::string out = (dir / (std::string(names[format]) + ".bofnt")).string();
-        const RunResult run = Console(ToBofnt(names[format], out));
-        ASSERT_EQ(run.exitCode, 0) << run.err;
-        EXPECT_EQ(run.out, "");
-        EXPECT_EQ(run.err, "");
-        const std::vector<uint8_t> bytes = testing_support::ReadFileBytes(out);
-        ASSERT_GE(bytes.size(), 16u);
-        EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 4), "OFNT");
-        EXPECT_EQ(bytes[4], 0xFE);
-        EXPECT_EQ(bytes[5], 0xFF);
-        EXPECT_EQ(bytes[6], 0x01);
-        EXPECT_EQ(bytes[7], 0x04);
+    const std::string binary = (dir / "sample.bofnt").string();
+    const std::string back = (dir / "back.bmp").string();
+    const std::string direct = (dir / "direct.bmp").string();
+    ConvertSilently(FromImage(Sample()) + ToBinary(binary));
+    ConvertSilently(FromBinary(binary) + ToImage(back));
+    ConvertSilently(FromImage(Sample()) + ToImage(direct));
+    // The same picture as a direct image-to-image conversion: cells, markers, width lines.
+    EXPECT_EQ(ReadFileBytes(back), ReadFileBytes(direct));
 
-        const auto font = ReadSample(format);
-        ASSERT_EQ(font->GetGlyphCount(), 95u);
-        writer_tests::ExpectFileHoldsFont(out, *font);
-        CResFont res;
-        res.Load(bytes);
-        EXPECT_EQ(res.GetFontInfo().encoding, 1);  // UTF-16 unless -oe says otherwise
-        EXPECT_EQ(res.GetFontInfo().lineFeed, font->lineFeed.value);
+    const auto original = ReadImageFont(Sample());
+    const auto again = ReadImageFont(back);
+    ASSERT_EQ(again->GetGlyphCount(), 95u);
+    ASSERT_EQ(original->GetGlyphCount(), again->GetGlyphCount());
+    for (const auto& glyph : original->Glyphs()) {
+        const CGlyph* other = again->FindGlyph(glyph->charCode);
+        ASSERT_NE(other, nullptr) << glyph->charCode;
+        EXPECT_EQ(other->leftSpace, glyph->leftSpace) << glyph->charCode;
+        EXPECT_EQ(other->rightSpace, glyph->rightSpace) << glyph->charCode;
+        EXPECT_TRUE(other->image.Equals(glyph->image)) << glyph->charCode;
+        if (glyph->image.GetWidth() > 0) {
+            EXPECT_EQ(other->ascent, glyph->ascent) << glyph->charCode;
+        }
+    }
+    EXPECT_EQ(again->width.value, original->width.value);
+    EXPECT_EQ(again->ascent.value, original->ascent.value);
+    EXPECT_EQ(again->descent.value, original->descent.value);
+}
+
+TEST(QuillFontConsoleTest, BinaryToBinaryWithTheSameOptionsIsByteIdentical) {
+    const std::string optionSets[] = {"", " -oe sjis", " -oe utf8 -os 64", " -oe cp1252 -oa 0x41",
+                                      " -oh 20 -ol 1 -ow 3 -or 2"};
+    for (const std::string& options : optionSets) {
+        SCOPED_TRACE(options);
+        TempDir dir;
+        const std::string first = (dir / "first.bofnt").string();
+        const std::string second = (dir / "second.bofnt").string();
+        ConvertSilently(FromImage(Sample()) + ToBinary(first, options));
+        ConvertSilently(FromBinary(first) + ToBinary(second, options));
+        const auto bytes = ReadFileBytes(first);
+        ASSERT_GT(bytes.size(), 16u);
+        EXPECT_EQ(ReadFileBytes(second), bytes);
     }
 }
 
-TEST(QuillFontConsoleTest, OptionsReachTheFile) {
+TEST(QuillFontConsoleTest, ArchivedFontsRoundTripWithTheirGroups) {
     TempDir dir;
-    const std::string out = (dir / "options.bofnt").string();
-    const RunResult run =
-        Console(ToBofnt("IA4", out, " -oe sjis -oa ? -oh 20 -ow 3 -ol 1 -or 2 -ox 64x128"));
-    ASSERT_EQ(run.exitCode, 0) << run.err;
-    CResFont res;
-    res.Load(testing_support::ReadFileBytes(out));
-    const FontInfo& info = res.GetFontInfo();
-    EXPECT_EQ(info.encoding, 2);
-    EXPECT_EQ(info.lineFeed, 20);
-    EXPECT_EQ(info.defaultLeft, 1);
-    EXPECT_EQ(info.defaultGlyphWidth, 3);
-    EXPECT_EQ(info.defaultCharWidth, 6);
-    EXPECT_EQ(info.alternateIndex, res.CodeToIndex(u'?'));
-    EXPECT_EQ(res.GetTextureGlyphs()->sheetWidth, 64);
-    EXPECT_EQ(res.GetTextureGlyphs()->sheetHeight, 128);
-
-    const RunResult sized = Console(ToBofnt("IA4", out, " -os 16"));
-    ASSERT_EQ(sized.exitCode, 0) << sized.err;
-    res.Load(testing_support::ReadFileBytes(out));
-    EXPECT_EQ(res.GetTextureGlyphs()->sheetWidth * res.GetTextureGlyphs()->sheetHeight, 16384);
+    const std::string first = (dir / "first.bofna").string();
+    const std::string second = (dir / "second.bofna").string();
+    const std::string back = (dir / "back.bmp").string();
+    const std::string direct = (dir / "direct.bmp").string();
+    const std::string groups = " -op " + ShellQuote(Groups());
+    ConvertSilently(FromImage(Sample()) + ToBinary(first, groups));
+    const auto bytes = ReadFileBytes(first);
+    ASSERT_GT(bytes.size(), 16u);
+    EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 4), "OFNA");
+    ConvertSilently(FromBinary(first) + ToBinary(second, groups));
+    EXPECT_EQ(ReadFileBytes(second), bytes);
+    ConvertSilently(FromBinary(first) + ToImage(back));
+    ConvertSilently(FromImage(Sample()) + ToImage(direct));
+    EXPECT_EQ(ReadFileBytes(back), ReadFileBytes(direct));
 }
 
-TEST(QuillFontConsoleTest, WriterErrorsAsPrinted) {
+TEST(QuillFontConsoleTest, AFilteredOutAlternateCharacterStaysTheFontsAlternate) {
     TempDir dir;
-    const std::string out = (dir / "never.bofnt").string();
-    struct Case {
-        const char* extra;
-        const char* category;
-        const char* function;
-        const char* message;
-    };
-    const Case cases[] = {
-        {" -ox 48x64", "Input value error", "CQuillFontWriter::ValidateInput",
-         "Illegal sheet size\\(48x64x\\)\\."},
-        {" -os 3", "Internal error", "CalcTextureSize", "invalid sheet size\\(3072 pixels\\)\\."},
-        {" -oa 0x0", "Input value error", "CQuillFontWriter::ValidateInput",
-         "Substitute character \\(0x0000\\) cannot be used\\. "},
-        {" -oh 300", "Input value error", "CQuillFontWriter::ValidateInput",
-         "Line feed width \\(=300\\) exceeds valid range \\[0 - 255\\]\\."},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.extra);
-        const RunResult run = Console(ToBofnt("IA4", out, c.extra));
-        EXPECT_EQ(run.exitCode, 2);
-        const std::regex line(std::string("^Error: ") + c.category + ": \\(" + c.function +
-                              "@[A-Za-z]+\\.cpp:[0-9]+\\)\n" + c.message +
-                              " \\(GetLastError=-?[0-9]+\\)\n$");
-        EXPECT_TRUE(std::regex_match(run.out + run.err, line)) << run.out << run.err;
-        EXPECT_FALSE(std::filesystem::exists(out));
-    }
+    const std::string font = (dir / "alternate-a.bofnt").string();
+    const std::string out = (dir / "out.bofnt").string();
+    const std::string filter = (dir / "only-b.xllt").string();
+    testing_support::WriteFileText(
+        filter, "<letter-list version=\"1.0\"><body><letter>B</letter></body></letter-list>");
+    ConvertSilently(FromImage(Sample()) + ToBinary(font, " -oa A"));
+
+    const std::string filtered = FromBinary(font) + " -f " + ShellQuote(filter);
+    // The alternate placeholder shows the setting that was not given: U+FFFF.
+    RunResult run = Console(filtered + ToBinary(out));
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.err.find("The specified substitute character ('\xEF\xBF\xBF' : U+0041) is not "
+                           "included in the font. "),
+              std::string::npos)
+        << run.err;
+    run = Console(filtered + ToBinary(out, " -oe sjis"));
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.err.find("The specified substitute character ('\xEF\xBF\xBF' : 0x0041) is not "
+                           "included in the font. "),
+              std::string::npos)
+        << run.err;
+    EXPECT_FALSE(std::filesystem::exists(out));
+    ConvertSilently(filtered + ToBinary(out, " -oa B"));
+}
+
+TEST(QuillFontConsoleTest, PreviousVersionFileWarnsOnceAndIsWrittenInTheNewOne) {
+    TempDir dir;
+    const std::string current = (dir / "current.bofnt").string();
+    const std::string previous = (dir / "previous.bofnt").string();
+    const std::string out = (dir / "out.bofnt").string();
+    ConvertSilently(FromImage(Sample()) + ToBinary(current));
+    auto bytes = ReadFileBytes(current);
+    ASSERT_GT(bytes.size(), 32u);
+    bytes[7] = 0x02;    // version 0x0102
+    bytes[24 + 6] = 1;  // the encoding where the previous version kept it: UTF-16
+    testing_support::WriteFileBytes(previous, bytes);
+
+    const RunResult run = Console(FromBinary(previous) + ToBinary(out));
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out,
+              "Warning: The input bofnt file uses a previous version format. After conversion, "
+              "it will be in the new format.\n");
+    const auto written = ReadFileBytes(out);
+    ASSERT_GT(written.size(), 8u);
+    EXPECT_EQ(written[6], 0x01);
+    EXPECT_EQ(written[7], 0x04);
+}
+
+TEST(QuillFontConsoleTest, MissingAndForeignInputFailWithTheirMessage) {
+    TempDir dir;
+    const std::string out = (dir / "out.bofnt").string();
+    RunResult run = Console("-i bofnt" + ToBinary(out));
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.err.find("\nFile was not specified. (GetLastError="), std::string::npos)
+        << run.err;
+    run = Console(FromBinary(Sample()) + ToBinary(out));
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.err.starts_with("Error: bofnt error: (")) << run.err;
+    EXPECT_NE(run.err.find("\nThe file specified as a bofnt file is not a bofnt file. "),
+              std::string::npos)
+        << run.err;
+    EXPECT_FALSE(std::filesystem::exists(out));
 }
 
 }  // namespace
