@@ -4,23 +4,7 @@
 
 #include "core/GlobalException.h"
 #include "core/TextFormat.h"
-
-namespace {
-
-int HexDigit(char16_t c) {
-    if (c >= u'0' && c <= u'9') {
-        return c - u'0';
-    }
-    if (c >= u'a' && c <= u'f') {
-        return c - u'a' + 10;
-    }
-    if (c >= u'A' && c <= u'F') {
-        return c - u'A' + 10;
-    }
-    return -1;
-}
-
-}  // namespace
+#include "platform/Text.h"
 
 uint32_t ToColor(const std::u16string& text) {
     std::u16string_view digits = text;
@@ -34,7 +18,7 @@ uint32_t ToColor(const std::u16string& text) {
     }
     uint32_t rrggbb = 0;
     for (const char16_t c : digits) {
-        const int digit = HexDigit(c);
+        const int digit = HexDigitValue(c);
         if (digit < 0) {
             TL_THROW(kErrInputValue, 274, text);
         }

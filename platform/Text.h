@@ -10,3 +10,6 @@ std::u16string Utf8ToUtf16(std::string_view text);
 
 // ASCII-only lower-casing, as keyword comparisons need.
 std::u16string ToLowerAscii(std::u16string_view text);
+
+// The value of a hexadecimal digit in either case, or -1 for any other character.
+int HexDigitValue(char16_t c);
