@@ -2,12 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/FontData.h"
 #include "image/ErrorExpect.h"
 #include "platform/Text.h"
+#include "readers/ImageFontReader.h"
 #include "readers/QuillFontFixture.h"
 #include "support/TestSupport.h"
+#include "writers/QuillFontWriter.h"
 #include "xml/CharFilter.h"
+#include "xml/GlyphOrder.h"
 #include "xml/XmlLibrary.h"
 
 namespace {
@@ -31,6 +36,11 @@ void ExpectSameGlyphs(const CFontData& a, const CFontData& b) {
         EXPECT_EQ(ga.charCode, gb.charCode);
         EXPECT_TRUE(ga.Equals(gb)) << "code " << ga.charCode;
     }
+}
+
+bool SamePixels(const IImage& a, const IImage& b) {
+    return a.GetWidth() == b.GetWidth() && a.GetHeight() == b.GetHeight() &&
+           std::equal(a.Pixels().begin(), a.Pixels().end(), b.Pixels().begin());
 }
 
 // Fonts with many glyphs spread over several 32 x 32 sheets (15 cells each).
@@ -158,6 +168,53 @@ TEST(QuillFontReaderTest, LittleEndianTwinReadsTheSame) {
     EXPECT_EQ(a.lineFeed.value, b.lineFeed.value);
     EXPECT_EQ(a.descent.value, b.descent.value);
     EXPECT_EQ(a.baseline.value, b.baseline.value);
+}
+
+// The shipped sample image font written by the binary font writer, then read back from that
+// file and from its little-endian twin.
+TEST(QuillFontReaderTest, OurWrittenFileAndItsLittleEndianTwinReadLikeTheImageFont) {
+    ScopedPgCtrl pg;
+    const CXmlLibrary library;
+    const testing_support::TempDir dir;
+    CFontData original;
+    CImageFontReader image(
+        Utf8ToUtf16((testing_support::SourceDir() / "data/sample/sample.bmp").string()),
+        Utf8ToUtf16((testing_support::SourceDir() / "data/xlor/ascii.xlor").string()), kTexIA4,
+        false);
+    image.ValidateInput();
+    image.ReadFontData(original, CCharFilter());
+    original.ReflectGlyph();
+    const std::u16string path = Utf8ToUtf16((dir / "sample.bofnt").string());
+    CQuillFontWriter writer(path, u"", 1, CQuillFontWriter::kNotGiven, CQuillFontWriter::kNotGiven,
+                            CQuillFontWriter::kNotGiven, CQuillFontWriter::kNotGiven,
+                            CQuillFontWriter::kNotGiven, 1, 0);
+    writer.ValidateInput();
+    writer.WriteFontData(original, CGlyphOrder());
+
+    const std::vector<uint8_t> big = testing_support::ReadFileBytes(dir / "sample.bofnt");
+    CFontData a;
+    ReadFont(big, a);
+    CFontData b;
+    ReadFont(SwapToLittleEndian(big), b);
+    ExpectSameGlyphs(a, b);
+    ASSERT_EQ(a.GetGlyphCount(), original.GetGlyphCount());
+    for (const auto& glyph : original.Glyphs()) {
+        const CGlyph* back = a.FindGlyph(glyph->charCode);
+        ASSERT_NE(back, nullptr) << glyph->charCode;
+        EXPECT_EQ(back->leftSpace, glyph->leftSpace) << glyph->charCode;
+        EXPECT_EQ(back->rightSpace, glyph->rightSpace) << glyph->charCode;
+        // The picture was 24-bit, the decoded sheets are 32-bit: the words must agree.
+        EXPECT_TRUE(SamePixels(back->image, glyph->image)) << glyph->charCode;
+    }
+    for (const CFontData* font : {&a, &b}) {
+        EXPECT_EQ(font->alternateChar.value, u' ');  // the lowest code, as the writer chose
+        EXPECT_EQ(font->width.value, original.width.value);
+        EXPECT_EQ(font->ascent.value, original.ascent.value);
+        EXPECT_EQ(font->descent.value, original.descent.value);
+        EXPECT_EQ(font->lineFeed.value, original.lineFeed.value);
+        EXPECT_EQ(font->glyphImageFormat.value, kTexIA4);
+    }
+    EXPECT_TRUE(pg.control.warnings.empty());
 }
 
 TEST(QuillFontReaderTest, ShiftJisCodesBecomeUnicodeAndALoneLeadByteWarns) {
