@@ -116,6 +116,9 @@ TEST_F(CharFilterTest, CheckMissingWarnsForChosenCharactersTheFontLacks) {
 TEST_F(CharFilterTest, FileErrors) {
     ExpectLoadError(Filter("<letter>A</letter>", "1.1"),
                     " letter-list version mismatch. It is specified as 1.1, but it must be 1.0.");
+    // Recorded, not thrown: it is the first error, so a later parser error is dropped.
+    ExpectLoadError("<letter-list version=\"2\"><body></bodx></letter-list>",
+                    " letter-list version mismatch. It is specified as 2, but it must be 1.0.");
     ExpectLoadError("<letter-list><body/></letter-list>",
                     " letter-list version mismatch. It is specified as , but it must be 1.0.");
     ExpectWrappedError("<letter-list version=\"1.0\"><letter>A</letter></letter-list>",

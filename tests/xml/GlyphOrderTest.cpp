@@ -168,6 +168,10 @@ TEST_F(GlyphOrderTest, VersionMismatchThrowsAtOnce) {
     ExpectLoadError(Order("2.0", "<order>A</order>"),
                     "letter-order version mismatch. It is specified as 2.0, but it must be 1.1 "
                     "or 1.0.");
+    // At once: the broken end tag later in the file is never reached.
+    ExpectLoadError("<letter-order version=\"2\"><body></bodx></letter-order>",
+                    "letter-order version mismatch. It is specified as 2, but it must be 1.1 or "
+                    "1.0.");
     ExpectLoadError("<letter-order><body/></letter-order>",
                     "letter-order version mismatch. It is specified as , but it must be 1.1 or "
                     "1.0.");

@@ -275,6 +275,18 @@ TEST_F(XmlReadFrameTest, Utf16WithByteOrderMarkLoads) {
     }
 }
 
+TEST_F(XmlReadFrameTest, PathsWithAnyCharactersLoad) {
+    const auto folder = dir / "\xE6\x97\xA5\xE6\x9C\xAC #%20;&";
+    std::filesystem::create_directory(folder);
+    const auto file = folder / "\xC3\xA9t\xC3\xA9 100%.xlor";
+    testing_support::WriteFileText(
+        file, "<letter-order version=\"1.1\"><body><order>Q</order></body></letter-order>");
+    CGlyphOrder order;
+    order.Load(Utf8ToUtf16(file.string()));
+    EXPECT_EQ(order.GetCharCode(0, 0), u'Q');
+    EXPECT_EQ(order.GetPath(), Utf8ToUtf16(file.string()));
+}
+
 TEST_F(XmlReadFrameTest, UnreadableFilesReportTheLibrarysException) {
     const std::u16string folder = Utf8ToUtf16(dir.Path().string());
     ExpectOrderError(folder, " unable to read data from file");
