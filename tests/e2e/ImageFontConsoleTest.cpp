@@ -157,6 +157,10 @@ TEST(ImageFontConsoleTest, HostilePicturesFailWithTheirMessageAndLeaveNoOutput) 
         b = static_cast<uint8_t>(random());
     }
     noise[0] = 'X';
+    const std::string written = (dir / "written.tga").string();
+    ASSERT_EQ(Console(Convert(Sample(), "IA4", written)).exitCode, 0);
+    const auto tga = testing_support::ReadFileBytes(written);
+    std::filesystem::remove(written);
     struct Case {
         const char* name;
         std::vector<uint8_t> bytes;
@@ -177,6 +181,9 @@ TEST(ImageFontConsoleTest, HostilePicturesFailWithTheirMessageAndLeaveNoOutput) 
         {"depth.bmp", sixteen, "BMP image error", "CBitMapFile::ValidateFuture",
          "The bit depth \\(=16 bpp\\) of the specified BMP file \\(" + img +
              "\\) is not supported\\. "},
+        {"truncated.tga", std::vector<uint8_t>(tga.begin(), tga.begin() + 3000), "TGA image error",
+         "CTgaFile::FailBrokenFile",
+         "Size of specified image file \\([^ ]*\\.tga\\) is illegal\\. \\(160 x 102\\)\\."},
         {"noise.bmp", noise, "", "", ""},
     };
     for (const Case& c : cases) {
