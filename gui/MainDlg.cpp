@@ -139,6 +139,9 @@ CMainDlg::CMainDlg(CSettingsFile& settings, std::vector<std::u16string> dataFold
 }
 
 CMainDlg::~CMainDlg() {
+    // Taking the pages out of their tabs is no choice of the user's.
+    m_inputTabs.disconnect();
+    m_outputTabs.disconnect();
     m_orderList.Wait();
     m_groupList.Wait();
     g_pPgCtrl = m_previousPgCtrl;

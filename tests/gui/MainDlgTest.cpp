@@ -1,0 +1,411 @@
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDropEvent>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
+#include <QUrl>
+
+#include "MainDlgFixture.h"
+#include "core/PgCtrl.h"
+
+namespace {
+
+using gui_testing::MainDlgFixture;
+using gui_testing::Message;
+using gui_testing::MessageBoxResponder;
+using testing_support::BinaryDir;
+using testing_support::ReadFileBytes;
+using testing_support::RunCommand;
+using testing_support::ShellQuote;
+using testing_support::TempDir;
+
+class MainDlgTest : public MainDlgFixture {
+protected:
+    QComboBox& Combo(const char* name) { return Child<QComboBox>(name); }
+    QCheckBox& Check(const char* name) { return Child<QCheckBox>(name); }
+    QLineEdit& Edit(const char* name) { return Child<QLineEdit>(name); }
+    QTabWidget& Tabs(const char* name) { return Child<QTabWidget>(name); }
+
+    // An image font made by the console from an installed face, as an artist would start one.
+    std::string MakeImageFont(const TempDir& dir) {
+        const std::string image = (dir / "font.bmp").string();
+        // Only the picture matters here, so leaks of the font service are not this test's.
+        const auto result = RunCommand(
+            "ASAN_OPTIONS=detect_leaks=0 " + ShellQuote((BinaryDir() / "vela_typeloomc").string()) +
+            " -i win -in 'DejaVu Sans' -is 16 -ic I4 -o image -of " + ShellQuote(image) + " -oo " +
+            ShellQuote((BinaryDir() / "xlor/ascii.xlor").string()));
+        EXPECT_EQ(result.exitCode, 0) << result.err;
+        return image;
+    }
+    void SelectOrder(const char* combo, const QString& fileName) {
+        QComboBox& order = Combo(combo);
+        for (int i = 0; i < order.count(); ++i) {
+            if (order.itemText(i).contains(fileName)) {
+                order.setCurrentIndex(i);
+                return;
+            }
+        }
+        ADD_FAILURE() << "no letter order " << fileName.toStdString();
+    }
+    // Image font in, binary font out, every other field as on a fresh start.
+    void SetUpImageToBinary(const std::string& image, const std::string& output) {
+        Tabs("inputTabs").setCurrentIndex(0);
+        Combo("inImagePath").setEditText(QString::fromStdString(image));
+        SelectOrder("inImageOrder", QStringLiteral("ascii.xlor"));
+        Combo("inImageFormat").setCurrentIndex(2);  // IA4
+        Tabs("outputTabs").setCurrentIndex(1);
+        Combo("outQuillPath").setEditText(QString::fromStdString(output));
+    }
+    void Drop(QWidget& target, const QString& file) {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(file)});
+        const QPoint at(10, 10);
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&target, &enter);
+        EXPECT_TRUE(enter.isAccepted());
+        QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&target, &drop);
+        EXPECT_TRUE(drop.isAccepted());
+    }
+};
+
+TEST_F(MainDlgTest, FreshStartShowsEveryDefault) {
+    Open();
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("VELA typeloom Version 1.5.0"));
+    EXPECT_EQ(Status(), QStringLiteral(" Ready"));
+    EXPECT_EQ(Child<QPushButton>("convert").text(), QStringLiteral("Convert"));
+    EXPECT_EQ(Child<QProgressBar>("progress").maximum(), 100);
+    EXPECT_EQ(Tabs("inputTabs").currentIndex(), 2);
+    EXPECT_EQ(Tabs("outputTabs").currentIndex(), 0);
+    EXPECT_FALSE(Child<QToolButton>("showOptions").isChecked());
+    EXPECT_FALSE(Check("useFilter").isChecked());
+    EXPECT_FALSE(Combo("filterPath").isEnabled());
+    // Image input.
+    EXPECT_TRUE(Combo("inImageOrder").currentText().contains(QStringLiteral("cp1252.xlor")));
+    EXPECT_EQ(Combo("inImageFormat").currentText(), QStringLiteral("I4"));
+    EXPECT_FALSE(Check("inImageAssist").isChecked());
+    // System font input: "Tahoma" is not installed, so DejaVu Sans stands in.
+    EXPECT_EQ(Combo("inWinFace").currentText(), QStringLiteral("DejaVu Sans"));
+    EXPECT_EQ(Combo("inWinSize").currentText(), QStringLiteral("16"));
+    EXPECT_EQ(Combo("inWinDepth").currentText(), QStringLiteral("16 gradations (I4)"));
+    EXPECT_TRUE(Check("inWinSoftAA").isChecked());
+    EXPECT_EQ(Combo("inWinWidthType").currentIndex(), 1);
+    EXPECT_EQ(Edit("inWinFixed").text(), QStringLiteral("16"));
+    EXPECT_FALSE(Check("inWinEnableAverage").isChecked());
+    EXPECT_EQ(Combo("inWinAverage").currentText(), QStringLiteral("16"));
+    EXPECT_FALSE(Child<QToolButton>("inWinOptions").isChecked());
+    // Image output.
+    EXPECT_TRUE(Combo("outImageOrder").currentText().contains(QStringLiteral("cp1252.xlor")));
+    EXPECT_EQ(Combo("outImageFormat").currentText(), QStringLiteral("by extension"));
+    EXPECT_TRUE(Check("outImageGrid").isChecked());
+    EXPECT_TRUE(Child<QRadioButton>("outImageMarginMode").isChecked());
+    EXPECT_TRUE(Check("outImageCenter").isChecked());
+    for (const char* field : {"outImageSize0", "outImageSize1", "outImageSize2", "outImageSize3"}) {
+        EXPECT_EQ(Edit(field).text(), QStringLiteral("0")) << field;
+    }
+    const CImageFontWriter::Settings image = Child<COutImageDlg>().GetWriterArguments();
+    EXPECT_EQ(image.gridColor, 0x000000u);
+    EXPECT_EQ(image.marginColor, 0x99AA99u);
+    EXPECT_EQ(image.widthLineColor, 0xFF0000u);
+    EXPECT_EQ(image.nullCellColor, 0xFF7F7Fu);
+    EXPECT_EQ(image.backgroundColor, 0xFFFFFFu);
+    // Binary font output.
+    EXPECT_EQ(Combo("outQuillEncoding").currentText(), QStringLiteral("UTF-16"));
+    EXPECT_EQ(Combo("outQuillGroup").currentIndex(), 0);
+    EXPECT_EQ(Combo("outQuillSheet").currentText(), QStringLiteral("auto"));
+    EXPECT_EQ(Edit("outQuillAlterChar").text(), QString());
+    EXPECT_EQ(Edit("outQuillLineHeight").text(), QStringLiteral("16"));
+    EXPECT_EQ(Edit("outQuillDefaultLeft").text(), QStringLiteral("0"));
+    EXPECT_EQ(Edit("outQuillDefaultWidth").text(), QStringLiteral("16"));
+    EXPECT_EQ(Edit("outQuillDefaultRight").text(), QStringLiteral("0"));
+    for (const char* box :
+         {"outQuillAlterCharUseDef", "outQuillLineHeightUseDef", "outQuillDefaultLeftUseDef",
+          "outQuillDefaultWidthUseDef", "outQuillDefaultRightUseDef"}) {
+        EXPECT_TRUE(Check(box).isChecked()) << box;
+    }
+}
+
+TEST_F(MainDlgTest, EveryFieldSurvivesARestart) {
+    Open();
+    Tabs("inputTabs").setCurrentIndex(1);
+    Tabs("outputTabs").setCurrentIndex(1);
+    Child<QToolButton>("showOptions").setChecked(true);
+    Check("useFilter").setChecked(true);
+    Combo("filterPath").setEditText(QStringLiteral("/f/\u00E9.xllt"));
+    Combo("inImagePath").setEditText(QStringLiteral("/in/font.tga"));
+    SelectOrder("inImageOrder", QStringLiteral("ascii.xlor"));
+    Combo("inImageFormat").setCurrentIndex(5);
+    Check("inImageAssist").setChecked(true);
+    Combo("inQuillPath").setEditText(QStringLiteral("/in/font.bofnt"));
+    Combo("inWinSize").setEditText(QStringLiteral("22"));
+    Combo("inWinDepth").setCurrentIndex(4);
+    Check("inWinSoftAA").setChecked(false);
+    Combo("inWinWidthType").setCurrentIndex(3);
+    Edit("inWinFixed").setText(QStringLiteral("9"));
+    Check("inWinEnableAverage").setChecked(true);
+    Combo("inWinAverage").setEditText(QStringLiteral("11"));
+    Child<QToolButton>("inWinOptions").setChecked(true);
+    Combo("outImagePath").setEditText(QStringLiteral("/out/font.bmp"));
+    SelectOrder("outImageOrder", QStringLiteral("cp932.xlor"));
+    Combo("outImageFormat").setCurrentIndex(2);
+    Check("outImageGrid").setChecked(false);
+    Child<QRadioButton>("outImageSizeMode").setChecked(true);
+    Edit("outImageSize0").setText(QStringLiteral("30"));
+    Check("outImageCenter").setChecked(false);
+    Combo("outQuillPath").setEditText(QStringLiteral("/out/font.bofna"));
+    Combo("outQuillEncoding").setCurrentIndex(2);
+    Combo("outQuillGroup").setCurrentIndex(1);
+    Combo("outQuillSheet").setCurrentIndex(3);
+    Check("outQuillAlterCharUseDef").setChecked(false);
+    Edit("outQuillAlterChar").setText(QStringLiteral("\u3042"));
+    Check("outQuillDefaultRightUseDef").setChecked(false);
+    Edit("outQuillDefaultRight").setText(QStringLiteral("-3"));
+
+    Restart();
+    EXPECT_EQ(Tabs("inputTabs").currentIndex(), 1);
+    EXPECT_EQ(Tabs("outputTabs").currentIndex(), 1);
+    EXPECT_TRUE(Child<QToolButton>("showOptions").isChecked());
+    EXPECT_TRUE(Check("useFilter").isChecked());
+    EXPECT_EQ(Combo("filterPath").currentText(), QStringLiteral("/f/\u00E9.xllt"));
+    EXPECT_EQ(Combo("inImagePath").currentText(), QStringLiteral("/in/font.tga"));
+    EXPECT_TRUE(Combo("inImageOrder").currentText().contains(QStringLiteral("ascii.xlor")));
+    EXPECT_EQ(Combo("inImageFormat").currentIndex(), 5);
+    EXPECT_TRUE(Check("inImageAssist").isChecked());
+    EXPECT_EQ(Combo("inQuillPath").currentText(), QStringLiteral("/in/font.bofnt"));
+    EXPECT_EQ(Combo("inWinSize").currentText(), QStringLiteral("22"));
+    EXPECT_EQ(Combo("inWinDepth").currentIndex(), 4);
+    EXPECT_FALSE(Check("inWinSoftAA").isChecked());
+    EXPECT_EQ(Combo("inWinWidthType").currentIndex(), 3);
+    EXPECT_EQ(Edit("inWinFixed").text(), QStringLiteral("9"));
+    EXPECT_TRUE(Check("inWinEnableAverage").isChecked());
+    EXPECT_EQ(Combo("inWinAverage").currentText(), QStringLiteral("11"));
+    EXPECT_TRUE(Child<QToolButton>("inWinOptions").isChecked());
+    EXPECT_EQ(Combo("outImagePath").currentText(), QStringLiteral("/out/font.bmp"));
+    EXPECT_TRUE(Combo("outImageOrder").currentText().contains(QStringLiteral("cp932.xlor")));
+    EXPECT_EQ(Combo("outImageFormat").currentIndex(), 2);
+    EXPECT_FALSE(Check("outImageGrid").isChecked());
+    EXPECT_TRUE(Child<QRadioButton>("outImageSizeMode").isChecked());
+    EXPECT_EQ(Edit("outImageSize0").text(), QStringLiteral("30"));
+    EXPECT_FALSE(Check("outImageCenter").isChecked());
+    EXPECT_EQ(Combo("outQuillPath").currentText(), QStringLiteral("/out/font.bofna"));
+    EXPECT_EQ(Combo("outQuillEncoding").currentIndex(), 2);
+    EXPECT_EQ(Combo("outQuillGroup").currentIndex(), 1);
+    EXPECT_EQ(Combo("outQuillSheet").currentIndex(), 3);
+    EXPECT_FALSE(Check("outQuillAlterCharUseDef").isChecked());
+    EXPECT_EQ(Edit("outQuillAlterChar").text(), QStringLiteral("\u3042"));
+    EXPECT_EQ(Edit("outQuillDefaultRight").text(), QStringLiteral("-3"));
+
+    // The stored values are the keys' own texts.
+    EXPECT_EQ(settings->GetString("InWin", "bpp", u""), u"IA4");
+    EXPECT_EQ(settings->GetString("OutQuill", "Encoding", u""), u"Shift_JIS");
+    EXPECT_EQ(settings->GetString("OutQuill", "Group", u""), u"sample.xggp");
+    EXPECT_EQ(settings->GetString("InBmp", "Order", u""), u"ascii.xlor");
+    EXPECT_EQ(settings->GetInt("OutBmp", "SizeType", 0), 1);
+    EXPECT_EQ(settings->GetInt("OutBmp", "Width", 0), 30);
+}
+
+TEST_F(MainDlgTest, MissingLetterOrdersAreReportedOnce) {
+    TempDir empty;
+    MessageBoxResponder responder(QMessageBox::Ok);
+    Open({empty.Path().u16string()});
+    for (int i = 0; i < 20; ++i) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    ASSERT_EQ(responder.Texts().size(), 1u);
+    EXPECT_EQ(responder.Texts()[0], Message(262));
+    EXPECT_EQ(responder.Captions()[0], QStringLiteral("Error"));
+    EXPECT_EQ(Combo("inImageOrder").count(), 0);
+    EXPECT_EQ(Combo("outQuillGroup").count(), 1);  // only "no groups"
+}
+
+TEST_F(MainDlgTest, ProgressBarMovesAtMost200Times) {
+    Open();
+    CPgCtrl& progress = dialog->Progress();
+    const std::pair<int, int> cases[] = {{100, 1}, {200, 1}, {201, 2},
+                                         {401, 2}, {402, 4}, {65536, 512}};
+    for (const auto& [steps, divisor] : cases) {
+        progress.SetProgressRange(steps);
+        EXPECT_EQ(dialog->ProgressDivisor(), divisor) << steps;
+    }
+    QProgressBar& bar = Child<QProgressBar>("progress");
+    int moves = 0;
+    QObject::connect(&bar, &QProgressBar::valueChanged, [&moves] { ++moves; });
+    progress.ResetProgress();
+    moves = 0;
+    progress.SetProgressRange(65536);
+    for (int i = 0; i < 65536; ++i) {
+        progress.StepProgress(1);
+    }
+    EXPECT_EQ(moves, 128);
+    EXPECT_EQ(bar.value(), 65536);
+}
+
+TEST_F(MainDlgTest, DroppedFilesLandInTheCurrentPagesField) {
+    Open();
+    Tabs("inputTabs").setCurrentIndex(0);
+    Drop(Child<QGroupBox>("inputArea"), QStringLiteral("/some where/font one.bmp"));
+    EXPECT_EQ(Combo("inImagePath").currentText(), QStringLiteral("/some where/font one.bmp"));
+    Tabs("inputTabs").setCurrentIndex(1);
+    Drop(Child<QGroupBox>("inputArea"), QStringLiteral("/x/font.bofnt"));
+    EXPECT_EQ(Combo("inQuillPath").currentText(), QStringLiteral("/x/font.bofnt"));
+    EXPECT_EQ(Combo("inImagePath").currentText(), QStringLiteral("/some where/font one.bmp"));
+    Tabs("outputTabs").setCurrentIndex(1);
+    Drop(Child<QGroupBox>("outputArea"), QStringLiteral("/x/out.bofnt"));
+    EXPECT_EQ(Combo("outQuillPath").currentText(), QStringLiteral("/x/out.bofnt"));
+    Drop(Child<QGroupBox>("filterArea"), QStringLiteral("/x/list.xllt"));
+    EXPECT_EQ(Combo("filterPath").currentText(), QStringLiteral("/x/list.xllt"));
+    EXPECT_EQ(settings->GetString("InBmpPath", "Path", u""), u"/some where/font one.bmp");
+}
+
+TEST_F(MainDlgTest, ConvertsLikeTheConsole) {
+    TempDir dir;
+    const std::string image = MakeImageFont(dir);
+    const std::string byConsole = (dir / "console.bofnt").string();
+    const auto result = RunCommand(ShellQuote((BinaryDir() / "vela_typeloomc").string()) +
+                                   " -i image -if " + ShellQuote(image) + " -io " +
+                                   ShellQuote((BinaryDir() / "xlor/ascii.xlor").string()) +
+                                   " -ic IA4 -o bofnt -of " + ShellQuote(byConsole));
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+
+    Open();
+    const std::string byDialog = (dir / "dialog.bofnt").string();
+    SetUpImageToBinary(image, byDialog);
+    dialog->RunConversion();
+    EXPECT_EQ(Status(), QStringLiteral(" Conversion complete"));
+    EXPECT_EQ(Child<QPushButton>("convert").text(), QStringLiteral("Convert"));
+    EXPECT_FALSE(dialog->IsRunning());
+    EXPECT_FALSE(dialog->WarningWindow().IsShown()) << dialog->WarningWindow().Text().size();
+    const std::vector<uint8_t> expected = ReadFileBytes(byConsole);
+    ASSERT_FALSE(expected.empty());
+    EXPECT_EQ(ReadFileBytes(byDialog), expected);
+    // Both paths the run used head their histories now.
+    EXPECT_EQ(settings->GetString("InBmpPath", "0", u""), std::filesystem::path(image).u16string());
+    EXPECT_EQ(settings->GetString("OutQuillPath", "0", u""),
+              std::filesystem::path(byDialog).u16string());
+}
+
+TEST_F(MainDlgTest, CancelDuringReadingWritesNothing) {
+    Open();
+    TempDir dir;
+    const std::string output = (dir / "font.bofnt").string();
+    Tabs("inputTabs").setCurrentIndex(2);
+    Combo("inWinFace").setCurrentText(QStringLiteral("DejaVu Sans"));
+    Tabs("outputTabs").setCurrentIndex(1);
+    Combo("outQuillPath").setEditText(QString::fromStdString(output));
+    // Press Cancel once the reader is at work.
+    QTimer watcher;
+    bool pressed = false;
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        if (!pressed && Status() == Message(249)) {
+            pressed = true;
+            EXPECT_EQ(Child<QPushButton>("convert").text(), QStringLiteral("Cancel"));
+            Child<QPushButton>("convert").click();
+        }
+    });
+    watcher.start(0);
+    dialog->RunConversion();
+    EXPECT_TRUE(pressed);
+    EXPECT_EQ(Status(), QStringLiteral(" Cancelled"));
+    EXPECT_FALSE(std::filesystem::exists(output));
+    EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
+    EXPECT_EQ(Child<QProgressBar>("progress").value(), 0);
+    EXPECT_EQ(Child<QPushButton>("convert").text(), QStringLiteral("Convert"));
+}
+
+TEST_F(MainDlgTest, KeepingAnExistingFileCancels) {
+    Open();
+    TempDir dir;
+    const std::string output = (dir / "font.bofnt").string();
+    testing_support::WriteFileText(output, "old");
+    Tabs("inputTabs").setCurrentIndex(2);
+    Combo("inWinFace").setCurrentText(QStringLiteral("DejaVu Sans"));
+    Tabs("outputTabs").setCurrentIndex(1);
+    Combo("outQuillPath").setEditText(QString::fromStdString(output));
+    MessageBoxResponder responder(QMessageBox::Cancel);
+    dialog->RunConversion();
+    ASSERT_EQ(responder.Texts().size(), 1u);
+    EXPECT_EQ(responder.Texts()[0], QStringLiteral("File \"%1\" is already exists.\nDo you "
+                                                   "overwrite the file?")
+                                        .arg(QString::fromStdString(output)));
+    EXPECT_EQ(responder.Captions()[0], QStringLiteral("Overwriting file"));
+    EXPECT_EQ(Status(), QStringLiteral(" Cancelled"));
+    EXPECT_EQ(ReadFileBytes(output), (std::vector<uint8_t>{'o', 'l', 'd'}));
+}
+
+TEST_F(MainDlgTest, FailureOpensTheWarningWindow) {
+    Open();
+    TempDir dir;
+    const std::string missing = (dir / "missing.bmp").string();
+    SetUpImageToBinary(missing, (dir / "out.bofnt").string());
+    dialog->RunConversion();
+    EXPECT_EQ(Status(), QStringLiteral(" Conversion error"));
+    CWarningWnd& window = dialog->WarningWindow();
+    EXPECT_TRUE(window.IsShown());
+    const QString text = QString::fromStdU16String(window.Text());
+    EXPECT_TRUE(text.startsWith(Message(101))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QString::fromStdString(missing))) << text.toStdString();
+    EXPECT_TRUE(
+        window.findChild<QPlainTextEdit*>()->toPlainText().contains(QStringLiteral("missing.bmp")));
+    EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
+
+    // Closed by the user, it opens again at the next failure, with only that failure's text.
+    window.reject();
+    Combo("inImagePath").setEditText(QString());
+    dialog->RunConversion();
+    EXPECT_TRUE(window.IsShown());
+    EXPECT_EQ(QString::fromStdU16String(window.Text()).count(Message(101)), 1);
+}
+
+TEST_F(MainDlgTest, FilterPathIsCheckedBeforeAndAtTheFilterStep) {
+    Open();
+    TempDir dir;
+    const std::string image = MakeImageFont(dir);
+    SetUpImageToBinary(image, (dir / "out.bofnt").string());
+    Check("useFilter").setChecked(true);
+    const std::string missing = (dir / "none.xllt").string();
+    Combo("filterPath").setEditText(QString::fromStdString(missing));
+    dialog->RunConversion();
+    EXPECT_TRUE(dialog->WarningWindow().Text().ends_with(
+        u"The filter file (" + std::filesystem::path(missing).u16string() +
+        u") does not exist. \r\n"));
+    Combo("filterPath").setEditText(QString());
+    dialog->RunConversion();
+    EXPECT_EQ(Status(), QStringLiteral(" Conversion error"));
+    EXPECT_TRUE(dialog->WarningWindow().Text().ends_with(
+        u"\"Use filter\" is checked, but the character filter file path is not specified. \r\n"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "out.bofnt"));
+
+    Combo("filterPath")
+        .setEditText(QString::fromStdString(
+            (testing_support::SourceDir() / "data/xllt/sample.xllt").string()));
+    dialog->RunConversion();
+    EXPECT_EQ(Status(), QStringLiteral(" Conversion complete"));
+    EXPECT_TRUE(std::filesystem::exists(dir / "out.bofnt"));
+}
+
+TEST_F(MainDlgTest, WarningsOfARunAreCappedAtAHundred) {
+    Open();
+    CPgCtrl& progress = dialog->Progress();
+    for (int i = 0; i < 150; ++i) {
+        progress.AddWarning(u"odd cell", i % 2 == 0);
+    }
+    CWarningWnd& window = dialog->WarningWindow();
+    EXPECT_TRUE(window.IsShown());
+    EXPECT_EQ(window.WarningCount(), 150);
+    EXPECT_EQ(
+        QString::fromStdU16String(window.Text()).count(QStringLiteral("Warning: odd cell\r\n")),
+        100);
+    EXPECT_EQ(QString::fromStdU16String(window.Text()).count(Message(265)), 1);
+}
+
+}  // namespace

@@ -1,0 +1,260 @@
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRadioButton>
+
+#include "MainDlgFixture.h"
+#include "core/FontReader.h"
+#include "core/TextFormat.h"
+#include "gui/InImageDlg.h"
+#include "gui/InWinDlg.h"
+#include "gui/OutImageDlg.h"
+#include "gui/OutQuillDlg.h"
+
+namespace {
+
+using gui_testing::ExpectError;
+using gui_testing::MainDlgFixture;
+
+class PagesTest : public MainDlgFixture {
+protected:
+    void SetUp() override { Open(); }
+    QComboBox& Combo(const char* name) { return Child<QComboBox>(name); }
+    QCheckBox& Check(const char* name) { return Child<QCheckBox>(name); }
+    QLineEdit& Edit(const char* name) { return Child<QLineEdit>(name); }
+};
+
+TEST_F(PagesTest, GradationsGiveBitDepthAndAlpha) {
+    struct Case {
+        int item;
+        const char16_t* stored;
+        int32_t bitDepth;
+        bool alpha;
+    };
+    const Case cases[] = {{0, u"I1", 1, false}, {1, u"I4", 4, false}, {2, u"I8", 6, false},
+                          {3, u"IA1", 1, true}, {4, u"IA4", 4, true}, {5, u"IA8", 6, true}};
+    CInWinDlg& page = Child<CInWinDlg>();
+    for (const Case& c : cases) {
+        Combo("inWinDepth").setCurrentIndex(c.item);
+        EXPECT_EQ(settings->GetString("InWin", "bpp", u""), c.stored);
+        const WinFontArguments arguments = page.GetReaderArguments();
+        EXPECT_EQ(arguments.bitDepth, c.bitDepth) << c.item;
+        EXPECT_EQ(arguments.alpha, c.alpha) << c.item;
+    }
+    EXPECT_EQ(Combo("inWinDepth").itemText(2), QStringLiteral("64 gradations (I8)"));
+}
+
+TEST_F(PagesTest, SystemFontNumbersComeFromTheControls) {
+    CInWinDlg& page = Child<CInWinDlg>();
+    Combo("inWinAverage").setEditText(QStringLiteral("20"));
+    Combo("inWinSize").setEditText(QStringLiteral("24px"));
+    Combo("inWinWidthType").setCurrentIndex(3);
+    Edit("inWinFixed").setText(QStringLiteral("-7"));
+    Check("inWinSoftAA").setChecked(false);
+    Check("inWinEnableAverage").setChecked(false);
+    WinFontArguments arguments = page.GetReaderArguments();
+    EXPECT_EQ(arguments.averageWidth, 0);  // unchecked: whatever the list shows
+    EXPECT_EQ(arguments.size, 24);
+    EXPECT_EQ(arguments.widthType, 3);
+    EXPECT_EQ(arguments.fixedWidth, -7);
+    EXPECT_FALSE(arguments.softAntialias);
+    Check("inWinEnableAverage").setChecked(true);
+    EXPECT_EQ(page.GetReaderArguments().averageWidth, 20);
+}
+
+TEST_F(PagesTest, SizeWithoutDigitsReachesTheReadersCheck) {
+    CInWinDlg& page = Child<CInWinDlg>();
+    Combo("inWinFace").setCurrentText(QStringLiteral("DejaVu Sans"));
+    Combo("inWinSize").setEditText(QStringLiteral("large"));
+    EXPECT_EQ(page.GetReaderArguments().size, 0);
+    const std::unique_ptr<CFontReader> reader = page.GetFontReader();
+    ExpectError([&] { reader->ValidateInput(); }, kErrInternal, u"Invalid font size (=0).");
+}
+
+TEST_F(PagesTest, ImagePageNeedsItsLetterOrder) {
+    CInImageDlg& page = Child<CInImageDlg>();
+    Combo("inImageFormat").setCurrentIndex(2);
+    ImageFontArguments arguments = page.GetReaderArguments();
+    EXPECT_TRUE(arguments.orderPath.ends_with(u"/xlor/cp1252.xlor"));
+    EXPECT_EQ(arguments.format, 2);
+    EXPECT_TRUE(Check("inImageAssist").isEnabled());
+    Combo("inImageFormat").setCurrentIndex(1);  // I8 has no alpha to prepare
+    EXPECT_FALSE(Check("inImageAssist").isEnabled());
+    Combo("inImageOrder").setCurrentIndex(-1);
+    ExpectError([&] { page.GetReaderArguments(); }, kErrInputValue,
+                u"Letter order file was not selected.");
+
+    // Before the folder scan has reported, the page cannot build its reader.
+    CInImageDlg early(*settings, nullptr);
+    ExpectError([&] { early.GetReaderArguments(); }, kErrInputValue, u"Now loading. Please wait.");
+}
+
+TEST_F(PagesTest, BinaryFontExtensionFollowsTheGroupSet) {
+    COutQuillDlg& page = Child<COutQuillDlg>();
+    QComboBox& group = Combo("outQuillGroup");
+    ASSERT_GE(group.count(), 2);
+    EXPECT_EQ(group.itemText(0), QStringLiteral("no groups(no compression/normal font)"));
+    struct Case {
+        const char16_t* typed;
+        int group;
+        const char16_t* final;
+    };
+    const Case cases[] = {
+        {u"/out/font.BOFNT", 1, u"/out/font.bofna"},
+        {u"/out/font.bofna", 0, u"/out/font.bofnt"},
+        {u"/out/font.BofNa", 1, u"/out/font.bofna"},
+        {u"/out/font.fnt", 1, u"/out/font.fnt"},
+        {u"/out/font", 0, u"/out/font"},
+    };
+    for (const Case& c : cases) {
+        Combo("outQuillPath").setEditText(QString::fromStdU16String(c.typed));
+        group.setCurrentIndex(c.group);
+        const QuillFontArguments arguments = page.GetWriterArguments();
+        EXPECT_EQ(QString::fromStdU16String(arguments.path), QString::fromStdU16String(c.final));
+        EXPECT_EQ(arguments.groupsPath.empty(), c.group == 0);
+    }
+    group.setCurrentIndex(-1);
+    ExpectError([&] { page.GetWriterArguments(); }, kErrInputValue, u"glyph-group not selected");
+}
+
+TEST_F(PagesTest, SheetItemsGivePixelCounts) {
+    COutQuillDlg& page = Child<COutQuillDlg>();
+    const int32_t expected[] = {0, 16384, 32768, 65536, 131072, 262144, 524288, 1048576};
+    QComboBox& sheet = Combo("outQuillSheet");
+    ASSERT_EQ(sheet.count(), 8);
+    EXPECT_EQ(sheet.itemText(0), QStringLiteral("auto"));
+    EXPECT_EQ(sheet.itemText(1), QStringLiteral("16 KPixels (128x128 etc.)"));
+    EXPECT_EQ(sheet.itemText(7), QStringLiteral("1024 KPixels (1024x1024 etc.)"));
+    for (int item = 0; item < 8; ++item) {
+        sheet.setCurrentIndex(item);
+        EXPECT_EQ(page.GetWriterArguments().sheetPixels, expected[item]) << item;
+    }
+}
+
+TEST_F(PagesTest, UseDefaultBoxesGive65535) {
+    COutQuillDlg& page = Child<COutQuillDlg>();
+    QuillFontArguments arguments = page.GetWriterArguments();
+    EXPECT_EQ(arguments.alternateChar, 0xFFFF);
+    EXPECT_EQ(arguments.lineFeed, 65535);
+    EXPECT_EQ(arguments.defaultLeft, 65535);
+    EXPECT_EQ(arguments.defaultWidth, 65535);
+    EXPECT_EQ(arguments.defaultRight, 65535);
+    EXPECT_FALSE(Edit("outQuillLineHeight").isEnabled());
+
+    const char* const boxes[] = {"outQuillAlterCharUseDef", "outQuillLineHeightUseDef",
+                                 "outQuillDefaultLeftUseDef", "outQuillDefaultWidthUseDef",
+                                 "outQuillDefaultRightUseDef"};
+    for (const char* box : boxes) {
+        Check(box).setChecked(false);
+    }
+    EXPECT_TRUE(Edit("outQuillLineHeight").isEnabled());
+    Edit("outQuillAlterChar").setText(QStringLiteral("?"));
+    Edit("outQuillLineHeight").setText(QStringLiteral("20"));
+    Edit("outQuillDefaultLeft").setText(QStringLiteral("-2"));
+    Edit("outQuillDefaultWidth").setText(QStringLiteral("12"));
+    Edit("outQuillDefaultRight").setText(QStringLiteral("x"));
+    arguments = page.GetWriterArguments();
+    EXPECT_EQ(arguments.alternateChar, u'?');
+    EXPECT_EQ(arguments.lineFeed, 20);
+    EXPECT_EQ(arguments.defaultLeft, -2);
+    EXPECT_EQ(arguments.defaultWidth, 12);
+    EXPECT_EQ(arguments.defaultRight, 0);
+}
+
+TEST_F(PagesTest, SubstituteCharacterMustExistInTheCodePage) {
+    COutQuillDlg& page = Child<COutQuillDlg>();
+    Check("outQuillAlterCharUseDef").setChecked(false);
+    QComboBox& encoding = Combo("outQuillEncoding");
+    struct Case {
+        int encoding;
+        char16_t ch;
+        bool accepted;
+    };
+    const Case cases[] = {{1, u'\u00E9', true}, {2, u'\u3042', true},  {2, u'\u00E9', false},
+                          {3, u'\u00E9', true}, {3, u'\u3042', false}, {0, u'\u3042', true}};
+    for (const Case& c : cases) {
+        encoding.setCurrentIndex(c.encoding);
+        Edit("outQuillAlterChar").setText(QString(QChar(c.ch)));
+        if (c.accepted) {
+            EXPECT_EQ(page.GetWriterArguments().alternateChar, c.ch);
+        } else {
+            const MessageArg code[] = {static_cast<int>(c.ch)};
+            ExpectError([&] { page.GetWriterArguments(); }, kErrInputValue,
+                        FormatText(u"Cannot show substitute character (0x%04X) in Unicode. Use "
+                                   u"another character. ",
+                                   code));
+        }
+    }
+    encoding.setCurrentIndex(-1);
+    ExpectError([&] { page.GetWriterArguments(); }, kErrInputValue,
+                u"The output encoding is not selected. ");
+}
+
+TEST_F(PagesTest, ImageFormatDecidesTheExtension) {
+    COutImageDlg& page = Child<COutImageDlg>();
+    struct Case {
+        int format;
+        const char16_t* typed;
+        const char16_t* final;
+    };
+    const Case cases[] = {
+        {1, u"/o/font.tga", u"/o/font.bmp"},     {1, u"/o/font", u"/o/font.bmp"},
+        {1, u"/o/font.png", u"/o/font.png.bmp"}, {1, u"/o/font.BMP", u"/o/font.BMP"},
+        {2, u"/o/font.Bmp", u"/o/font.tga"},     {2, u"/o/font.tga", u"/o/font.tga"},
+        {0, u"/o/font.png", u"/o/font.png"},
+    };
+    for (const Case& c : cases) {
+        Combo("outImageFormat").setCurrentIndex(c.format);
+        Combo("outImagePath").setEditText(QString::fromStdU16String(c.typed));
+        EXPECT_EQ(QString::fromStdU16String(page.GetWriterArguments().outputPath),
+                  QString::fromStdU16String(c.final));
+    }
+}
+
+TEST_F(PagesTest, ImageCellsFromSizeOrMargins) {
+    COutImageDlg& page = Child<COutImageDlg>();
+    Child<QRadioButton>("outImageSizeMode").setChecked(true);
+    const char* const fields[] = {"outImageSize0", "outImageSize1", "outImageSize2",
+                                  "outImageSize3"};
+    const int values[] = {20, 24, 3, 4};
+    for (int i = 0; i < 4; ++i) {
+        Edit(fields[i]).setText(QString::number(values[i]));
+    }
+    CImageFontWriter::Settings s = page.GetWriterArguments();
+    EXPECT_EQ(s.cellWidth, 20);
+    EXPECT_EQ(s.cellHeight, 24);
+    EXPECT_EQ(s.leftMargin, -1);  // centred
+    EXPECT_EQ(s.topMargin, -1);
+    Check("outImageCenter").setChecked(false);
+    s = page.GetWriterArguments();
+    EXPECT_EQ(s.leftMargin, 3);
+    EXPECT_EQ(s.topMargin, 4);
+    EXPECT_EQ(settings->GetInt("OutBmp", "Width", 0), 20);
+
+    Child<QRadioButton>("outImageMarginMode").setChecked(true);
+    EXPECT_EQ(Edit(fields[0]).text(), QStringLiteral("0"));  // the margins have their own keys
+    for (int i = 0; i < 4; ++i) {
+        Edit(fields[i]).setText(QString::number(values[i] + 1));
+    }
+    s = page.GetWriterArguments();
+    EXPECT_EQ(s.cellWidth, -1);
+    EXPECT_EQ(s.leftMargin, 21);
+    EXPECT_EQ(s.topMargin, 25);
+    EXPECT_EQ(s.rightMargin, 4);
+    EXPECT_EQ(s.bottomMargin, 5);
+    Check("outImageCenter").setChecked(true);
+    s = page.GetWriterArguments();
+    EXPECT_EQ(s.rightMargin, 21);
+    EXPECT_EQ(s.bottomMargin, 25);
+    EXPECT_EQ(settings->GetInt("OutBmp", "MarginRight", 0), 4);
+
+    settings->SetString("OutBmp", "GridColor", u"FF7F00");
+    EXPECT_EQ(page.GetWriterArguments().gridColor, 0xFF7F00u);
+    settings->SetString("OutBmp", "BackgroundColor", u"0X123456");
+    ExpectError([&] { page.GetWriterArguments(); }, kErrInputValue,
+                u"Invalid color parameter format(0X123456)");
+}
+
+}  // namespace
