@@ -123,15 +123,15 @@ COutImageDlg::COutImageDlg(CSettingsFile& settings, QWidget* parent)
     m_optionsLayout.addWidget(&m_grid, 3, 2, 1, 2);
     m_optionsLayout.addWidget(&m_formatLabel, 4, 0);
     m_optionsLayout.addWidget(&m_format, 4, 1);
-    int column = 0;
+    m_optionsLayout.addLayout(&m_colorRow, 5, 0, 1, 4);
     for (ColorSwatch* swatch : {&m_nullColor, &m_gridColor, &m_widthColor, &m_marginColor}) {
-        m_optionsLayout.addWidget(&swatch->label, 5, column, Qt::AlignRight);
-        m_optionsLayout.addWidget(&swatch->button, 5, column + 1);
-        column += 2;
+        m_colorRow.addWidget(&swatch->label);
+        m_colorRow.addWidget(&swatch->button);
+        m_colorRow.addSpacing(12);
         ShowColor(*swatch);
         connect(&swatch->button, &QPushButton::clicked, [this, swatch] { ChooseColor(*swatch); });
     }
-    m_optionsLayout.setColumnStretch(8, 1);
+    m_colorRow.addStretch(1);
 
     for (int message = 340; message <= 342; ++message) {
         m_format.addItem(Text(message));

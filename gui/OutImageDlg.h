@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -58,6 +59,7 @@ private:
     COrderCombo m_order;
     QGroupBox m_options;
     QGridLayout m_optionsLayout;
+    QHBoxLayout m_colorRow;
     QRadioButton m_sizeMode;
     QRadioButton m_marginMode;
     std::array<QLabel, 4> m_sizeLabels;
