@@ -99,6 +99,24 @@ bool HasSmallContentModels(xercesc::SAXParser& parser) {
     return true;
 }
 
+// A parser with this handler for documents and errors; it validates only a document that
+// declares a grammar, and never opens or fetches anything outside the file itself (no external
+// DTD, no external entity).
+std::unique_ptr<xercesc::SAXParser> MakeParser(xercesc::HandlerBase& handler,
+                                               xercesc::SecurityManager& security) {
+    auto parser = std::make_unique<xercesc::SAXParser>();
+    parser->setDocumentHandler(&handler);
+    parser->setErrorHandler(&handler);
+    parser->setValidationScheme(xercesc::SAXParser::Val_Auto);
+    parser->setDoNamespaces(false);
+    parser->setDoSchema(false);
+    parser->setValidationSchemaFullChecking(false);
+    parser->setDisableDefaultEntityResolution(true);
+    parser->setSecurityManager(&security);
+    parser->setExitOnFirstFatalError(true);
+    return parser;
+}
+
 }  // namespace
 
 void CXmlReadFrame::Parse(const std::u16string& path) {
@@ -116,18 +134,7 @@ void CXmlReadFrame::Parse(const std::u16string& path) {
         if (fs::IsFolder(path)) {
             Refuse(xercesc::XMLExcepts::File_CouldNotReadFromFile);
         }
-        auto parser = std::make_unique<xercesc::SAXParser>();
-        parser->setDocumentHandler(this);
-        parser->setErrorHandler(this);
-        parser->setValidationScheme(xercesc::SAXParser::Val_Auto);
-        parser->setDoNamespaces(false);
-        parser->setDoSchema(false);
-        parser->setValidationSchemaFullChecking(false);
-        // Nothing outside the file itself is ever opened or fetched: no external DTD, no
-        // external entity, and the path is always a local file, never a URL.
-        parser->setDisableDefaultEntityResolution(true);
-        parser->setSecurityManager(&security);
-        parser->setExitOnFirstFatalError(true);
+        const std::unique_ptr<xercesc::SAXParser> parser = MakeParser(*this, security);
         parsed = RunParser(*parser);
     } catch (const xercesc::XMLException& e) {
         TL_THROW(kErrXml, 223, View(e.getMessage()));
@@ -152,6 +159,7 @@ void CXmlReadFrame::Parse(const std::u16string& path) {
 }
 
 bool CXmlReadFrame::RunParser(xercesc::SAXParser& parser) {
+    // Always a local file, never a URL, whatever the path looks like.
     const xercesc::LocalFileInputSource source(m_path.c_str());
     xercesc::XMLPScanToken token;
     // The first step reads the prolog, and with it any DTD of the file's own.

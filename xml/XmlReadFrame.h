@@ -57,10 +57,6 @@ protected:
     int32_t Depth() const { return m_depth; }
     // True while the top container is open.
     bool InsideTop() const { return m_insideTop; }
-    const std::u16string& Path() const { return m_path; }
-    bool HasErrorText() const { return !m_errorText.empty(); }
-    // Keeps the text only when no error has been recorded during this load.
-    void RecordError(std::u16string text);
 
     // Element names match without regard to ASCII letter case.
     static bool IsElement(std::u16string_view name, std::u16string_view expected);
@@ -121,6 +117,9 @@ private:
     void error(const xercesc::SAXParseException& exception) override;
     void fatalError(const xercesc::SAXParseException& exception) override;
 
+    bool HasErrorText() const { return !m_errorText.empty(); }
+    // Keeps the text only when no error has been recorded during this load.
+    void RecordError(std::u16string text);
     void RecordParseError(const xercesc::SAXParseException& exception);
     void CountItems(uint64_t count);
     void CheckVersion(xercesc::AttributeList& attributes);
