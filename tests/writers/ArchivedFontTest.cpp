@@ -11,6 +11,7 @@
 #include "writers/ArchiveSets.h"
 #include "writers/OutputEncoding.h"
 #include "writers/QuillFontWriter.h"
+#include "writers/SheetAssignment.h"
 #include "writers/TextureFormat.h"
 #include "xml/GlyphGroups.h"
 #include "xml/GlyphOrder.h"
@@ -224,6 +225,57 @@ TEST_F(ArchiveSetsTest, GroupCharactersGoThroughTheCodePage) {
         Build("<group name=\"kana\">\xC3\xA9\xE3\x81\x82</group>", *font, 2);
     EXPECT_EQ(Codes(archive.sets.at(0)), std::u16string{static_cast<char16_t>(0x82A0)});
     EXPECT_EQ(Codes(archive.sets.at(1)), u"A");
+}
+
+// The writer's assignment over sets built from a groups file, as the archived path runs it.
+SheetAssignment Assign(CFontData& font, ArchiveSets archive, int32_t cellsPerSheet) {
+    SheetAssignmentInput input;
+    input.sets = std::move(archive.sets);
+    input.groups = std::move(archive.groups);
+    input.cellsPerSheet = cellsPerSheet;
+    input.sheetBytes = 1;
+    return ConstructSheetAssingment(font, std::move(input), COutputEncoding(1));
+}
+
+TEST_F(ArchiveSetsTest, SharedLettersAndTheAlternateMoveIntoOneNewSet) {
+    const auto font = MakeSquareFont(u"ABCDEFGHIJ");
+    const SheetAssignment result = Assign(
+        *font, Build("<group name=\"g1\">ABCDE</group><group name=\"g2\">ABFGHIJ</group>", *font),
+        64);
+    ASSERT_EQ(result.sets.size(), 3u);
+    EXPECT_EQ(Codes(result.sets.at(0)), u"CDE");
+    EXPECT_EQ(Codes(result.sets.at(1)), u"FGHIJ");
+    EXPECT_EQ(Codes(result.sets.at(2)), u"AB");
+    EXPECT_EQ(result.groups.at("g1").sets, (std::vector<int32_t>{0, 2}));
+    EXPECT_EQ(result.groups.at("g2").sets, (std::vector<int32_t>{1, 2}));
+}
+
+TEST_F(ArchiveSetsTest, SmallGroupSetsShareOneSheet) {
+    // Groups of 10, 20 and 30 characters; the alternate (the first code) leaves the first set
+    // for a set of its own, and all four fit one sheet of 64 cells.
+    std::u16string first, second, third;
+    for (char16_t c = 0; c < 60; ++c) {
+        (c < 10 ? first : c < 30 ? second : third).push_back(static_cast<char16_t>(0x4E00 + c));
+    }
+    const auto font = MakeSquareFont(first + second + third);
+    const SheetAssignment result =
+        Assign(*font,
+               Build("<group name=\"a\">" + Utf16ToUtf8(first) + "</group><group name=\"b\">" +
+                         Utf16ToUtf8(second) + "</group><group name=\"c\">" + Utf16ToUtf8(third) +
+                         "</group>",
+                     *font),
+               64);
+    EXPECT_EQ(result.sheetCount, 1);
+    std::map<int32_t, int32_t> startCellOfSize;
+    for (const auto& [number, set] : result.sets) {
+        EXPECT_EQ(set.firstSheet, 0);
+        EXPECT_EQ(set.lastSheet, 0);
+        startCellOfSize[static_cast<int32_t>(set.codes.size())] = set.startCell;
+    }
+    EXPECT_EQ(startCellOfSize, (std::map<int32_t, int32_t>{{1, 0}, {9, 1}, {20, 10}, {30, 30}}));
+    for (uint16_t c = 0; c < 60; ++c) {
+        EXPECT_EQ(font->FindGlyph(static_cast<uint16_t>(0x4E00 + c))->glyphIndex, c);
+    }
 }
 
 }  // namespace
