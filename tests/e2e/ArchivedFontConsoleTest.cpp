@@ -5,6 +5,7 @@
 #include <set>
 #include <string>
 
+#include "compress/Compress.h"
 #include "support/TestSupport.h"
 #include "writers/ArchivedFontTesting.h"
 #include "writers/ResFont.h"
@@ -25,9 +26,9 @@ RunResult Console(const std::string& arguments) {
                                        Quoted(BinaryDir() / "vela_typeloomc") + " " + arguments);
 }
 
-std::string SampleToBofnt(const std::filesystem::path& out) {
+std::string SampleToBofnt(const std::filesystem::path& out, const std::string& format = "IA4") {
     return "-i image -if " + Quoted(testing_support::SourceDir() / "data/sample/sample.bmp") +
-           " -io " + Quoted(BinaryDir() / "xlor/ascii.xlor") + " -ic IA4 -o bofnt -of " +
+           " -io " + Quoted(BinaryDir() / "xlor/ascii.xlor") + " -ic " + format + " -o bofnt -of " +
            Quoted(out);
 }
 
@@ -121,6 +122,26 @@ TEST(ArchivedFontConsoleTest, SampleGroupsMakeAGroupedCompressedFont) {
                 Quoted(dir / "b.bofna") + " -op " + Quoted(BinaryDir() / "xggp/sample.xggp"));
     ASSERT_EQ(again.exitCode, 0) << again.err << again.out;
     EXPECT_EQ(ReadFileBytes(dir / "b.bofna"), bytes);
+}
+
+TEST(ArchivedFontConsoleTest, RealSheetsOfEveryFormatRoundTripThroughEveryCodec) {
+    testing_support::TempDir dir;
+    const std::pair<const char16_t*, int> commands[] = {
+        {u"h8", 1}, {u"h4", 1}, {u"l", 1}, {u"r", 1}, {u"d8", 1}, {u"d16", 1}, {u"d16lh8", 3},
+    };
+    for (const char* format : {"I4", "I8", "IA4", "IA8", "RGB565", "RGB5A3", "RGBA8"}) {
+        SCOPED_TRACE(format);
+        const auto path = dir / (std::string(format) + ".bofnt");
+        ASSERT_EQ(Console(SampleToBofnt(path, format)).exitCode, 0);
+        const CResFont res = Load(ReadFileBytes(path));
+        const TextureGlyphs& t = res.GetTextureGlyphs().value();
+        const auto sheets = res.GetSheetData().first(std::size_t{t.sheetBytes} * t.sheetCount);
+        const std::vector<uint8_t> data(sheets.begin(), sheets.end());
+        for (const auto& [codecs, layers] : commands) {
+            EXPECT_EQ(Expand(Compress(data, codecs), layers), data);
+            EXPECT_EQ(Expand(Compress(data, codecs, true), 0), data);
+        }
+    }
 }
 
 }  // namespace
