@@ -16,6 +16,7 @@
 namespace {
 
 using testing_support::ReadFileBytes;
+using testing_support::RunConsoleProgram;
 using testing_support::RunResult;
 using testing_support::ShellQuote;
 using testing_support::TempDir;
@@ -30,15 +31,9 @@ std::string Groups() {
     return (testing_support::BinaryDir() / "xggp/sample.xggp").string();
 }
 
-RunResult Console(const std::string& arguments) {
-    return testing_support::RunCommand(
-        "env -u LC_ALL -u LC_MESSAGES -u LANG LANG=C " +
-        ShellQuote((testing_support::BinaryDir() / "vela_typeloomc").string()) + " " + arguments);
-}
-
 // Runs one conversion that must succeed silently.
 void ConvertSilently(const std::string& arguments) {
-    const RunResult run = Console(arguments);
+    const RunResult run = RunConsoleProgram(arguments);
     EXPECT_EQ(run.exitCode, 0) << arguments << "\n" << run.err;
     EXPECT_EQ(run.out, "") << arguments;
     EXPECT_EQ(run.err, "") << arguments;
@@ -142,13 +137,13 @@ TEST(QuillFontConsoleTest, AFilteredOutAlternateCharacterStaysTheFontsAlternate)
 
     const std::string filtered = FromBinary(font) + " -f " + ShellQuote(filter);
     // The alternate placeholder shows the setting that was not given: U+FFFF.
-    RunResult run = Console(filtered + ToBinary(out));
+    RunResult run = RunConsoleProgram(filtered + ToBinary(out));
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_NE(run.err.find("The specified substitute character ('\xEF\xBF\xBF' : U+0041) is not "
                            "included in the font. "),
               std::string::npos)
         << run.err;
-    run = Console(filtered + ToBinary(out, " -oe sjis"));
+    run = RunConsoleProgram(filtered + ToBinary(out, " -oe sjis"));
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_NE(run.err.find("The specified substitute character ('\xEF\xBF\xBF' : 0x0041) is not "
                            "included in the font. "),
@@ -170,7 +165,7 @@ TEST(QuillFontConsoleTest, PreviousVersionFileWarnsOnceAndIsWrittenInTheNewOne) 
     bytes[24 + 6] = 1;  // the encoding where the previous version kept it: UTF-16
     testing_support::WriteFileBytes(previous, bytes);
 
-    const RunResult run = Console(FromBinary(previous) + ToBinary(out));
+    const RunResult run = RunConsoleProgram(FromBinary(previous) + ToBinary(out));
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.out,
               "Warning: The input bofnt file uses a previous version format. After conversion, "
@@ -184,11 +179,11 @@ TEST(QuillFontConsoleTest, PreviousVersionFileWarnsOnceAndIsWrittenInTheNewOne) 
 TEST(QuillFontConsoleTest, MissingAndForeignInputFailWithTheirMessage) {
     TempDir dir;
     const std::string out = (dir / "out.bofnt").string();
-    RunResult run = Console("-i bofnt" + ToBinary(out));
+    RunResult run = RunConsoleProgram("-i bofnt" + ToBinary(out));
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_NE(run.err.find("\nFile was not specified. (GetLastError="), std::string::npos)
         << run.err;
-    run = Console(FromBinary(Sample()) + ToBinary(out));
+    run = RunConsoleProgram(FromBinary(Sample()) + ToBinary(out));
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_TRUE(run.err.starts_with("Error: bofnt error: (")) << run.err;
     EXPECT_NE(run.err.find("\nThe file specified as a bofnt file is not a bofnt file. "),

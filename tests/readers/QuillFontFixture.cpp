@@ -1,9 +1,12 @@
 #include "readers/QuillFontFixture.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 
 #include "compress/Compress.h"
 #include "core/Endian.h"
+#include "core/Glyph.h"
 #include "image/RgbImage.h"
 #include "platform/Text.h"
 #include "readers/QuillFontReader.h"
@@ -91,6 +94,17 @@ std::vector<Glyph> SampleGlyphs() {
         {u'i', 1, 1, {"#", ".", "#", "#", "#", "#", ".", "."}},
         {u' ', 0, 4, {"..", "..", "..", "..", "..", "..", "..", ".."}},
     };
+}
+
+void ExpectSampleA(const CGlyph& a, uint32_t halfInk) {
+    ASSERT_EQ(a.image.GetWidth(), 5);
+    EXPECT_EQ(a.image.GetHeight(), 6);
+    EXPECT_EQ(a.ascent, 6);
+    EXPECT_EQ(a.leftSpace, 0);
+    EXPECT_EQ(a.rightSpace, 1);
+    EXPECT_EQ(a.image.GetWord(2, 0), kInk);
+    EXPECT_EQ(a.image.GetWord(2, 1), halfInk);
+    EXPECT_EQ(a.image.GetWord(0, 0), kPaper);
 }
 
 std::vector<uint8_t> Build(const Font& f) {

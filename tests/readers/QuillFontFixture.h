@@ -9,6 +9,7 @@
 #include "writers/TextureFormat.h"
 
 class CFontData;
+class CGlyph;
 class CCharFilter;
 
 // Binary font files built field by field for the reader's tests, independent of the writer.
@@ -52,6 +53,10 @@ struct Font {
 
 // The three glyphs most tests use: 'A' (two ink levels), 'i' (narrow) and a space.
 std::vector<Glyph> SampleGlyphs();
+
+// Checks the 'A' of SampleGlyphs as read back: cropped to 5 x 6 at the baseline, its spaces,
+// ink, paper and the word its '+' decodes to.
+void ExpectSampleA(const CGlyph& a, uint32_t halfInk);
 
 // The whole file, big-endian, as the writer lays it out.
 std::vector<uint8_t> Build(const Font& font);

@@ -75,6 +75,11 @@ RunResult RunCommand(const std::string& commandLine) {
     return result;
 }
 
+RunResult RunConsoleProgram(const std::string& arguments) {
+    return RunCommand("env -u LC_ALL -u LC_MESSAGES -u LANG LANG=C " +
+                      ShellQuote((BinaryDir() / "vela_typeloomc").string()) + " " + arguments);
+}
+
 std::filesystem::path BinaryDir() {
     if (const char* dir = std::getenv("TL_BINARY_DIR")) {
         return dir;

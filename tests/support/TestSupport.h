@@ -35,6 +35,9 @@ struct RunResult {
 };
 // Runs a command line through /bin/sh, capturing standard output and error.
 RunResult RunCommand(const std::string& commandLine);
+// Runs the console program of the build folder with these (already quoted) arguments, in the C
+// locale so that it prints the English texts.
+RunResult RunConsoleProgram(const std::string& arguments);
 // Quotes one argument for /bin/sh.
 std::string ShellQuote(const std::string& argument);
 // The build folder (where the programs and the xlor/xggp folders are).
