@@ -4,13 +4,13 @@
 
 #include <algorithm>
 
-#include "compress/Compress.h"
 #include "core/Endian.h"
 #include "core/Glyph.h"
 #include "image/RgbImage.h"
 #include "platform/Text.h"
 #include "readers/QuillFontReader.h"
 #include "support/TestSupport.h"
+#include "writers/CompressedSheets.h"
 #include "writers/ResFont.h"
 #include "xml/CharFilter.h"
 
@@ -75,17 +75,6 @@ uint8_t MaxAdvance(const Font& f) {
     return static_cast<uint8_t>(most);
 }
 
-std::vector<uint8_t> CompressSheets(std::span<const uint8_t> sheets, std::size_t sheetBytes) {
-    std::vector<uint8_t> stored;
-    for (std::size_t at = 0; at < sheets.size(); at += sheetBytes) {
-        std::vector<uint8_t> stream = Compress(sheets.subspan(at, sheetBytes), u"h8");
-        stream.resize((stream.size() + 3) / 4 * 4, 0);
-        endian::AppendU32BE(stored, static_cast<uint32_t>(stream.size()));
-        stored.insert(stored.end(), stream.begin(), stream.end());
-    }
-    return stored;
-}
-
 }  // namespace
 
 std::vector<Glyph> SampleGlyphs() {
@@ -148,7 +137,7 @@ std::vector<uint8_t> Build(const Font& f) {
     tglp.sheetHeight = f.sheetHeight;
 
     CResFont font = StartFont(f);
-    font.AddTextureGlyphs(tglp, f.compressed ? CompressSheets(data, sheetBytes) : data);
+    font.AddTextureGlyphs(tglp, f.compressed ? CompressSheets(data, sheetBytes).data : data);
     AddWidthsAndMap(font, f);
     return Finish(font, f);
 }
