@@ -23,12 +23,24 @@ using PatternPtr = std::unique_ptr<FcPattern, PatternDeleter>;
 using ObjectSetPtr = std::unique_ptr<FcObjectSet, ObjectSetDeleter>;
 using FontSetPtr = std::unique_ptr<FcFontSet, FontSetDeleter>;
 
+struct ConfigDeleter {
+    void operator()(FcConfig* c) const { FcConfigDestroy(c); }
+};
+
+// Our own configuration, loaded on first use and released at exit. The library's implicit
+// default configuration is never freed, which leaves its start-up allocations behind.
+FcConfig* Configuration() {
+    static const std::unique_ptr<FcConfig, ConfigDeleter> config(FcInitLoadConfigAndFonts());
+    return config.get();
+}
+
 // The fonts matching `pattern`, each carrying only the listed properties.
 FontSetPtr ListFonts(FcPattern* pattern, FcObjectSet* properties) {
-    if (pattern == nullptr || properties == nullptr) {
+    FcConfig* config = Configuration();
+    if (config == nullptr || pattern == nullptr || properties == nullptr) {
         return nullptr;
     }
-    return FontSetPtr(FcFontList(nullptr, pattern, properties));
+    return FontSetPtr(FcFontList(config, pattern, properties));
 }
 
 bool HasOutline(FcPattern* font) {

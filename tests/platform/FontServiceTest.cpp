@@ -39,7 +39,7 @@ TEST(FontCatalogTest, FindsAFaceOnlyByItsExactName) {
     EXPECT_FALSE(FindFaceFile(u"", 400, false).has_value());
 }
 
-TEST(FontServiceTest, RefusesUnknownFacesAndWorkBeforeInitialize) {
+TEST(FontServiceTest, RefusesWorkBeforeInitializeAndUnknownOrOversizedFaces) {
     CFontService service;
     FontDescription description{-16, 0, 400, false, u"DejaVu Sans"};
     EXPECT_FALSE(service.CreateFont(description));

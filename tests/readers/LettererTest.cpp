@@ -27,31 +27,35 @@ std::vector<uint32_t> Alphas(const CIndexImage& cell) {
     return out;
 }
 
-TEST(VectorLettererTest, SeventeenLevelsBecomeSixteenGradations) {
-    const std::vector<uint8_t> levels = {16, 8, 0, 1};
-    GlyphBox box;
-    box.width = 4;
-    box.height = 1;
-    CIndexImage cell;
-    CVectorLetterer::ConvertLevels(levels, GlyphFormat::kGray17, 4, box, cell);
-    EXPECT_EQ(Indices(cell), (std::vector<uint32_t>{15, 7, 0, 0}));
-    EXPECT_EQ(Alphas(cell), (std::vector<uint32_t>{255, 119, 0, 0}));
-    ASSERT_EQ(cell.GetPalette().size(), 16u);
-    EXPECT_EQ(cell.GetPalette()[0], 0xFFFFFFu);
-    EXPECT_EQ(cell.GetPalette()[7], 0x888888u);
-    EXPECT_EQ(cell.GetPalette()[15], 0x000000u);
-}
+struct LevelCase {
+    GlyphFormat format;
+    int32_t depth;
+    std::vector<uint8_t> levels;
+    std::vector<uint32_t> indices;
+    std::vector<uint32_t> alphas;
+    std::size_t paletteSize;
+};
 
-TEST(VectorLettererTest, SixtyFiveLevelsBecomeEightBitLevels) {
-    const std::vector<uint8_t> levels = {64, 32, 1, 0};
-    GlyphBox box;
-    box.width = 2;
-    box.height = 2;
-    CIndexImage cell;
-    CVectorLetterer::ConvertLevels(levels, GlyphFormat::kGray65, 8, box, cell);
-    EXPECT_EQ(Indices(cell), (std::vector<uint32_t>{255, 127, 3, 0}));
-    EXPECT_EQ(Alphas(cell), (std::vector<uint32_t>{255, 127, 3, 0}));
-    EXPECT_EQ(cell.GetPalette().size(), 256u);
+TEST(VectorLettererTest, LevelsBecomeIndicesOfTheDepthsGrayRampWithAlpha) {
+    const LevelCase cases[] = {
+        // 17 levels at depth 4: full ink is 15, half ink 7 with alpha 7 x 255 / 15.
+        {GlyphFormat::kGray17, 4, {16, 8, 0, 1}, {15, 7, 0, 0}, {255, 119, 0, 0}, 16},
+        // Depth 6 is rendered with 65 levels into 8-bit levels.
+        {GlyphFormat::kGray65, 8, {64, 32, 1, 0}, {255, 127, 3, 0}, {255, 127, 3, 0}, 256},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.depth);
+        GlyphBox box;
+        box.width = 2;
+        box.height = 2;
+        CIndexImage cell;
+        CVectorLetterer::ConvertLevels(c.levels, c.format, c.depth, box, cell);
+        EXPECT_EQ(Indices(cell), c.indices);
+        EXPECT_EQ(Alphas(cell), c.alphas);
+        ASSERT_EQ(cell.GetPalette().size(), c.paletteSize);
+        EXPECT_EQ(cell.GetPalette().front(), 0xFFFFFFu);
+        EXPECT_EQ(cell.GetPalette().back(), 0x000000u);
+    }
 }
 
 struct ReductionCase {
