@@ -9,7 +9,7 @@ export QT_QPA_PLATFORM=offscreen
 tools/build.sh build
 (cd build && ctest --output-on-failure -j"$(nproc)")
 
-tools/build.sh build-asan -DTYPELOOM_SANITIZE=address -DTYPELOOM_BENCH=OFF
+tools/build.sh build-asan -DTYPELOOM_SANITIZE=address -DTYPELOOM_BENCH=OFF -DTYPELOOM_GUI=OFF
 (cd build-asan && ASAN_OPTIONS=detect_leaks=1 ctest --output-on-failure -j"$(nproc)")
 
 # Every fuzz target for a short while on its seeds; any finding fails the run.
