@@ -123,7 +123,8 @@ void IImage::WriteBits(std::span<uint8_t> packed, int32_t x, int32_t y, int32_t 
 
 void IImage::CopyRect(const IImage& source, int32_t sx, int32_t sy, int32_t dx, int32_t dy,
                       int32_t w, int32_t h) {
-    for (int32_t row = 0; row < h; ++row) {
+    // An empty rectangle touches no pixel: an empty picture has no words to point at.
+    for (int32_t row = 0; w > 0 && row < h; ++row) {
         const uint32_t* from = &source.At(sx, sy + row);
         std::copy(from, from + w, &At(dx, dy + row));
     }
@@ -134,7 +135,7 @@ void IImage::CopyRect(const IImage& source, int32_t sx, int32_t sy, int32_t dx, 
 
 void IImage::FillRect(int32_t x, int32_t y, int32_t w, int32_t h, uint32_t rgb, uint32_t alpha) {
     const uint32_t word = (alpha << 24) | (rgb & 0x00FFFFFFu);
-    for (int32_t row = 0; row < h; ++row) {
+    for (int32_t row = 0; w > 0 && row < h; ++row) {
         uint32_t* line = &At(x, y + row);
         std::fill(line, line + w, word);
     }
@@ -151,7 +152,7 @@ void IImage::ExtractRect(IImage& target, int32_t x, int32_t y, int32_t w, int32_
     if (m_hasAlpha) {
         target.m_hasAlpha = true;
     }
-    for (int32_t row = 0; row < h; ++row) {
+    for (int32_t row = 0; w > 0 && row < h; ++row) {
         const uint32_t* from = &At(x, y + row);
         std::copy(from, from + w, &target.At(0, row));
     }
