@@ -3,23 +3,7 @@
 #include <cstddef>
 
 #include "core/TextFormat.h"
-
-namespace {
-
-int HexDigit(char16_t ch) {
-    if (ch >= u'0' && ch <= u'9') {
-        return ch - u'0';
-    }
-    if (ch >= u'a' && ch <= u'f') {
-        return ch - u'a' + 10;
-    }
-    if (ch >= u'A' && ch <= u'F') {
-        return ch - u'A' + 10;
-    }
-    return -1;
-}
-
-}  // namespace
+#include "platform/Text.h"
 
 std::u16string EscapeIniString(std::u16string_view text) {
     std::u16string out;
@@ -74,7 +58,7 @@ std::u16string UnescapeIniString(std::u16string_view text) {
         int value = 0;
         std::size_t digits = 0;
         while (digits < 4 && i + digits < text.size()) {
-            const int digit = HexDigit(text[i + digits]);
+            const int digit = HexDigitValue(text[i + digits]);
             if (digit < 0) {
                 break;
             }
