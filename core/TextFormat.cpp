@@ -5,7 +5,7 @@
 
 namespace {
 
-struct Spec {
+struct Conversion {
     bool left = false;
     bool zero = false;
     bool plus = false;
@@ -41,52 +41,53 @@ std::u16string Digits(uint64_t value, unsigned base, bool upper) {
     return out;
 }
 
-void Pad(std::u16string& out, const Spec& spec, std::u16string_view prefix, std::u16string_view body,
-         bool zeroAllowed) {
+void Pad(std::u16string& out, const Conversion& conv, std::u16string_view prefix,
+         std::u16string_view body, bool zeroAllowed) {
     const std::size_t length = prefix.size() + body.size();
-    const std::size_t width = spec.width > 0 ? static_cast<std::size_t>(spec.width) : 0;
+    const std::size_t width = conv.width > 0 ? static_cast<std::size_t>(conv.width) : 0;
     const std::size_t fill = width > length ? width - length : 0;
-    if (spec.left) {
+    if (conv.left) {
         out.append(prefix).append(body).append(fill, u' ');
-    } else if (spec.zero && zeroAllowed) {
+    } else if (conv.zero && zeroAllowed) {
         out.append(prefix).append(fill, u'0').append(body);
     } else {
         out.append(fill, u' ').append(prefix).append(body);
     }
 }
 
-void FormatInteger(std::u16string& out, const Spec& spec, int64_t value) {
+void FormatInteger(std::u16string& out, const Conversion& conv, int64_t value) {
     std::u16string prefix;
     uint64_t magnitude = 0;
     unsigned base = 10;
-    const char16_t c = spec.conversion;
+    const char16_t c = conv.conversion;
     if (c == u'd' || c == u'i') {
         // Message numbers are 32-bit values, as the platform's printf takes them.
         const int32_t v = static_cast<int32_t>(value);
-        magnitude = v < 0 ? static_cast<uint64_t>(-static_cast<int64_t>(v)) : static_cast<uint64_t>(v);
+        magnitude =
+            v < 0 ? static_cast<uint64_t>(-static_cast<int64_t>(v)) : static_cast<uint64_t>(v);
         if (v < 0) {
             prefix = u"-";
-        } else if (spec.plus) {
+        } else if (conv.plus) {
             prefix = u"+";
-        } else if (spec.space) {
+        } else if (conv.space) {
             prefix = u" ";
         }
     } else {
         magnitude = static_cast<uint32_t>(value);
         base = (c == u'u') ? 10 : 16;
-        if (spec.alternate && base == 16 && magnitude != 0) {
+        if (conv.alternate && base == 16 && magnitude != 0) {
             prefix = (c == u'X') ? u"0X" : u"0x";
         }
     }
     std::u16string body = Digits(magnitude, base, c == u'X');
-    if (spec.precision >= 0) {
-        if (spec.precision == 0 && magnitude == 0) {
+    if (conv.precision >= 0) {
+        if (conv.precision == 0 && magnitude == 0) {
             body.clear();
-        } else if (body.size() < static_cast<std::size_t>(spec.precision)) {
-            body.insert(0, static_cast<std::size_t>(spec.precision) - body.size(), u'0');
+        } else if (body.size() < static_cast<std::size_t>(conv.precision)) {
+            body.insert(0, static_cast<std::size_t>(conv.precision) - body.size(), u'0');
         }
     }
-    Pad(out, spec, prefix, body, spec.precision < 0);
+    Pad(out, conv, prefix, body, conv.precision < 0);
 }
 
 int ReadNumber(std::u16string_view format, std::size_t& pos) {
@@ -99,20 +100,20 @@ int ReadNumber(std::u16string_view format, std::size_t& pos) {
 }
 
 // Reads the part of a conversion after '%'; pos ends behind the conversion character.
-Spec ReadSpec(std::u16string_view format, std::size_t& pos, ArgCursor& args) {
-    Spec spec;
+Conversion ReadSpec(std::u16string_view format, std::size_t& pos, ArgCursor& args) {
+    Conversion conv;
     for (; pos < format.size(); ++pos) {
         const char16_t f = format[pos];
         if (f == u'-') {
-            spec.left = true;
+            conv.left = true;
         } else if (f == u'0') {
-            spec.zero = true;
+            conv.zero = true;
         } else if (f == u'+') {
-            spec.plus = true;
+            conv.plus = true;
         } else if (f == u' ') {
-            spec.space = true;
+            conv.space = true;
         } else if (f == u'#') {
-            spec.alternate = true;
+            conv.alternate = true;
         } else {
             break;
         }
@@ -120,28 +121,28 @@ Spec ReadSpec(std::u16string_view format, std::size_t& pos, ArgCursor& args) {
     if (pos < format.size() && format[pos] == u'*') {
         ++pos;
         const int64_t w = args.NextNumber();
-        spec.left = spec.left || w < 0;
-        spec.width = static_cast<int>(std::min<int64_t>(w < 0 ? -w : w, 100000));
+        conv.left = conv.left || w < 0;
+        conv.width = static_cast<int>(std::min<int64_t>(w < 0 ? -w : w, 100000));
     } else {
-        spec.width = ReadNumber(format, pos);
+        conv.width = ReadNumber(format, pos);
     }
     if (pos < format.size() && format[pos] == u'.') {
         ++pos;
         if (pos < format.size() && format[pos] == u'*') {
             ++pos;
             const int64_t p = args.NextNumber();
-            spec.precision = p < 0 ? -1 : static_cast<int>(std::min<int64_t>(p, 100000));
+            conv.precision = p < 0 ? -1 : static_cast<int>(std::min<int64_t>(p, 100000));
         } else {
-            spec.precision = ReadNumber(format, pos);
+            conv.precision = ReadNumber(format, pos);
         }
     }
     while (pos < format.size() && (format[pos] == u'h' || format[pos] == u'l')) {
         ++pos;
     }
     if (pos < format.size()) {
-        spec.conversion = format[pos++];
+        conv.conversion = format[pos++];
     }
-    return spec;
+    return conv;
 }
 
 }  // namespace
@@ -156,23 +157,23 @@ std::u16string FormatText(std::u16string_view format, std::span<const MessageArg
             out.push_back(ch);
             continue;
         }
-        const Spec spec = ReadSpec(format, pos, cursor);
-        switch (spec.conversion) {
+        const Conversion conv = ReadSpec(format, pos, cursor);
+        switch (conv.conversion) {
             case u'%':
                 out.push_back(u'%');
                 break;
             case u's': {
                 const MessageArg* a = cursor.Next();
                 std::u16string_view text = a ? a->Text() : std::u16string_view();
-                if (spec.precision >= 0 && text.size() > static_cast<std::size_t>(spec.precision)) {
-                    text = text.substr(0, static_cast<std::size_t>(spec.precision));
+                if (conv.precision >= 0 && text.size() > static_cast<std::size_t>(conv.precision)) {
+                    text = text.substr(0, static_cast<std::size_t>(conv.precision));
                 }
-                Pad(out, spec, u"", text, false);
+                Pad(out, conv, u"", text, false);
                 break;
             }
             case u'c': {
                 const char16_t c = static_cast<char16_t>(cursor.NextNumber());
-                Pad(out, spec, u"", std::u16string_view(&c, 1), false);
+                Pad(out, conv, u"", std::u16string_view(&c, 1), false);
                 break;
             }
             case u'd':
@@ -180,13 +181,13 @@ std::u16string FormatText(std::u16string_view format, std::span<const MessageArg
             case u'u':
             case u'x':
             case u'X':
-                FormatInteger(out, spec, cursor.NextNumber());
+                FormatInteger(out, conv, cursor.NextNumber());
                 break;
             default:
                 // An unknown conversion is printed as written.
                 out.push_back(u'%');
-                if (spec.conversion != 0) {
-                    out.push_back(spec.conversion);
+                if (conv.conversion != 0) {
+                    out.push_back(conv.conversion);
                 }
                 break;
         }
