@@ -52,6 +52,7 @@ CMainDlg::CMainDlg(CSettingsFile& settings, std::vector<std::u16string> dataFold
     : m_settings(settings),
       m_dataFolders(std::move(dataFolders)),
       m_previousPgCtrl(g_pPgCtrl),
+      m_startupBatch(std::in_place, settings),
       m_layout(this),
       m_inputArea(QStringLiteral("Input"), this),
       m_inputLayout(&m_inputArea),
@@ -134,6 +135,7 @@ CMainDlg::CMainDlg(CSettingsFile& settings, std::vector<std::u16string> dataFold
     if (m_warningWnd.HasText() && !m_warningWnd.IsShown()) {
         m_warningWnd.ShowWindow(*this);
     }
+    m_startupBatch.reset();
     m_initialised = true;
     TakeFinishedFileLists();
 }

@@ -11,6 +11,7 @@
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,10 +24,10 @@
 #include "gui/OutImageDlg.h"
 #include "gui/OutQuillDlg.h"
 #include "gui/PathHistoryManager.h"
+#include "gui/SettingsFile.h"
 #include "gui/WarningWnd.h"
 
 class CCharFilter;
-class CSettingsFile;
 
 // The desktop program's one window: input pages, output pages, the character filter row, the
 // progress bar, the status line and the Convert/Cancel button. Conversions run on the user
@@ -82,6 +83,8 @@ private:
     CSettingsFile& m_settings;
     std::vector<std::u16string> m_dataFolders;
     CPgCtrl* m_previousPgCtrl;
+    // What the pages store while they are built goes to the file once, at the end.
+    std::optional<CSettingsFile::Batch> m_startupBatch;
 
     QVBoxLayout m_layout;
     QGroupBox m_inputArea;

@@ -48,7 +48,8 @@ void CPathHistoryManager::LoadPathHistory() {
 }
 
 void CPathHistoryManager::RestorePath() {
-    SetText(m_settings.GetString(m_section, "Path", u""));
+    const QSignalBlocker quiet(m_combo);  // the stored text needs no storing again
+    m_combo.setEditText(QString::fromStdU16String(m_settings.GetString(m_section, "Path", u"")));
 }
 
 void CPathHistoryManager::SavePath() {
