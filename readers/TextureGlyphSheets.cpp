@@ -15,6 +15,10 @@ namespace {
     TL_THROW(kErrBofnt, 151);
 }
 
+// Sheets start as paper: white, fully transparent.
+constexpr uint32_t kPaperRgb = 0xFFFFFFu;
+constexpr uint32_t kPaperAlpha = 0;
+
 // Each compressed sheet is its stored size, big-endian whatever the file's byte order, and a
 // stream padded to that size. One layer is undone, and it must give exactly one sheet: a
 // shorter result would leave pixels undecoded, a longer one would spill into the next sheet.
@@ -27,13 +31,16 @@ std::vector<uint8_t> ExpandSheets(std::span<const uint8_t> stored, uint16_t shee
         Broken();
     }
     std::vector<uint8_t> sheets;
-    sheets.reserve(std::size_t{sheetCount} * sheetBytes);
     CByteReader reader(stored, [] { Broken(); });
     for (uint16_t sheet = 0; sheet < sheetCount; ++sheet) {
         const uint32_t storedSize = reader.U32BE();
         const std::vector<uint8_t> expanded = Expand(reader.Take(storedSize), 1);
         if (expanded.size() != sheetBytes) {
             Broken();
+        }
+        // Room for all sheets only once one stream has really given a whole sheet.
+        if (sheet == 0) {
+            sheets.reserve(std::size_t{sheetCount} * sheetBytes);
         }
         sheets.insert(sheets.end(), expanded.begin(), expanded.end());
     }
@@ -73,30 +80,30 @@ void CTextureGlyphSheets::Decode() {
     if (height * g.sheetWidth > IImage::kMaxPixels) {
         TL_THROW(kErrImage, 179);
     }
-    // An unknown format decodes nothing, so its sheets need not be read at all. The others are
-    // checked against the data before the image is made, so that a broken file is refused
-    // without first allocating what its fields claim.
+    // An unknown format decodes nothing: every cell stays paper, so neither its sheets nor an
+    // image of them are needed, whatever size its fields claim. The others are checked against
+    // the data before the image is made, so that a broken file is refused without first
+    // allocating what its fields claim.
+    if (!texture::IsKnownFormat(m_format)) {
+        return;
+    }
     std::vector<uint8_t> expanded;
     std::span<const uint8_t> sheetBytes;
-    if (texture::IsKnownFormat(m_format)) {
-        const std::span<const uint8_t> stored = m_font.GetSheetData();
-        if ((g.sheetFormat & kSheetCompressed) != 0) {
-            expanded = ExpandSheets(stored, g.sheetCount, g.sheetBytes);
-            sheetBytes = expanded;
-        } else {
-            const uint64_t needed = uint64_t{g.sheetCount} * g.sheetBytes;
-            if (needed > stored.size()) {
-                Broken();
-            }
-            sheetBytes = stored.first(static_cast<std::size_t>(needed));
+    const std::span<const uint8_t> stored = m_font.GetSheetData();
+    if ((g.sheetFormat & kSheetCompressed) != 0) {
+        expanded = ExpandSheets(stored, g.sheetCount, g.sheetBytes);
+        sheetBytes = expanded;
+    } else {
+        const uint64_t needed = uint64_t{g.sheetCount} * g.sheetBytes;
+        if (needed > stored.size()) {
+            Broken();
         }
+        sheetBytes = stored.first(static_cast<std::size_t>(needed));
     }
     m_sheets.Create(g.sheetWidth, static_cast<int32_t>(height), 32);
     m_sheets.SetHasAlpha(true);
-    m_sheets.Fill(0xFFFFFFu, 0);
-    if (texture::IsKnownFormat(m_format)) {
-        texture::DecodeSheets(sheetBytes, m_format, m_sheets);
-    }
+    m_sheets.Fill(kPaperRgb, kPaperAlpha);
+    texture::DecodeSheets(sheetBytes, m_format, m_sheets);
     if (height > 0) {
         m_background = m_sheets.GetWord(0, 0);
     }
@@ -117,7 +124,13 @@ std::unique_ptr<CGlyph> CTextureGlyphSheets::MakeGlyph(uint16_t index) const {
     // A glyph without columns has no rows either: an image without pixels is 0 x 0.
     const int32_t rows = width.glyphWidth > 0 ? g.cellHeight : 0;
     CRgbImage pixels;
-    m_sheets.ExtractRect(pixels, x, y, width.glyphWidth, rows);
+    if (texture::IsKnownFormat(m_format)) {
+        m_sheets.ExtractRect(pixels, x, y, width.glyphWidth, rows);
+    } else {
+        pixels.Create(width.glyphWidth, rows, 32);
+        pixels.SetHasAlpha(true);
+        pixels.Fill(kPaperRgb, kPaperAlpha);
+    }
     // Paper columns trimmed off either side of the cell move into the spaces, so the glyph
     // keeps the advance its width entry gives, as an image font cell's width line keeps it.
     const ImageRect content = pixels.GetContentRect(m_background);

@@ -21,10 +21,6 @@ public:
     int32_t GetBaseline() const override { return m_geometry.baseline; }
     std::unique_ptr<CGlyph> MakeGlyph(uint16_t index) const override;
 
-    // The decoded sheets and the word of their top-left spacing pixel, the paper colour.
-    const CRgbImage& GetSheets() const { return m_sheets; }
-    uint32_t GetBackground() const { return m_background; }
-
 private:
     void CheckGeometry() const;
     void Decode();
@@ -32,6 +28,8 @@ private:
     const CResFont& m_font;
     TextureGlyphs m_geometry;
     int32_t m_format;
+    // Empty for an unknown format: its cells are all paper, and are made so one by one.
     CRgbImage m_sheets;
+    // The word of the first sheet's top-left spacing pixel, the paper colour.
     uint32_t m_background = 0x00FFFFFFu;
 };

@@ -163,8 +163,11 @@ TEST_F(BitMapFileTest, AcceptanceMessages) {
 TEST_F(BitMapFileTest, DeclaredSizesBeyondTheFileFailBeforeAllocating) {
     const std::string p = PathText();
     CBitMapFile huge(Write(MakeBmp(65535, 65535, 32, {}, {0, 0, 0, 0})));
-    ExpectError([&] { huge.Load(); }, kErrBmp,
-                "Size of specified image file (" + p + ") is illegal. (65535 x 65535).");
+    const std::size_t growth = testing_support::PeakMemoryGrowth([&] {
+        ExpectError([&] { huge.Load(); }, kErrBmp,
+                    "Size of specified image file (" + p + ") is illegal. (65535 x 65535).");
+    });
+    EXPECT_LT(growth, testing_support::kBoundedGrowth);
     CBitMapFile tall(Write(MakeBmp(1, -2147483647 - 1, 1, {0, 0xFFFFFF}, {0, 0, 0, 0})));
     ExpectError([&] { tall.Load(); }, kErrBmp,
                 "Size of specified image file (" + p + ") is illegal. (1 x -2147483648).");

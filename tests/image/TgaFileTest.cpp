@@ -184,8 +184,11 @@ TEST_F(TgaFileTest, BrokenPixelDataFailsAsABrokenFile) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         CTgaFile file(Write(c.bytes));
-        ExpectError([&] { file.Load(); }, kErrTga,
-                    "Size of specified image file (" + p + ") is illegal. " + c.dims);
+        const std::size_t growth = testing_support::PeakMemoryGrowth([&] {
+            ExpectError([&] { file.Load(); }, kErrTga,
+                        "Size of specified image file (" + p + ") is illegal. " + c.dims);
+        });
+        EXPECT_LT(growth, testing_support::kBoundedGrowth);
     }
 }
 

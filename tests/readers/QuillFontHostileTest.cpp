@@ -64,6 +64,17 @@ struct PatchCase {
     uint32_t value;
 };
 
+// Stores a big-endian field of 1, 2 or 4 bytes.
+void Patch(std::vector<uint8_t>& file, std::size_t at, int width, uint32_t value) {
+    if (width == 1) {
+        file[at] = static_cast<uint8_t>(value);
+    } else if (width == 2) {
+        endian::StoreU16BE(file, at, static_cast<uint16_t>(value));
+    } else {
+        endian::StoreU32BE(file, at, value);
+    }
+}
+
 TEST(QuillFontHostileTest, InconsistentFieldsAreResourceErrors) {
     const PatchCase cases[] = {
         {"glyph index on a sheet that does not exist", false, {kBlockCMAP, 16}, 2, 15},
@@ -90,19 +101,48 @@ TEST(QuillFontHostileTest, InconsistentFieldsAreResourceErrors) {
             const std::size_t tglp = ContentOffset(file, kBlockTGLP);
             at = endian::LoadU32BE(file, tglp + 20) + (c.field.at - 1000);
         }
-        if (c.width == 1) {
-            file[at] = static_cast<uint8_t>(c.value);
-        } else if (c.width == 2) {
-            endian::StoreU16BE(file, at, static_cast<uint16_t>(c.value));
-        } else {
-            endian::StoreU32BE(file, at, c.value);
-        }
+        Patch(file, at, c.width, c.value);
         testing_support::ExpectError(
             [&] {
                 CFontData font;
                 ReadFont(file, font);
             },
             kErrBofnt, kBroken);
+    }
+}
+
+// Sheets declared far larger than the file: an unknown format reads as empty glyphs, a known one
+// is refused, and neither makes the image its fields describe (up to 1 GiB of pixels).
+TEST(QuillFontHostileTest, DeclaredSheetsBeyondTheDataAllocateNothing) {
+    struct Case {
+        const char* what;
+        bool compressed;
+        uint16_t format;
+        uint32_t sheetBytes;
+        uint16_t sheetCount;
+        uint16_t side;  // sheet width and height
+        bool reads;
+    };
+    const Case cases[] = {
+        {"unknown format, one huge sheet", false, 7, 0, 1, 16384, true},
+        {"unknown format, the most sheets", false, 7, 0, 65535, 32, true},
+        {"I4 sheet without its data", false, kTexI4, 16384u * 16384 / 2, 1, 16384, false},
+        {"compressed sheet expanding to a fraction", true, kTexIA4, 16384u * 16384, 1, 16384,
+         false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ScopedPgCtrl pg;
+        std::vector<uint8_t> file = Build(c.compressed ? CompressedFont() : SampleFont());
+        const std::size_t tglp = ContentOffset(file, kBlockTGLP);
+        Patch(file, tglp + 4, 4, c.sheetBytes);
+        Patch(file, tglp + 8, 2, c.sheetCount);
+        Patch(file, tglp + 10, 2, c.format | (c.compressed ? kSheetCompressed : 0u));
+        Patch(file, tglp + 16, 2, c.side);
+        Patch(file, tglp + 18, 2, c.side);
+        const std::size_t growth = testing_support::PeakMemoryGrowth(
+            [&] { EXPECT_EQ(ReadsOrRefuses(file, c.what), c.reads); });
+        EXPECT_LT(growth, testing_support::kBoundedGrowth);
     }
 }
 

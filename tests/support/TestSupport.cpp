@@ -9,6 +9,7 @@
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <string>
 
 namespace testing_support {
 
@@ -39,7 +40,8 @@ std::vector<uint8_t> ReadFileBytes(const std::filesystem::path& path) {
 
 void WriteFileBytes(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
 }
 
 void WriteFileText(const std::filesystem::path& path, const std::string& text) {
@@ -87,7 +89,34 @@ std::filesystem::path BinaryDir() {
     return TL_BINARY_DIR;
 }
 
-std::filesystem::path SourceDir() { return TL_SOURCE_DIR; }
+std::filesystem::path SourceDir() {
+    return TL_SOURCE_DIR;
+}
+
+namespace {
+
+// A "Vm...:   1234 kB" line of /proc/self/status, in bytes.
+std::size_t StatusBytes(const std::string& field) {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind(field + ":", 0) == 0) {
+            return std::stoul(line.substr(field.size() + 1)) * 1024;
+        }
+    }
+    return 0;
+}
+
+}  // namespace
+
+std::size_t PeakMemoryGrowth(const std::function<void()>& run) {
+    // Writing 5 to clear_refs resets the peak to the present size.
+    std::ofstream("/proc/self/clear_refs") << "5";
+    const std::size_t start = StatusBytes("VmRSS");
+    run();
+    const std::size_t peak = StatusBytes("VmHWM");
+    return peak > start ? peak - start : 0;
+}
 
 void RecordingPgCtrl::StepProgress(int steps) {
     m_steps += steps;

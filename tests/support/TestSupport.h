@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,12 @@ std::string ShellQuote(const std::string& argument);
 // The build folder (where the programs and the xlor/xggp folders are).
 std::filesystem::path BinaryDir();
 std::filesystem::path SourceDir();
+
+// How far the process's resident memory peak rose above its size at the start while `run` ran,
+// in bytes: what a reader really allocated and touched for a hostile file.
+std::size_t PeakMemoryGrowth(const std::function<void()>& run);
+// Growth that no allocation sized by a hostile field stays under.
+inline constexpr std::size_t kBoundedGrowth = std::size_t{32} << 20;
 
 // A progress control that records warnings and can cancel after a number of steps.
 class RecordingPgCtrl : public CPgCtrl {
