@@ -294,32 +294,59 @@ TEST_F(MainDlgTest, ConvertsLikeTheConsole) {
               std::filesystem::path(byDialog).u16string());
 }
 
-TEST_F(MainDlgTest, CancelDuringReadingWritesNothing) {
+// Cancel pressed while the reader or the writer is at work: nothing is written, an existing
+// output stays as it was and no temporary is left beside it.
+TEST_F(MainDlgTest, CancelWritesNothingAndKeepsAnExistingFile) {
+    struct Case {
+        const char* what;
+        int status;  // the status line at which Cancel is pressed
+        bool existing;
+    };
+    const Case cases[] = {
+        {"while reading", 249, false},
+        {"while reading, over a file", 249, true},
+        {"while building the binary font, over a file", 252, true},
+    };
     Open();
-    TempDir dir;
-    const std::string output = (dir / "font.bofnt").string();
-    Tabs("inputTabs").setCurrentIndex(2);
-    Combo("inWinFace").setCurrentText(QStringLiteral("DejaVu Sans"));
-    Tabs("outputTabs").setCurrentIndex(1);
-    Combo("outQuillPath").setEditText(QString::fromStdString(output));
-    // Press Cancel once the reader is at work.
-    QTimer watcher;
-    bool pressed = false;
-    QObject::connect(&watcher, &QTimer::timeout, [&] {
-        if (!pressed && Status() == Message(249)) {
-            pressed = true;
-            EXPECT_EQ(Child<QPushButton>("convert").text(), QStringLiteral("Cancel"));
-            Child<QPushButton>("convert").click();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir dir;
+        const std::string output = (dir / "font.bofnt").string();
+        const std::vector<uint8_t> old = {'o', 'l', 'd', 0xFF};
+        if (c.existing) {
+            testing_support::WriteFileBytes(output, old);
         }
-    });
-    watcher.start(0);
-    dialog->RunConversion();
-    EXPECT_TRUE(pressed);
-    EXPECT_EQ(Status(), QStringLiteral(" Cancelled"));
-    EXPECT_FALSE(std::filesystem::exists(output));
-    EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
-    EXPECT_EQ(Child<QProgressBar>("progress").value(), 0);
-    EXPECT_EQ(Child<QPushButton>("convert").text(), QStringLiteral("Convert"));
+        Tabs("inputTabs").setCurrentIndex(2);
+        Combo("inWinFace").setCurrentText(QStringLiteral("DejaVu Sans"));
+        Tabs("outputTabs").setCurrentIndex(1);
+        Combo("outQuillPath").setEditText(QString::fromStdString(output));
+        MessageBoxResponder overwrite(QMessageBox::Ok);
+        QTimer watcher;
+        bool pressed = false;
+        QObject::connect(&watcher, &QTimer::timeout, [&] {
+            if (!pressed && Status() == Message(c.status)) {
+                pressed = true;
+                EXPECT_EQ(Child<QPushButton>("convert").text(), QStringLiteral("Cancel"));
+                Child<QPushButton>("convert").click();
+            }
+        });
+        watcher.start(0);
+        dialog->RunConversion();
+        EXPECT_TRUE(pressed);
+        EXPECT_EQ(Status(), QStringLiteral(" Cancelled"));
+        if (c.existing) {
+            EXPECT_EQ(ReadFileBytes(output), old);
+        } else {
+            EXPECT_FALSE(std::filesystem::exists(output));
+        }
+        std::size_t files = 0;
+        for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.Path())) {
+            ++files;
+        }
+        EXPECT_EQ(files, c.existing ? 1u : 0u);
+        EXPECT_EQ(Child<QProgressBar>("progress").value(), 0);
+        EXPECT_EQ(Child<QPushButton>("convert").text(), QStringLiteral("Convert"));
+    }
 }
 
 TEST_F(MainDlgTest, KeepingAnExistingFileCancels) {
