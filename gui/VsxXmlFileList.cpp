@@ -1,10 +1,15 @@
 #include "gui/VsxXmlFileList.h"
 
-#include <QMetaObject>
-
 #include "platform/FatalSignal.h"
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
+
+namespace {
+
+// How often the user interface looks at the finished flag; the scans take longer.
+constexpr int kWatchMilliseconds = 10;
+
+}  // namespace
 
 CVsxXmlFileList::~CVsxXmlFileList() {
     Wait();
@@ -20,15 +25,23 @@ void CVsxXmlFileList::StartScan(std::span<const std::u16string> baseFolders, QOb
             break;
         }
     }
-    m_thread = std::thread(
-        [this, folder, extension = Extension(), receiver, onFinished = std::move(onFinished)] {
-            EnsureAlternateSignalStack();  // so that a fault on this thread is reported too
-            Scan(folder, extension);
-            m_finished.store(true, std::memory_order_release);
-            if (receiver && onFinished) {
-                QMetaObject::invokeMethod(receiver, onFinished, Qt::QueuedConnection);
-            }
-        });
+    m_thread = std::thread([this, folder, extension = Extension()] {
+        EnsureAlternateSignalStack();  // so that a fault on this thread is reported too
+        Scan(folder, extension);
+        m_finished.store(true, std::memory_order_release);
+    });
+    if (receiver && onFinished) {
+        m_watch = std::make_unique<QTimer>();
+        m_watch->setInterval(kWatchMilliseconds);
+        QObject::connect(m_watch.get(), &QTimer::timeout, receiver,
+                         [this, onFinished = std::move(onFinished)] {
+                             if (IsFinished()) {
+                                 m_watch->stop();
+                                 onFinished();
+                             }
+                         });
+        m_watch->start();
+    }
 }
 
 void CVsxXmlFileList::Wait() {

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QObject>
+#include <QTimer>
 #include <atomic>
 #include <functional>
+#include <memory>
 #include <span>
 #include <string>
 #include <thread>
@@ -12,7 +14,10 @@
 
 // A list of definition files (letter orders or glyph groups) found in one folder, read on a
 // worker thread at start-up. The thread touches only the list until it sets the finished flag;
-// the user interface reads the list only after that, and learns of it by a queued call.
+// the user interface reads the list only after that. A timer on the user interface's thread
+// watches the flag, so nothing but the flag passes between the threads: no call is queued from
+// the worker, whose hand-over would happen inside the toolkit's event queue, out of sight of
+// the thread checker.
 class CVsxXmlFileList {
 public:
     CVsxXmlFileList() = default;
@@ -41,4 +46,5 @@ private:
     std::vector<XmlFileInfo> m_files;
     std::atomic<bool> m_finished{false};
     std::thread m_thread;
+    std::unique_ptr<QTimer> m_watch;
 };

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "platform/Text.h"
 
@@ -43,6 +45,34 @@ TEST(GlobalExceptionTest, SuccessiveErrorsAreIndependentCopies) {
     EXPECT_EQ(first.What(), u"File I/O error: (A@f.cpp:1)\nCannot open the specified file (one).");
     EXPECT_EQ(second.What(), u"XML error: (B@g.cpp:2)\n two");
     EXPECT_EQ(first.GetCategory(), kErrFileIO);
+}
+
+// The record is per thread: threads failing at once each get their own text, whole. The first
+// exceptions of the process are among them, so the category names are loaded under the race.
+TEST(GlobalExceptionTest, ThreadsFailingAtOnceKeepTheirOwnRecord) {
+    constexpr int kThreads = 4;
+    constexpr int kRounds = 200;
+    std::vector<int> mismatches(kThreads, 0);
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t) {
+        threads.emplace_back([t, &mismatches] {
+            const std::u16string name = Utf8ToUtf16("file" + std::to_string(t));
+            const std::u16string expected = u"File I/O error: (T@t.cpp:" +
+                                            Utf8ToUtf16(std::to_string(t)) +
+                                            u")\nCannot open the specified file (" + name + u").";
+            for (int round = 0; round < kRounds; ++round) {
+                const CGeneralException& e =
+                    MakeException("t.cpp", t, "T", kErrFileIO, 108, {name});
+                if (e.What() != expected) {
+                    ++mismatches[static_cast<std::size_t>(t)];
+                }
+            }
+        });
+    }
+    for (std::thread& thread : threads) {
+        thread.join();
+    }
+    EXPECT_EQ(mismatches, std::vector<int>(kThreads, 0));
 }
 
 TEST(GlobalExceptionTest, UnknownMessageNumberGivesAnEmptyMessage) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QObject>
 #include <algorithm>
 #include <string>
@@ -23,10 +24,15 @@ std::string Header(const std::string& title) {
 std::vector<XmlFileInfo> Scan(CVsxXmlFileList& list, const std::vector<std::u16string>& bases,
                               int& reports) {
     QObject receiver;
+    const int before = reports;
     list.StartScan(bases, &receiver, [&reports] { ++reports; });
     list.Wait();
     EXPECT_TRUE(list.IsFinished());
-    QCoreApplication::processEvents();
+    QElapsedTimer waited;
+    waited.start();
+    while (reports == before && waited.elapsed() < 10000) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    }
     return list.Files();
 }
 
