@@ -57,7 +57,10 @@ void CPathHistoryManager::SavePath() {
 }
 
 void CPathHistoryManager::SetText(const std::u16string& path) {
-    m_combo.setEditText(QString::fromStdU16String(path));
+    {
+        const QSignalBlocker quiet(m_combo);  // stored once below, changed or not
+        m_combo.setEditText(QString::fromStdU16String(path));
+    }
     SavePath();
 }
 
