@@ -1,36 +1,40 @@
 #include "core/BinaryFile.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <limits>
 
 #include "core/GlobalException.h"
+#include "core/ResString.h"
 #include "platform/Text.h"
 
-CBinaryFile::~CBinaryFile() { Discard(); }
+namespace {
 
-void CBinaryFile::Discard() {
-    if (m_writing) {
-        const std::string temporary = m_handle.TemporaryPath();
-        m_handle.Close();
-        RemoveFile(temporary);
-        m_writing = false;
-    }
-    m_handle.Close();
+// What the error line of a run stopped by a signal while writing says. Built before the
+// temporary exists, since the signal handler can only copy it out.
+std::string InterruptLine(const std::u16string& path) {
+    const CGeneralException& stopped =
+        MakeException(__FILE__, __LINE__, "CBinaryFile::Open", kErrFileIO, 277, {path});
+    return Utf16ToUtf8(FormatResString(102, {stopped.What(), EINTR}));
 }
 
+}  // namespace
+
+CBinaryFile::~CBinaryFile() = default;
+
 void CBinaryFile::Open(Access access) {
-    Discard();
+    m_output.Discard();
+    m_input.Close();
     const std::string path = Utf16ToUtf8(m_path);
-    const bool opened = access == Access::kRead ? m_handle.OpenForReading(path)
-                                                : m_handle.CreateTemporaryBeside(path);
+    const bool opened = access == Access::kRead ? m_input.OpenForReading(path)
+                                                : m_output.Create(path, InterruptLine(m_path));
     if (!opened) {
         TL_THROW(kErrFileIO, 108, m_path);
     }
-    m_writing = access == Access::kWrite;
 }
 
 std::size_t CBinaryFile::Read(std::span<uint8_t> buffer) {
-    const int64_t n = m_handle.IsOpen() ? m_handle.Read(buffer) : -1;
+    const int64_t n = Handle().IsOpen() ? Handle().Read(buffer) : -1;
     if (n < 0) {
         TL_THROW(kErrFileIO, 109, m_path);
     }
@@ -38,8 +42,9 @@ std::size_t CBinaryFile::Read(std::span<uint8_t> buffer) {
 }
 
 std::vector<uint8_t> CBinaryFile::ReadAll() {
-    const int64_t size = m_handle.IsOpen() ? m_handle.Size() : -1;
-    const int64_t position = m_handle.IsOpen() ? m_handle.Seek(0, SEEK_CUR) : -1;
+    CFileHandle& handle = Handle();
+    const int64_t size = handle.IsOpen() ? handle.Size() : -1;
+    const int64_t position = handle.IsOpen() ? handle.Seek(0, SEEK_CUR) : -1;
     if (size < 0 || position < 0 || size > std::numeric_limits<int32_t>::max()) {
         TL_THROW(kErrFileIO, 109, m_path);
     }
@@ -49,33 +54,35 @@ std::vector<uint8_t> CBinaryFile::ReadAll() {
 }
 
 void CBinaryFile::Write(std::span<const uint8_t> data) {
-    if (!m_handle.IsOpen() || !m_handle.WriteAll(data)) {
+    if (!Handle().IsOpen() || !Handle().WriteAll(data)) {
         TL_THROW(kErrFileIO, 111, m_path);
     }
 }
 
 int32_t CBinaryFile::Seek(int32_t offset, int whence, int message) {
-    const int64_t position = m_handle.IsOpen() ? m_handle.Seek(offset, whence) : -1;
+    const int64_t position = Handle().IsOpen() ? Handle().Seek(offset, whence) : -1;
     if (position < 0 || position > std::numeric_limits<int32_t>::max()) {
         TL_THROW(kErrFileIO, message, m_path);
     }
     return static_cast<int32_t>(position);
 }
 
-int32_t CBinaryFile::SeekTo(int32_t offset) { return Seek(offset, SEEK_SET, 186); }
-int32_t CBinaryFile::SeekDiff(int32_t offset) { return Seek(offset, SEEK_CUR, 187); }
-int32_t CBinaryFile::SeekBack(int32_t offset) { return Seek(offset, SEEK_END, 188); }
+int32_t CBinaryFile::SeekTo(int32_t offset) {
+    return Seek(offset, SEEK_SET, 186);
+}
+int32_t CBinaryFile::SeekDiff(int32_t offset) {
+    return Seek(offset, SEEK_CUR, 187);
+}
+int32_t CBinaryFile::SeekBack(int32_t offset) {
+    return Seek(offset, SEEK_END, 188);
+}
 
 void CBinaryFile::Close() {
-    if (!m_writing) {
-        m_handle.Close();
+    if (!m_output.IsOpen()) {
+        m_input.Close();
         return;
     }
-    const std::string temporary = m_handle.TemporaryPath();
-    const bool flushed = m_handle.Sync() && m_handle.Close();
-    m_writing = false;
-    if (!flushed || !RenameFile(temporary, Utf16ToUtf8(m_path))) {
-        RemoveFile(temporary);
+    if (!m_output.Commit()) {
         TL_THROW(kErrFileIO, 111, m_path);
     }
 }

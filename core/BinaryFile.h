@@ -6,12 +6,15 @@
 #include <vector>
 
 #include "platform/FileHandle.h"
+#include "platform/ReplacementFile.h"
 
 // Binary file access whose every failure throws category 5 naming the file.
 //
 // A file opened for writing is written to a temporary file beside the target and renamed over
-// it only when Close succeeds; a failure, or destruction without Close, removes the temporary
-// and leaves any old file untouched.
+// it only when Close succeeds; a failure, destruction without Close, or SIGINT, SIGTERM or
+// SIGHUP meanwhile removes the temporary and leaves any old file untouched (a signal ends the
+// program with message 277). Open it only once everything to be written is ready, so that the
+// temporary lives no longer than the writing itself.
 class CBinaryFile {
 public:
     enum class Access { kRead, kWrite };
@@ -38,9 +41,9 @@ public:
 
 private:
     int32_t Seek(int32_t offset, int whence, int message);
-    void Discard();
+    CFileHandle& Handle() { return m_output.IsOpen() ? m_output.Handle() : m_input; }
 
     std::u16string m_path;
-    CFileHandle m_handle;
-    bool m_writing = false;
+    CFileHandle m_input;
+    CReplacementFile m_output;
 };

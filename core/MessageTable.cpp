@@ -188,6 +188,7 @@ constexpr MessageEntry kMessages[] = {
     {274, u"Invalid color parameter format(%s)"},
     {275, u"Linefeed width (=%d) exceeds maximum (=%d)."},
     {276, u"Glyph index (=%d) exceeds maximum (=%d)."},
+    {277, u"Writing the file (%s) was stopped by a signal. The file was left as it was."},
     {300, u"Unknown Error"},
     {301, u"Image error"},
     {302, u"BMP image error"},

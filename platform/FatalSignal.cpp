@@ -14,6 +14,7 @@
 
 #include "core/GlobalException.h"
 #include "core/ResString.h"
+#include "platform/SignalSafeWrite.h"
 #include "platform/Text.h"
 
 namespace {
@@ -65,27 +66,13 @@ struct AlternateStack {
     }
 };
 
-void WriteAll(const char* data, std::size_t length) {
-    while (length > 0) {
-        const ssize_t n = ::write(STDERR_FILENO, data, length);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            return;
-        }
-        data += n;
-        length -= static_cast<std::size_t>(n);
-    }
-}
-
 void WriteHex(uint64_t value, int digits) {
     char out[16];
     for (int i = digits - 1; i >= 0; --i) {
         out[i] = "0123456789ABCDEF"[value & 0xF];
         value >>= 4;
     }
-    WriteAll(out, static_cast<std::size_t>(digits));
+    WriteStandardError(out, static_cast<std::size_t>(digits));
 }
 
 void WriteDecimal(int value) {
@@ -100,7 +87,7 @@ void WriteDecimal(int value) {
     if (negative) {
         out[--pos] = '-';
     }
-    WriteAll(out + pos, sizeof out - pos);
+    WriteStandardError(out + pos, sizeof out - pos);
 }
 
 uint64_t FaultAddress([[maybe_unused]] const siginfo_t* info,
@@ -125,7 +112,7 @@ void SETranslateHandler(int signalNumber, siginfo_t* info, void* context) {
         const PreparedText& prepared = g_slots[slot];
         for (std::size_t i = 0; i < prepared.pieceCount; ++i) {
             const auto& piece = prepared.pieces[i];
-            WriteAll(prepared.text.data() + piece.begin, piece.end - piece.begin);
+            WriteStandardError(prepared.text.data() + piece.begin, piece.end - piece.begin);
             switch (piece.field) {
                 case Field::kCode:
                     WriteHex(static_cast<uint32_t>(signalNumber), 8);

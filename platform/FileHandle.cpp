@@ -6,10 +6,8 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <vector>
 
-CFileHandle::CFileHandle(CFileHandle&& other) noexcept
-    : m_fd(other.m_fd), m_temporaryPath(std::move(other.m_temporaryPath)) {
+CFileHandle::CFileHandle(CFileHandle&& other) noexcept : m_fd(other.m_fd) {
     other.m_fd = -1;
 }
 
@@ -17,7 +15,6 @@ CFileHandle& CFileHandle::operator=(CFileHandle&& other) noexcept {
     if (this != &other) {
         Close();
         m_fd = other.m_fd;
-        m_temporaryPath = std::move(other.m_temporaryPath);
         other.m_fd = -1;
     }
     return *this;
@@ -35,22 +32,10 @@ bool CFileHandle::OpenForReading(const std::string& path) {
     return m_fd >= 0;
 }
 
-bool CFileHandle::CreateTemporaryBeside(const std::string& target) {
+bool CFileHandle::CreateNew(const std::string& path, unsigned mode) {
     Close();
-    std::vector<char> pattern(target.begin(), target.end());
-    const std::string suffix = ".XXXXXX";
-    pattern.insert(pattern.end(), suffix.begin(), suffix.end());
-    pattern.push_back('\0');
-    m_fd = ::mkostemp(pattern.data(), O_CLOEXEC);
-    if (m_fd < 0) {
-        return false;
-    }
-    m_temporaryPath.assign(pattern.data());
-    // mkstemp creates 0600; a file written in place would get 0666 less the umask.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(m_fd, 0666 & ~mask);
-    return true;
+    m_fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, static_cast<mode_t>(mode));
+    return m_fd >= 0;
 }
 
 int64_t CFileHandle::Read(std::span<uint8_t> buffer) {
@@ -101,7 +86,13 @@ int64_t CFileHandle::Size() {
     return static_cast<int64_t>(st.st_size);
 }
 
-bool CFileHandle::Sync() { return ::fsync(m_fd) == 0; }
+bool CFileHandle::Sync() {
+    return ::fsync(m_fd) == 0;
+}
+
+bool CFileHandle::SetPermissions(unsigned mode) {
+    return ::fchmod(m_fd, static_cast<mode_t>(mode)) == 0;
+}
 
 bool CFileHandle::Close() {
     if (m_fd < 0) {
@@ -110,14 +101,4 @@ bool CFileHandle::Close() {
     const int result = ::close(m_fd);
     m_fd = -1;
     return result == 0;
-}
-
-bool RenameFile(const std::string& from, const std::string& to) {
-    return std::rename(from.c_str(), to.c_str()) == 0;
-}
-
-void RemoveFile(const std::string& path) {
-    const int saved = errno;
-    ::unlink(path.c_str());
-    errno = saved;
 }

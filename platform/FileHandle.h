@@ -16,10 +16,8 @@ public:
     ~CFileHandle();
 
     bool OpenForReading(const std::string& path);
-    // A new file with a unique name beside `target` ("<target>.XXXXXX"), given the permissions
-    // a freshly created file would get. Its name is TemporaryPath().
-    bool CreateTemporaryBeside(const std::string& target);
-    const std::string& TemporaryPath() const { return m_temporaryPath; }
+    // A file that must not exist yet, opened for writing; `mode` less the umask.
+    bool CreateNew(const std::string& path, unsigned mode);
 
     bool IsOpen() const { return m_fd >= 0; }
     // Bytes read, possibly fewer at the end of the file; -1 on failure.
@@ -30,13 +28,10 @@ public:
     int64_t Seek(int64_t offset, int whence);
     int64_t Size();
     bool Sync();
+    // Exactly these permission bits, whatever the umask.
+    bool SetPermissions(unsigned mode);
     bool Close();
 
 private:
     int m_fd = -1;
-    std::string m_temporaryPath;
 };
-
-// Renames `from` over `to` (replacing it); false on failure.
-bool RenameFile(const std::string& from, const std::string& to);
-void RemoveFile(const std::string& path);

@@ -95,9 +95,7 @@ void CQuillFontWriter::WriteFontData(CFontData& font, const CGlyphOrder&) {
     Convert(*working, encoding, res);
     // The file is opened only now, so a failure above leaves no file behind.
     CBinaryFile file(m_outputPath);
-    file.Open(CBinaryFile::Access::kWrite);
     res.Save(file);
-    file.Close();
 }
 
 std::unique_ptr<CFontData> CQuillFontWriter::MakeWorkingFont(

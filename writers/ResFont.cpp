@@ -192,7 +192,10 @@ std::vector<uint8_t> CResFont::ToBytes() const {
 }
 
 void CResFont::Save(CBinaryFile& file) const {
-    file.Write(ToBytes());
+    const std::vector<uint8_t> bytes = ToBytes();
+    file.Open(CBinaryFile::Access::kWrite);
+    file.Write(bytes);
+    file.Close();
 }
 
 void CResFont::Load(CBinaryFile& file) {

@@ -68,6 +68,8 @@ public:
     void LinkOffsets();
     // The whole file as Save writes it.
     std::vector<uint8_t> ToBytes() const;
+    // Lays the whole file out in memory first and only then opens `file` for writing, writes
+    // and closes it, so that its temporary exists no longer than the writing itself.
     void Save(CBinaryFile& file) const;
 
     // Reads the rest of the open file and loads it.

@@ -1,7 +1,12 @@
 #include "core/BinaryFile.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
 
 #include <vector>
 
@@ -54,17 +59,113 @@ TEST(BinaryFileTest, WritesThenReadsBack) {
     EXPECT_EQ(file.ReadAll(), bytes);
 }
 
-TEST(BinaryFileTest, NewFileGetsUsualPermissions) {
-    TempDir dir;
-    const auto path = dir / "f.bin";
+void WriteWhole(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
     CBinaryFile file(U16(path));
     file.Open(CBinaryFile::Access::kWrite);
+    file.Write(bytes);
     file.Close();
+}
+
+mode_t Permissions(const std::filesystem::path& path) {
     struct stat st {};
-    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(::stat(path.c_str(), &st), 0);
+    return st.st_mode & 0777;
+}
+
+// A new file gets what a freshly created one would; a rewritten one keeps its own bits.
+TEST(BinaryFileTest, RewriteKeepsThePermissionBits) {
     const mode_t mask = ::umask(0);
     ::umask(mask);
-    EXPECT_EQ(st.st_mode & 0777, 0666 & ~mask);
+    struct Case {
+        int existing;  // -1: no file yet
+        mode_t expected;
+    };
+    for (const Case& c : {Case{-1, 0666 & ~mask}, Case{0600, 0600}, Case{0751, 0751}}) {
+        SCOPED_TRACE(c.existing);
+        TempDir dir;
+        const auto path = dir / "f.bin";
+        if (c.existing >= 0) {
+            testing_support::WriteFileText(path, "old");
+            std::filesystem::permissions(path, static_cast<std::filesystem::perms>(c.existing));
+        }
+        WriteWhole(path, {1, 2});
+        EXPECT_EQ(Permissions(path), c.expected);
+    }
+}
+
+// Writing through a symbolic link rewrites its target and keeps the link.
+TEST(BinaryFileTest, SymbolicLinkKeepsPointingAtTheRewrittenTarget) {
+    struct Case {
+        const char* what;
+        const char* link;  // what link.bin points at, relative to its folder
+        const char* real;  // the file finally written
+        bool exists;
+    };
+    const Case cases[] = {
+        {"target beside the link", "real.bin", "real.bin", true},
+        {"target in another folder", "sub/real.bin", "sub/real.bin", true},
+        {"link to a link", "second.bin", "real.bin", true},
+        {"dangling link", "sub/new.bin", "sub/new.bin", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir dir;
+        std::filesystem::create_directory(dir / "sub");
+        std::filesystem::create_symlink("real.bin", dir / "second.bin");
+        if (c.exists) {
+            testing_support::WriteFileText(dir / c.real, "old");
+        }
+        std::filesystem::create_symlink(c.link, dir / "link.bin");
+        WriteWhole(dir / "link.bin", {7, 8, 9});
+        EXPECT_EQ(std::filesystem::read_symlink(dir / "link.bin"), c.link);
+        EXPECT_EQ(ReadFileBytes(dir / c.real), (std::vector<uint8_t>{7, 8, 9}));
+        EXPECT_EQ(FileCount(dir.Path()) + FileCount(dir / "sub"), 4u) << "no temporary left";
+    }
+}
+
+// A signal from outside while a long write goes on: the temporary is removed, the old file kept
+// byte for byte, and the program ends as an error does, with its error line.
+TEST(BinaryFileTest, SignalDuringAWriteRemovesTheTemporary) {
+    for (const int signalNumber : {SIGINT, SIGTERM, SIGHUP}) {
+        SCOPED_TRACE(signalNumber);
+        TempDir dir;
+        const auto path = dir / "font.bofnt";
+        const std::vector<uint8_t> old = {'O', 'L', 'D'};
+        testing_support::WriteFileBytes(path, old);
+        const auto errors = dir.Path().parent_path() / (dir.Path().filename().string() + ".err");
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            const int fd = ::open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+            ::dup2(fd, STDERR_FILENO);
+            CBinaryFile file(U16(path));
+            file.Open(CBinaryFile::Access::kWrite);
+            const std::vector<uint8_t> chunk(1 << 16, 0xAB);
+            // Long enough for the signal to come, short enough not to fill the disk.
+            for (int i = 0; i < 20000; ++i) {
+                file.Write(chunk);
+                ::usleep(500);
+            }
+            ::_exit(3);
+        }
+        for (int i = 0; i < 2000 && FileCount(dir.Path()) < 2; ++i) {
+            ::usleep(5000);
+        }
+        EXPECT_EQ(FileCount(dir.Path()), 2u) << "the temporary beside the old file";
+        ::kill(child, signalNumber);
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 2);
+        EXPECT_EQ(ReadFileBytes(path), old);
+        EXPECT_EQ(FileCount(dir.Path()), 1u);
+        const std::vector<uint8_t> line = ReadFileBytes(errors);
+        std::filesystem::remove(errors);
+        EXPECT_NE(std::string(line.begin(), line.end())
+                      .find("Writing the file (" + path.string() +
+                            ") was stopped by a signal. The file was left as it was."),
+                  std::string::npos);
+    }
 }
 
 TEST(BinaryFileTest, UnfinishedWriteLeavesTheOldFileByteForByte) {

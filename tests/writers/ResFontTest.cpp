@@ -323,9 +323,7 @@ TEST(ResFontTest, SaveWritesTheFileThroughABinaryFile) {
     const auto path = dir / "saved.bofnt";
     const CResFont res = SampleFont(true);
     CBinaryFile file(Utf8ToUtf16(path.string()));
-    file.Open(CBinaryFile::Access::kWrite);
     res.Save(file);
-    file.Close();
     EXPECT_EQ(testing_support::ReadFileBytes(path), res.ToBytes());
 
     CBinaryFile in(Utf8ToUtf16(path.string()));
