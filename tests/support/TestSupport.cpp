@@ -77,9 +77,12 @@ RunResult RunCommand(const std::string& commandLine) {
     return result;
 }
 
-RunResult RunConsoleProgram(const std::string& arguments) {
-    return RunCommand("env -u LC_ALL -u LC_MESSAGES -u LANG LANG=C " +
-                      ShellQuote((BinaryDir() / "vela_typeloomc").string()) + " " + arguments);
+RunResult RunConsoleProgram(const std::string& arguments, const std::string& locale,
+                            const std::filesystem::path& folder) {
+    const std::string enter = folder.empty() ? "" : "cd " + ShellQuote(folder.string()) + " && ";
+    return RunCommand(enter + "env -u LC_ALL -u LC_MESSAGES -u LANG LANG=" + ShellQuote(locale) +
+                      " " + ShellQuote((BinaryDir() / "vela_typeloomc").string()) + " " +
+                      arguments);
 }
 
 std::filesystem::path BinaryDir() {

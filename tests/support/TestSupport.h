@@ -36,9 +36,11 @@ struct RunResult {
 };
 // Runs a command line through /bin/sh, capturing standard output and error.
 RunResult RunCommand(const std::string& commandLine);
-// Runs the console program of the build folder with these (already quoted) arguments, in the C
-// locale so that it prints the English texts.
-RunResult RunConsoleProgram(const std::string& arguments);
+// Runs the console program of the build folder with these (already quoted, shell-expanded)
+// arguments, with LANG set to `locale` and no other locale variable (the C locale prints the
+// English texts), inside `folder` when one is given.
+RunResult RunConsoleProgram(const std::string& arguments, const std::string& locale = "C",
+                            const std::filesystem::path& folder = {});
 // Quotes one argument for /bin/sh.
 std::string ShellQuote(const std::string& argument);
 // The build folder (where the programs and the xlor/xggp folders are).
