@@ -189,6 +189,8 @@ constexpr MessageEntry kMessages[] = {
     {275, u"Linefeed width (=%d) exceeds maximum (=%d)."},
     {276, u"Glyph index (=%d) exceeds maximum (=%d)."},
     {277, u"Writing the file (%s) was stopped by a signal. The file was left as it was."},
+    {290, u"The specified file (%s) is not a font file."},
+    {291, u"Face number (=%d) exceeds the valid range [0 - %d] of the font file (%s)."},
     {300, u"Unknown Error"},
     {301, u"Image error"},
     {302, u"BMP image error"},

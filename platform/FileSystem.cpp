@@ -25,6 +25,11 @@ bool IsFolder(const std::u16string& path) {
     return Stat(path, st) && S_ISDIR(st.st_mode);
 }
 
+bool IsRegularFile(const std::u16string& path) {
+    struct stat st {};
+    return Stat(path, st) && S_ISREG(st.st_mode);
+}
+
 bool IsReadOnly(const std::u16string& path) {
     struct stat st {};
     return Stat(path, st) && (st.st_mode & S_IWUSR) == 0;

@@ -15,6 +15,8 @@ struct PathParts {
 
 bool Exists(const std::u16string& path);
 bool IsFolder(const std::u16string& path);
+// A regular file (after symbolic links): not a folder, pipe or device that could block a reader.
+bool IsRegularFile(const std::u16string& path);
 // Judged by the owner's write permission bit, so that it holds for root too.
 bool IsReadOnly(const std::u16string& path);
 PathParts SplitPath(const std::u16string& path);

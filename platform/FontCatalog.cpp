@@ -2,10 +2,13 @@
 
 #include <fontconfig/fontconfig.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <memory>
 #include <tuple>
 
+#include "platform/FileSystem.h"
 #include "platform/Text.h"
 
 namespace {
@@ -53,6 +56,23 @@ int IntProperty(FcPattern* font, const char* name, int fallback) {
     return FcPatternGetInteger(font, name, 0, &value) == FcResultMatch ? value : fallback;
 }
 
+// Larger face numbers read as this one: out of any collection's range, and still printable.
+constexpr int64_t kFaceIndexCap = INT32_MAX;
+
+// Whether the file is among the application fonts already: each conversion of the desktop
+// program checks its font again, and the set would otherwise grow by a copy every time.
+bool IsApplicationFont(FcConfig* config, const std::string& path) {
+    FcFontSet* fonts = FcConfigGetFonts(config, FcSetApplication);
+    for (int f = 0; fonts != nullptr && f < fonts->nfont; ++f) {
+        FcChar8* file = nullptr;
+        if (FcPatternGetString(fonts->fonts[f], FC_FILE, 0, &file) == FcResultMatch &&
+            path == reinterpret_cast<const char*>(file)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 bool HasFamily(FcPattern* font, const std::string& family) {
     FcChar8* name = nullptr;
     for (int i = 0; FcPatternGetString(font, FC_FAMILY, i, &name) == FcResultMatch; ++i) {
@@ -82,6 +102,55 @@ std::map<std::u16string, bool> ListInstalledFaces() {
         }
     }
     return faces;
+}
+
+std::optional<FontFileLocation> FontFileReference(const std::u16string& value) {
+    if (value.empty()) {
+        return std::nullopt;
+    }
+    if (fs::Exists(value)) {
+        return FontFileLocation{Utf16ToUtf8(value), 0};
+    }
+    const std::size_t hash = value.rfind(u'#');
+    if (hash == std::u16string::npos || hash == 0 || hash + 1 == value.size()) {
+        return std::nullopt;
+    }
+    int64_t index = 0;
+    for (std::size_t i = hash + 1; i < value.size(); ++i) {
+        if (value[i] < u'0' || value[i] > u'9') {
+            return std::nullopt;
+        }
+        index = std::min(index * 10 + (value[i] - u'0'), kFaceIndexCap);
+    }
+    const std::u16string path = value.substr(0, hash);
+    if (!fs::Exists(path)) {
+        return std::nullopt;
+    }
+    return FontFileLocation{Utf16ToUtf8(path), index};
+}
+
+FontFileCheck RegisterFontFile(const FontFileLocation& file) {
+    FcConfig* config = Configuration();
+    // Opening a pipe or a device could wait forever, and a folder is no font either.
+    if (config == nullptr || !fs::IsRegularFile(Utf8ToUtf16(file.path))) {
+        return {};
+    }
+    const auto* path = reinterpret_cast<const FcChar8*>(file.path.c_str());
+    int faceCount = 0;
+    const FontSetPtr scanned(FcFontSetCreate());
+    if (!scanned ||
+        FcFreeTypeQueryAll(path, static_cast<unsigned>(-1), nullptr, &faceCount, scanned.get()) ==
+            0 ||
+        faceCount <= 0) {
+        return {};
+    }
+    if (file.index >= faceCount) {
+        return {FontFileStatus::kNoSuchFace, faceCount};
+    }
+    if (!IsApplicationFont(config, file.path) && !FcConfigAppFontAddFile(config, path)) {
+        return {FontFileStatus::kNotAFont, faceCount};
+    }
+    return {FontFileStatus::kRegistered, faceCount};
 }
 
 std::optional<FontFileLocation> FindFaceFile(const std::u16string& faceName, int32_t weight,

@@ -19,6 +19,25 @@ struct FontFileLocation {
     int64_t index = 0;  // the face within the file
 };
 
+// A font given by its file rather than an installed family name: the value names an existing
+// file (face 0), or an existing file followed by "#N" (face N of a collection). Anything else is
+// nothing here, and so a family name.
+std::optional<FontFileLocation> FontFileReference(const std::u16string& value);
+
+enum class FontFileStatus {
+    kRegistered,  // the face is there and the file is listed for the rest of the run
+    kNotAFont,    // not a regular file the rasteriser can open as a font
+    kNoSuchFace,  // a font, but with fewer faces than the index asks for
+};
+struct FontFileCheck {
+    FontFileStatus status = FontFileStatus::kNotAFont;
+    int64_t faceCount = 0;
+};
+
+// Checks that the file holds the face and adds the file to the application fonts of our
+// configuration for the rest of the run, so that it is listed like an installed font.
+FontFileCheck RegisterFontFile(const FontFileLocation& file);
+
 // The installed face whose family names include `faceName` exactly, closest to the wanted
 // weight (OpenType scale, 400 regular) and slant; outline faces before bitmap-only ones.
 std::optional<FontFileLocation> FindFaceFile(const std::u16string& faceName, int32_t weight,

@@ -151,8 +151,11 @@ bool CFontService::CreateFont(const FontDescription& description) {
     s.face.reset();
     s.hasLastCode = false;
     s.slotContent = SlotContent::kNothing;
-    const auto location =
-        FindFaceFile(description.faceName, description.weight, description.italic);
+    // A font file named by the user stands for itself; any other name is an installed family.
+    auto location = FontFileReference(description.faceName);
+    if (!location) {
+        location = FindFaceFile(description.faceName, description.weight, description.italic);
+    }
     if (!location) {
         return false;
     }

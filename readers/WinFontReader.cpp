@@ -7,6 +7,7 @@
 #include "core/PgCtrl.h"
 #include "core/TextFormat.h"
 #include "platform/FontCatalog.h"
+#include "platform/Text.h"
 #include "readers/RasterLetterer.h"
 #include "readers/VectorLetterer.h"
 #include "writers/TextureFormat.h"
@@ -36,7 +37,18 @@ void CWinFontReader::ValidateInput() {
     if (m_faceName.empty()) {
         TL_THROW(kErrInputValue, 135);
     }
-    if (!ListInstalledFaces().contains(m_faceName)) {
+    if (const auto file = FontFileReference(m_faceName)) {
+        // Once registered for the run, a font file stands in for an installed face: every
+        // other rule of this reader holds for it unchanged.
+        const FontFileCheck check = RegisterFontFile(*file);
+        if (check.status == FontFileStatus::kNotAFont) {
+            TL_THROW(kErrInputValue, 290, Utf8ToUtf16(file->path));
+        }
+        if (check.status == FontFileStatus::kNoSuchFace) {
+            TL_THROW(kErrInputValue, 291, static_cast<int32_t>(file->index),
+                     static_cast<int32_t>(check.faceCount - 1), Utf8ToUtf16(file->path));
+        }
+    } else if (!ListInstalledFaces().contains(m_faceName)) {
         TL_THROW(kErrInputValue, 271, m_faceName);
     }
     if (m_size < 1) {

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 
+#include "core/Endian.h"
 #include "core/FontData.h"
 #include "platform/FontCatalog.h"
 #include "platform/Text.h"
@@ -208,6 +209,69 @@ TEST(WinFontConsoleTest, ALongFaceNameReachesTheFontServiceWhole) {
     // The whole name picks the renamed Sans; its first 31 characters name the Serif.
     EXPECT_EQ(convert(name, "long.bmp", renamed), sans);
     EXPECT_EQ(convert(name.substr(0, 31), "cut.bmp", renamed), serif);
+}
+
+// A font collection of whole TrueType files: each font's table directory, then its tables
+// with their offsets moved to where they now lie.
+std::vector<uint8_t> MakeCollection(const std::vector<std::vector<uint8_t>>& fonts) {
+    std::vector<uint8_t> out = {'t', 't', 'c', 'f', 0, 1, 0, 0};
+    endian::AppendU32BE(out, static_cast<uint32_t>(fonts.size()));
+    out.resize(out.size() + 4 * fonts.size());
+    for (std::size_t f = 0; f < fonts.size(); ++f) {
+        const std::vector<uint8_t>& font = fonts[f];
+        const std::size_t base = out.size();
+        endian::StoreU32BE(out, 12 + 4 * f, static_cast<uint32_t>(base));
+        const std::size_t tables = endian::LoadU16BE(font, 4);
+        out.insert(out.end(), font.begin(), font.begin() + 12 + 16 * tables);
+        for (std::size_t t = 0; t < tables; ++t) {
+            const uint32_t offset = endian::LoadU32BE(font, 12 + 16 * t + 8);
+            const uint32_t length = endian::LoadU32BE(font, 12 + 16 * t + 12);
+            out.resize((out.size() + 3) & ~std::size_t{3});
+            endian::StoreU32BE(out, base + 12 + 16 * t + 8, static_cast<uint32_t>(out.size()));
+            out.insert(out.end(), font.begin() + offset, font.begin() + offset + length);
+        }
+    }
+    return out;
+}
+
+TEST(WinFontConsoleTest, AFontFileGivesTheSameFontAsItsInstalledFace) {
+    TempDir dir;
+    const auto regular = FindFaceFile(u"DejaVu Sans", 400, false);
+    const auto bold = FindFaceFile(u"DejaVu Sans", 700, false);
+    ASSERT_TRUE(regular && bold);
+    const std::string collection = (dir / "sans.ttc").string();
+    testing_support::WriteFileBytes(collection,
+                                    MakeCollection({testing_support::ReadFileBytes(regular->path),
+                                                    testing_support::ReadFileBytes(bold->path)}));
+    testing_support::WriteFileText(dir / "notes.ttf", "not a font\n");
+    const auto convert = [&](const std::string& face) {
+        const std::string out = (dir / "out.bofnt").string();
+        std::filesystem::remove(out);
+        const RunResult run = Console(
+            "-i win -in " + ShellQuote(face) + " -is 16 -ic I4 -o bofnt -of " + ShellQuote(out) +
+            " -f " + ShellQuote((testing_support::SourceDir() / "data/xllt/sample.xllt").string()));
+        EXPECT_EQ(run.exitCode, 0) << face << run.out << run.err;
+        return testing_support::ReadFileBytes(out);
+    };
+    const auto byName = convert("DejaVu Sans");
+    EXPECT_EQ(convert(regular->path), byName);
+    EXPECT_EQ(convert(collection), byName);
+    EXPECT_EQ(convert(collection + "#1"), convert(bold->path));
+    EXPECT_NE(convert(collection + "#1"), byName);
+
+    const std::pair<std::string, std::string> errors[] = {
+        {(dir / "notes.ttf").string(),
+         "The specified file (" + (dir / "notes.ttf").string() + ") is not a font file."},
+        {collection + "#2",
+         "Face number (=2) exceeds the valid range [0 - 1] of the font file (" + collection + ")."},
+    };
+    for (const auto& [face, message] : errors) {
+        const RunResult run = Console(ToImage("-ic I4", (dir / "x.bmp").string(), face));
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_NE(run.err.find("Input value error: (CWinFontReader::ValidateInput@"),
+                  std::string::npos);
+        EXPECT_NE(run.err.find("\n" + message + " (GetLastError="), std::string::npos) << run.err;
+    }
 }
 
 }  // namespace
