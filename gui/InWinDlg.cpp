@@ -1,5 +1,6 @@
 #include "gui/InWinDlg.h"
 
+#include <QFileDialog>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QSignalBlocker>
@@ -28,6 +29,8 @@ constexpr Gradation kGradations[] = {
     {323, u"IA1", 1, true}, {324, u"IA4", 4, true}, {325, u"IA8", 6, true},
 };
 constexpr int kDefaultGradation = 1;
+// Marks the last entry of the face list, which asks for a font file instead of naming a face.
+constexpr int kAddFontFileRole = Qt::UserRole + 1;
 
 QString Text(int message) {
     return QString::fromStdU16String(LoadResString(message));
@@ -138,7 +141,10 @@ CInWinDlg::CInWinDlg(CSettingsFile& settings, QWidget* parent)
     BindNumber(*m_size.lineEdit(), settings, kSection, "Size", 16);
     BindNumber(*m_average.lineEdit(), settings, kSection, "AverageWidth", 16);
     connect(&m_face, &QComboBox::currentIndexChanged, [this](int index) {
-        if (index >= 0) {
+        if (index >= 0 && m_face.itemData(index, kAddFontFileRole).toBool()) {
+            BrowseFontFile();
+        } else if (index >= 0) {
+            m_lastFace = index;
             m_settings.SetString(kSection, "Name", m_face.itemText(index).toStdU16String());
             FillSizeLists();
         }
@@ -169,19 +175,48 @@ void CInWinDlg::FillFaceNames() {
             m_face.setItemData(m_face.count() - 1, font, Qt::FontRole);
         }
     }
+    m_face.addItem(QStringLiteral("Add font file..."));
+    m_face.setItemData(m_face.count() - 1, true, kAddFontFileRole);
     m_facesFilled = true;
+}
+
+void CInWinDlg::AddFontFile(const QString& path) {
+    int index = m_face.findText(path, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (index < 0) {
+        const QSignalBlocker quiet(m_face);
+        index = m_face.count() - 1;
+        m_face.insertItem(index, path);
+    }
+    m_face.setCurrentIndex(index);
+}
+
+void CInWinDlg::BrowseFontFile() {
+    const QString path = QFileDialog::getOpenFileName(
+        this, QStringLiteral("Select Font File"), QString(),
+        QStringLiteral("Font files (*.ttf *.otf *.ttc *.otc);;all files (*)"));
+    if (!path.isEmpty()) {
+        AddFontFile(path);
+        return;
+    }
+    const QSignalBlocker quiet(m_face);
+    m_face.setCurrentIndex(m_lastFace);
 }
 
 void CInWinDlg::SelectStoredFace() {
     const QSignalBlocker quiet(m_face);
-    int index = m_face.findText(
-        QString::fromStdU16String(m_settings.GetString(kSection, "Name", u"Tahoma")),
-        Qt::MatchExactly | Qt::MatchCaseSensitive);
+    const std::u16string stored = m_settings.GetString(kSection, "Name", u"Tahoma");
+    int index = m_face.findText(QString::fromStdU16String(stored),
+                                Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (index < 0 && FontFileReference(stored)) {
+        index = m_face.count() - 1;
+        m_face.insertItem(index, QString::fromStdU16String(stored));
+    }
     if (index < 0) {
         index = m_face.findText(QStringLiteral("DejaVu Sans"),
                                 Qt::MatchExactly | Qt::MatchCaseSensitive);
     }
     m_face.setCurrentIndex(index < 0 && m_face.count() > 0 ? 0 : index);
+    m_lastFace = m_face.currentIndex();
 }
 
 void CInWinDlg::FillSizeLists() {

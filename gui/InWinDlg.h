@@ -32,9 +32,12 @@ public:
     std::unique_ptr<CFontReader> GetFontReader() override;
     // The reader's settings from the controls; throws while the face list is not filled.
     WinFontArguments GetReaderArguments() const;
+    // Offers a font file in the face list, before its "Add font file..." entry, and selects it.
+    void AddFontFile(const QString& path);
 
 private:
     void FillFaceNames();
+    void BrowseFontFile();
     void SelectStoredFace();
     void FillSizeLists();
     void SetOptionsShown(bool shown);
@@ -61,4 +64,5 @@ private:
     QLineEdit m_fixed;
     QLabel m_fixedUnit;
     bool m_facesFilled = false;
+    int m_lastFace = -1;  // the face chosen before the "Add font file..." entry was picked
 };

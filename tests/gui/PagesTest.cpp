@@ -12,6 +12,7 @@
 #include "gui/InWinDlg.h"
 #include "gui/OutImageDlg.h"
 #include "gui/OutQuillDlg.h"
+#include "platform/FontCatalog.h"
 
 namespace {
 
@@ -71,6 +72,19 @@ TEST_F(PagesTest, SizeWithoutDigitsReachesTheReadersCheck) {
     EXPECT_EQ(page.GetReaderArguments().size, 0);
     const std::unique_ptr<CFontReader> reader = page.GetFontReader();
     ExpectError([&] { reader->ValidateInput(); }, kErrInternal, u"Invalid font size (=0).");
+}
+
+TEST_F(PagesTest, AFontFileJoinsTheFaceListAndIsRestored) {
+    QComboBox& face = Combo("inWinFace");
+    EXPECT_EQ(face.itemText(face.count() - 1), QStringLiteral("Add font file..."));
+    const auto file = FindFaceFile(u"DejaVu Sans", 400, false);
+    ASSERT_TRUE(file);
+    const QString path = QString::fromStdString(file->path);
+    Child<CInWinDlg>().AddFontFile(path);
+    EXPECT_EQ(face.currentText(), path);
+    EXPECT_EQ(Child<CInWinDlg>().GetReaderArguments().faceName, path.toStdU16String());
+    CInWinDlg reopened(*settings, nullptr);
+    EXPECT_EQ(reopened.GetReaderArguments().faceName, path.toStdU16String());
 }
 
 TEST_F(PagesTest, ImagePageNeedsItsLetterOrder) {
