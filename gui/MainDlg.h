@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -67,6 +68,8 @@ private:
     void SetProgressRange(int steps) override;
     void StepProgress(int steps) override;
     void AddWarning(const std::u16string& text, bool quiet) override;
+    // Takes pending events unless that was done a moment ago.
+    void PumpEvents();
 
     void BuildLayout();
     void TakeFinishedFileLists();
@@ -116,6 +119,7 @@ private:
     bool m_closeAfterRun = false;
     int32_t m_progressPosition = 0;
     int32_t m_progressDivisor = 1;
+    QElapsedTimer m_pumpClock;
     bool m_initialised = false;
     bool m_orderListTaken = false;
     bool m_groupListTaken = false;

@@ -1,31 +1,52 @@
 #include "gui/WarningWnd.h"
 
+#include <QClipboard>
 #include <QGuiApplication>
-#include <QScreen>
+#include <QLocale>
 #include <QScrollBar>
+#include <algorithm>
 
 #include "core/ResString.h"
+#include "gui/ScreenPlacement.h"
 #include "gui/SettingsFile.h"
 
 namespace {
 constexpr const char* kSection = "WarningWindow";
+// The summary line follows a stream of warnings this often at most.
+constexpr int kSummaryMilliseconds = 200;
 
-QString ForDisplay(const std::u16string& text) {
-    QString shown = QString::fromStdU16String(text);
+QString ForDisplay(std::u16string_view text) {
+    QString shown = QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
     shown.remove(QLatin1Char('\r'));
     return shown;
 }
 }  // namespace
 
 CWarningWnd::CWarningWnd(CSettingsFile& settings, QWidget* parent)
-    : QDialog(parent), m_settings(settings), m_layout(this), m_edit(this) {
+    : QDialog(parent),
+      m_settings(settings),
+      m_layout(this),
+      m_edit(this),
+      m_summary(this),
+      m_buttons(QDialogButtonBox::Close, this),
+      m_copy(m_buttons.addButton(tr("&Copy"), QDialogButtonBox::ActionRole)) {
     setWindowTitle(QStringLiteral("typeloom message"));
     setModal(false);
     setSizeGripEnabled(true);
+    m_edit.setObjectName(QStringLiteral("messageText"));
+    m_summary.setObjectName(QStringLiteral("messageSummary"));
+    m_copy->setObjectName(QStringLiteral("messageCopy"));
     m_edit.setReadOnly(true);
-    m_edit.setLineWrapMode(QPlainTextEdit::NoWrap);
-    m_layout.setContentsMargins(0, 0, 0, 0);
-    m_layout.addWidget(&m_edit);
+    m_edit.setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    m_summary.setText(SummaryText());
+    m_layout.addWidget(&m_edit, 1);
+    m_layout.addWidget(&m_summary);
+    m_layout.addWidget(&m_buttons);
+    connect(&m_buttons, &QDialogButtonBox::rejected, this, &CWarningWnd::reject);
+    connect(m_copy, &QPushButton::clicked, this, &CWarningWnd::CopyToClipboard);
+    m_summaryTimer.setSingleShot(true);
+    m_summaryTimer.setInterval(kSummaryMilliseconds);
+    connect(&m_summaryTimer, &QTimer::timeout, this, &CWarningWnd::UpdateSummary);
 }
 
 void CWarningWnd::AddWarning(const std::u16string& text) {
@@ -36,42 +57,82 @@ void CWarningWnd::AddWarning(const std::u16string& text) {
     }
     ++m_warningCount;
     if (m_shown) {
-        Refresh();
+        AppendNewText();
+        ScheduleSummary();
     }
 }
 
 void CWarningWnd::AddError(const std::u16string& text) {
     m_text += LoadResString(101) + text + u"\r\n";
     if (m_shown) {
-        Refresh();
+        AppendNewText();
+        UpdateSummary();
     }
     m_edit.verticalScrollBar()->setValue(m_edit.verticalScrollBar()->maximum());
 }
 
-void CWarningWnd::Refresh() {
-    m_edit.setPlainText(ForDisplay(m_text));
+void CWarningWnd::Clear() {
+    m_text.clear();
+    m_shownLength = 0;
+    m_edit.clear();
+    UpdateSummary();
+}
+
+void CWarningWnd::ResetWarningCount() {
+    m_warningCount = 0;
+    UpdateSummary();
+}
+
+QString CWarningWnd::SummaryText() const {
+    const QLocale locale;
+    return tr("Warnings: %1, shown: %2")
+        .arg(locale.toString(m_warningCount),
+             locale.toString(std::min(m_warningCount, kMaxWarnings)));
+}
+
+void CWarningWnd::UpdateSummary() {
+    m_summaryTimer.stop();
+    m_summary.setText(SummaryText());
+}
+
+void CWarningWnd::ScheduleSummary() {
+    if (!m_summaryTimer.isActive()) {
+        m_summaryTimer.start();
+    }
+}
+
+void CWarningWnd::AppendNewText() {
+    if (m_shownLength == m_text.size()) {
+        return;  // past the cap a warning changes nothing on screen
+    }
+    QTextCursor end(m_edit.document());
+    end.movePosition(QTextCursor::End);
+    end.insertText(ForDisplay(std::u16string_view(m_text).substr(m_shownLength)));
+    m_shownLength = m_text.size();
     m_edit.verticalScrollBar()->setValue(m_edit.verticalScrollBar()->maximum());
+}
+
+void CWarningWnd::CopyToClipboard() const {
+    QGuiApplication::clipboard()->setText(ForDisplay(m_text) + SummaryText() + QLatin1Char('\n'));
 }
 
 void CWarningWnd::ShowWindow(QWidget& owner) {
     m_shown = true;
-    Refresh();
+    AppendNewText();
+    UpdateSummary();
     const int x = m_settings.GetInt(kSection, "x", -1);
     const int y = m_settings.GetInt(kSection, "y", -1);
     const int w = m_settings.GetInt(kSection, "w", 400);
     const int h = m_settings.GetInt(kSection, "h", 200);
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const QRect area = screen ? screen->availableVirtualGeometry() : QRect();
-    const bool placed =
-        (x >= 0 || y >= 0) && x < area.x() + area.width() && y < area.y() + area.height();
-    m_placing = true;
-    resize(w, h);
-    if (placed) {
-        move(x, y);
-    } else {
+    QRect place(x, y, w, h);
+    if ((x < 0 && y < 0) || !IsOnAnyScreen(place)) {
         const QRect ownerFrame = owner.frameGeometry();
-        move(ownerFrame.right() + 1, ownerFrame.top());
+        place.moveTo(ownerFrame.right() + 1, ownerFrame.top());
     }
+    place = FitOnScreen(place);
+    m_placing = true;
+    resize(place.size());
+    move(place.topLeft());
     m_placing = false;
     show();
 }
@@ -97,7 +158,7 @@ void CWarningWnd::moveEvent(QMoveEvent* event) {
 }
 
 void CWarningWnd::resizeEvent(QResizeEvent* event) {
-    QDialog::resizeEvent(event);  // the layout fits the text to the whole window
+    QDialog::resizeEvent(event);  // the layout fits the text to the window
     StoreGeometry();
 }
 

@@ -391,6 +391,8 @@ TEST_F(MainDlgTest, FailureOpensTheWarningWindow) {
     dialog->RunConversion();
     EXPECT_TRUE(window.IsShown());
     EXPECT_EQ(QString::fromStdU16String(window.Text()).count(Message(101)), 1);
+    EXPECT_EQ(window.findChild<QPlainTextEdit*>()->toPlainText().count(QStringLiteral("Error --")),
+              1);
 }
 
 TEST_F(MainDlgTest, FilterPathIsCheckedBeforeAndAtTheFilterStep) {
@@ -433,6 +435,9 @@ TEST_F(MainDlgTest, WarningsOfARunAreCappedAtAHundred) {
         QString::fromStdU16String(window.Text()).count(QStringLiteral("Warning: odd cell\r\n")),
         100);
     EXPECT_EQ(QString::fromStdU16String(window.Text()).count(Message(265)), 1);
+    window.UpdateSummary();
+    EXPECT_EQ(window.findChild<QLabel*>("messageSummary")->text(),
+              QStringLiteral("Warnings: 150, shown: 100"));
 }
 
 }  // namespace
