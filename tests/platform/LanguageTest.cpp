@@ -1,5 +1,6 @@
 #include "platform/Language.h"
 
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -8,7 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "core/MessageTable.h"
 #include "core/ResString.h"
+#include "support/TestSupport.h"
 
 namespace {
 
@@ -99,6 +102,45 @@ TEST(LanguageTest, MissingLibraryIsHarmlessAndKeepsErrno) {
         EXPECT_EQ(LoadResString(207), u"Invalid option (%s).");
     }
     EXPECT_EQ(LoadResString(207), u"Invalid option (%s).");
+}
+
+// The printf conversions of a message ("%s", "%04X", ...) in order: a translation that swaps or
+// drops one would print the wrong argument or read one that was never passed.
+std::vector<std::u16string> Conversions(std::u16string_view text) {
+    std::vector<std::u16string> conversions;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != u'%') {
+            continue;
+        }
+        const std::size_t start = i++;
+        while (i < text.size() &&
+               std::u16string_view(u"-+ #0123456789.").find(text[i]) != std::u16string_view::npos) {
+            ++i;
+        }
+        if (i < text.size() && text[i] != u'%') {
+            conversions.emplace_back(text.substr(start, i - start + 1));
+        }
+    }
+    return conversions;
+}
+
+TEST(LanguageTest, JapaneseLibraryTranslatesEveryMessage) {
+    const std::string path =
+        (testing_support::BinaryDir() / "langres/1041/typeloom_langRes.so").string();
+    void* library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    ASSERT_NE(library, nullptr) << dlerror();
+    const auto lookup = reinterpret_cast<const char16_t* (*)(int)>(dlsym(library, "LangResString"));
+    ASSERT_NE(lookup, nullptr);
+    for (int number = 0; number < 1000; ++number) {
+        const char16_t* own = FindOwnMessage(number);
+        if (own == nullptr) {
+            continue;
+        }
+        const char16_t* translated = lookup(number);
+        ASSERT_NE(translated, nullptr) << "message " << number << " has no Japanese text";
+        EXPECT_EQ(Conversions(translated), Conversions(own)) << "message " << number;
+    }
+    dlclose(library);
 }
 
 }  // namespace
