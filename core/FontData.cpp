@@ -59,8 +59,10 @@ void CFontData::ReflectGlyph() {
     ascent.SetIfUnset(std::max(top, 0));
     descent.SetIfUnset(std::max(bottom, 0));
     lineFeed.SetIfUnset(descent.value + ascent.value);
+    // The binary font keeps the default advance as a signed byte; a wider font's default
+    // advances at most that far instead of wrapping round to a negative advance.
     defaultWidths.SetIfUnset(DefaultWidths{0, static_cast<uint8_t>(widest),
-                                           static_cast<uint8_t>(widest)});
+                                           static_cast<uint8_t>(std::min(widest, 127))});
     backgroundColor.SetIfUnset(0xFFFFFF);
 
     std::stable_sort(m_glyphs.begin(), m_glyphs.end(),

@@ -189,6 +189,10 @@ constexpr MessageEntry kMessages[] = {
     {275, u"Linefeed width (=%d) exceeds maximum (=%d)."},
     {276, u"Glyph index (=%d) exceeds maximum (=%d)."},
     {277, u"Writing the file (%s) was stopped by a signal. The file was left as it was."},
+    {278, u"Character ('%c': U+%04X) cannot be represented in the bofnt file: its left space "
+          u"(=%d) and advance (=%d) must lie in [-128 - 127]. "},
+    {279, u"The glyph groups file has too many or too long group names (%d groups) for the "
+          u"bofnt file."},
     {290, u"The specified file (%s) is not a font file."},
     {291, u"Face number (=%d) exceeds the valid range [0 - %d] of the font file (%s)."},
     {300, u"Unknown Error"},

@@ -136,9 +136,9 @@ void AddGlyphGroupsBlock(CResFont& res, const SheetAssignment& assignment, uint3
     namesAt = RoundUp(namesAt + groups.size() * bitSetBytes(widthSizes.size()));
     namesAt += groups.size() * bitSetBytes(mapSizes.size());
     for (const GroupBits& bits : groups) {
-        // The name offsets have 16 bits.
+        // The name offsets have 16 bits: the groups file asks for more than the format holds.
         if (kContentOffset + namesAt > 0xFFFF) {
-            TL_THROW(kErrInternal, 197);
+            TL_THROW(kErrInputValue, 279, static_cast<int32_t>(groups.size()));
         }
         out.U16(static_cast<uint16_t>(kContentOffset + namesAt));
         namesAt += bits.group->name.size() + 1;

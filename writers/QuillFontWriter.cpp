@@ -27,6 +27,13 @@ bool IsSheetSide(int32_t side) {
     return false;
 }
 
+// A width entry keeps the left space and the advance as signed bytes: a glyph whose values do
+// not fit would be drawn from a wrapped value, backwards or far off, so it is left out instead.
+bool FitsWidthEntry(const CGlyph& glyph) {
+    const auto fits = [](int32_t value) { return value >= -128 && value <= 127; };
+    return fits(glyph.leftSpace) && fits(glyph.Advance());
+}
+
 template <typename T>
 T Given(int32_t setting, T fontValue) {
     return setting == CQuillFontWriter::kNotGiven ? fontValue : static_cast<T>(setting);
@@ -90,6 +97,9 @@ void CQuillFontWriter::WriteFontData(CFontData& font, const CGlyphOrder&) {
     g_pPgCtrl->SetStatus(252);
     g_pPgCtrl->ResetProgress();
     const COutputEncoding encoding(m_encoding);
+    // The font-wide limits come first: the working font keeps the font's metrics, and a glyph
+    // past them must fail the font, not be left out as one the width entries cannot hold.
+    CheckRanges(font);
     const std::unique_ptr<CFontData> working = MakeWorkingFont(font, encoding);
     CheckDefaultWidths(*working);
     Convert(*working, encoding, res);
@@ -105,6 +115,11 @@ std::unique_ptr<CFontData> CQuillFontWriter::MakeWorkingFont(
         const uint16_t code = encoding.FromUnicode(static_cast<char16_t>(glyph->charCode));
         if (code == COutputEncoding::kNoCode) {
             ReportWarning(g_pPgCtrl, 257, {glyph->charCode, glyph->charCode});
+            continue;
+        }
+        if (!FitsWidthEntry(*glyph)) {
+            ReportWarning(g_pPgCtrl, 278,
+                          {glyph->charCode, glyph->charCode, glyph->leftSpace, glyph->Advance()});
             continue;
         }
         kept.emplace_back(code, glyph.get());
@@ -155,7 +170,6 @@ void CQuillFontWriter::CheckDefaultWidths(const CFontData& working) const {
 
 void CQuillFontWriter::Convert(CFontData& working, const COutputEncoding& encoding, CResFont& res) {
     g_pPgCtrl->SetProgressRange(static_cast<int>(3 * working.GetGlyphCount()));
-    CheckRanges(working);
     m_sheets = ChooseSheets(working);
 
     SheetAssignmentInput input;

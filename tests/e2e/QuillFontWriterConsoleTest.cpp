@@ -8,7 +8,9 @@
 #include <string>
 
 #include "core/FontData.h"
+#include "image/BitMapFile.h"
 #include "platform/Text.h"
+#include "readers/ImageFontPicture.h"
 #include "readers/ImageFontReader.h"
 #include "support/TestSupport.h"
 #include "writers/ResFont.h"
@@ -129,6 +131,42 @@ TEST(QuillFontWriterConsoleTest, WriterErrorsAsPrinted) {
         EXPECT_TRUE(std::regex_match(run.out + run.err, line)) << run.out << run.err;
         EXPECT_FALSE(std::filesystem::exists(out));
     }
+}
+
+// Glyphs of 200 pixels advance cannot be held by a width entry: each is left out with a warning,
+// and a font left without glyphs fails as an empty one, writing nothing.
+TEST(QuillFontWriterConsoleTest, AFontOfOnlyTooWideGlyphsIsEmpty) {
+    TempDir dir;
+    image_font_fixture::CellPicture picture(2, 1, 204, 14);
+    picture.MarkLeft(8);
+    for (int32_t cell = 0; cell < 2; ++cell) {
+        for (int32_t x = 0; x < 200; ++x) {
+            picture.Ink(cell, 0, x, 3);
+        }
+        picture.WidthLine(cell, 0, 0, 200);
+    }
+    const std::string in = (dir / "wide.bmp").string();
+    const std::string order = (dir / "wide.xlor").string();
+    const std::string out = (dir / "wide.bofnt").string();
+    CBitMapFile(Utf8ToUtf16(in)).Save(picture.image);
+    testing_support::WriteFileText(order, image_font_fixture::LetterOrder(2, 1, u"AB"));
+    const RunResult run =
+        RunConsoleProgram("-i image -if " + ShellQuote(in) + " -io " + ShellQuote(order) +
+                          " -ic I4 -o bofnt -of " + ShellQuote(out));
+    EXPECT_EQ(run.exitCode, 2);
+    const auto warning = [](const std::string& c, const std::string& code) {
+        return "Warning: Character ('" + c + "': U+" + code +
+               ") cannot be represented in the bofnt file: its left space (=0) and advance "
+               "(=200) must lie in [-128 - 127]. \n";
+    };
+    EXPECT_EQ(run.out, warning("A", "0041") + warning("B", "0042")) << run.err;
+    EXPECT_TRUE(
+        std::regex_match(run.err, std::regex("^Error: Input value error: "
+                                             "\\(CQuillFontWriter::MakeWorkingFont@[A-Za-z]+\\.cpp:"
+                                             "[0-9]+\\)\nThere are no characters to output\\.  "
+                                             "\\(GetLastError=-?[0-9]+\\)\n$")))
+        << run.err;
+    EXPECT_FALSE(std::filesystem::exists(out));
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 // option errors, and a round trip through an image font.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <string>
 
@@ -13,6 +15,7 @@
 #include "readers/QuillFontReader.h"
 #include "readers/WinFontReader.h"
 #include "support/TestSupport.h"
+#include "writers/ResFont.h"
 #include "writers/TextureFormat.h"
 #include "xml/CharFilter.h"
 #include "xml/GlyphOrder.h"
@@ -86,7 +89,8 @@ TEST(WinFontConsoleTest, OptionErrorsComeBeforeAnyFontIsOpened) {
 }
 
 // Reads DejaVu Sans directly, limited to the letter order's characters when one is given.
-std::unique_ptr<CFontData> ReadInstalled(const std::u16string& order, int32_t depth, bool alpha) {
+std::unique_ptr<CFontData> ReadInstalled(const std::u16string& order, int32_t depth, bool alpha,
+                                         int32_t size = 16) {
     CCharFilter filter;
     CGlyphOrder glyphOrder;
     if (!order.empty()) {
@@ -94,7 +98,7 @@ std::unique_ptr<CFontData> ReadInstalled(const std::u16string& order, int32_t de
         filter.CombineWithOrder(glyphOrder);
     }
     testing_support::ScopedPgCtrl progress;
-    CWinFontReader reader(u"DejaVu Sans", 16, 0, depth, alpha, 2, -1, false);
+    CWinFontReader reader(u"DejaVu Sans", size, 0, depth, alpha, 2, -1, false);
     reader.ValidateInput();
     auto font = std::make_unique<CFontData>();
     reader.ReadFontData(*font, filter);
@@ -160,6 +164,43 @@ TEST(WinFontConsoleTest, TheWholeFaceBecomesABinaryFontWithEveryMappedCode) {
         ASSERT_NE(read, nullptr) << glyph->charCode;
         EXPECT_EQ(read->Advance(), glyph->Advance()) << glyph->charCode;
     }
+}
+
+// At 80 pixels a few glyphs advance further than a width entry holds: each is left out with a
+// warning naming it, and every other width entry reads back as rendered.
+TEST(WinFontConsoleTest, GlyphsBeyondAWidthEntryAreLeftOutOfTheWholeFace) {
+    TempDir dir;
+    const std::string out = (dir / "dejavu80.bofnt").string();
+    const RunResult run =
+        Console("-i win -in \"DejaVu Sans\" -is 80 -ic I4 -o bofnt -of " + ShellQuote(out));
+    ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
+    CResFont res;
+    res.Load(testing_support::ReadFileBytes(out));
+    EXPECT_GE(res.GetFontInfo().defaultCharWidth, 0);
+    std::size_t leftOut = 0;
+    const auto installed = ReadInstalled(u"", 4, false, 80);
+    for (const auto& glyph : installed->Glyphs()) {
+        const uint16_t index = res.CodeToIndex(glyph->charCode);
+        if (glyph->Advance() > 127) {
+            ++leftOut;
+            EXPECT_EQ(index, kNoGlyph);
+            char code[8];
+            std::snprintf(code, sizeof code, "%04X", glyph->charCode);
+            EXPECT_NE(
+                run.out.find(std::string("U+") + code + ") cannot be represented in the " +
+                             "bofnt file: its left space (=" + std::to_string(glyph->leftSpace) +
+                             ") and advance (=" + std::to_string(glyph->Advance()) + ")"),
+                std::string::npos);
+            continue;
+        }
+        ASSERT_NE(index, kNoGlyph) << glyph->charCode;
+        const WidthEntry entry = res.WidthOfIndex(index);
+        EXPECT_EQ(entry.left, glyph->leftSpace) << glyph->charCode;
+        EXPECT_EQ(entry.glyphWidth, glyph->image.GetWidth()) << glyph->charCode;
+        EXPECT_EQ(entry.advance, glyph->Advance()) << glyph->charCode;
+    }
+    EXPECT_EQ(leftOut, 5u);
+    EXPECT_EQ(static_cast<std::size_t>(std::count(run.out.begin(), run.out.end(), '\n')), leftOut);
 }
 
 // A font configuration that lists the folders of DejaVu Sans and DejaVu Serif and renames them

@@ -6,6 +6,7 @@
 
 #include "ArchivedFontTesting.h"
 #include "core/FontData.h"
+#include "image/ErrorExpect.h"
 #include "platform/Text.h"
 #include "support/TestSupport.h"
 #include "writers/ArchiveSets.h"
@@ -157,6 +158,19 @@ TEST_F(ArchivedFontTest, OneNamedGroupCompressesWithoutGlyphGroups) {
 TEST_F(ArchivedFontTest, AFileWithoutGroupsWritesANormalFont) {
     const auto font = MakeSquareFont(u"ABC");
     EXPECT_EQ(Write(*font, " "), Write(*font, ""));
+}
+
+// The glyph groups block reaches its names through 16-bit offsets.
+TEST_F(ArchivedFontTest, GroupNamesBeyondTheNameOffsetsSaySo) {
+    const auto font = MakeSquareFont(u"A");
+    std::string body;
+    for (int i = 0; i < 1900; ++i) {
+        body += "<group name=\"group_" + std::string(24, 'x') + std::to_string(i) + "\">A</group>";
+    }
+    testing_support::ExpectError(
+        [&] { Write(*font, body); }, kErrInputValue,
+        "The glyph groups file has too many or too long group names (1900 groups) for the bofnt "
+        "file.");
 }
 
 class ArchiveSetsTest : public testing::Test {

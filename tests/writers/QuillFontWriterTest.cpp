@@ -276,6 +276,50 @@ TEST(QuillFontWriterTest, FontDependentChecksWriteNoFile) {
     EXPECT_FALSE(std::filesystem::exists(out));
 }
 
+// Width entries hold the left space and the advance in signed bytes; a glyph outside them is left
+// out with a warning, and the rest read back as drawn.
+TEST(QuillFontWriterTest, GlyphsTheWidthEntriesCannotHoldAreLeftOut) {
+    testing_support::ScopedPgCtrl pg;
+    testing_support::TempDir dir;
+    struct Case {
+        char16_t code;
+        int32_t w, left, right;
+        bool kept;
+    };
+    const Case cases[] = {
+        {u'A', 100, 0, 27, true},  {u'B', 100, 0, 28, false},  {u'C', 1, -128, 0, true},
+        {u'D', 1, -129, 0, false}, {u'E', 1, 127, -1, true},   {u'F', 1, 128, -2, false},
+        {u'G', 1, -2, -127, true}, {u'H', 1, -2, -128, false},
+    };
+    CFontData font;
+    for (const Case& c : cases) {
+        auto glyph = std::make_unique<CGlyph>();
+        glyph->image.Create(c.w, 1, 32);
+        glyph->leftSpace = c.left;
+        glyph->rightSpace = c.right;
+        font.AddGlyph(std::move(glyph), c.code);
+    }
+    font.glyphImageFormat.Set(kTexI4);
+    font.ReflectGlyph();
+    const auto path = dir / "w.bofnt";
+    MakeWriter(path, {})->WriteFontData(font, CGlyphOrder());
+    CResFont res;
+    res.Load(testing_support::ReadFileBytes(path));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<char>(c.code));
+        const uint16_t index = res.CodeToIndex(c.code);
+        ASSERT_EQ(index == kNoGlyph, !c.kept);
+        if (c.kept) {
+            EXPECT_EQ(res.WidthOfIndex(index).left, c.left);
+            EXPECT_EQ(res.WidthOfIndex(index).advance, c.left + c.w + c.right);
+        }
+    }
+    ASSERT_EQ(pg.control.warnings.size(), 4u);
+    EXPECT_EQ(pg.control.warnings[0],
+              u"Character ('B': U+0042) cannot be represented in the bofnt file: its left space "
+              u"(=0) and advance (=128) must lie in [-128 - 127]. ");
+}
+
 TEST(QuillFontWriterTest, RangeChecks) {
     testing_support::ScopedPgCtrl pg;
     testing_support::TempDir dir;
