@@ -171,10 +171,16 @@ void CImageFontWriter::DrawGrid(IImage& picture, const Layout& l) const {
 void CImageFontWriter::DrawArrangeInfo(IImage& picture, const Layout& l,
                                        const CFontData& font) const {
     const uint32_t marker = m_settings.drawGrid ? m_settings.backgroundColor : m_settings.gridColor;
+    // The reader tells markers from the rest of an edge by their colour alone: on the top edge it
+    // takes the colour met second when that colour has exactly two pixels, on the left edge the
+    // rarer colour. In a cell of a few pixels the rest of the edge can be as few as the markers,
+    // and the reader would measure the wrong ones or refuse the picture; such markers are left
+    // out, so that what is marked reads back as written and the rest is derived again.
     if (font.widthFromSource && font.width.value > 0) {
         const int32_t xl = (l.cellWidth - font.width.value) / 2 + 1;
         const int32_t xr = xl + font.width.value + 1;
-        if (xl >= 1 && xr <= l.cellWidth + 2) {
+        const bool misread = xl == 1 && l.cellWidth == 2;
+        if (xl >= 1 && xr <= l.cellWidth + 2 && !misread) {
             picture.SetPixel(xl, 0, marker, 0);
             picture.SetPixel(xr, 0, marker, 0);
         }
@@ -186,10 +192,12 @@ void CImageFontWriter::DrawArrangeInfo(IImage& picture, const Layout& l,
     if (onLeftEdge(yb)) {
         picture.SetPixel(0, yb, marker, 0);
     }
-    if (font.ascentDescentFromSource) {
+    if (font.ascentDescentFromSource && font.ascent.value >= 0 && font.descent.value >= 0) {
         const int32_t yt = yb - font.ascent.value - 1;
         const int32_t yd = yb + font.descent.value;
-        if (yt >= 1 && yd <= l.cellHeight + 2 && onLeftEdge(yb)) {
+        const int32_t markers = yd > yb ? 3 : 2;
+        const bool rarer = markers < l.cellHeight + 2 - markers;
+        if (yt >= 1 && yd <= l.cellHeight + 2 && onLeftEdge(yb) && rarer) {
             picture.SetPixel(0, yt, marker, 0);
             picture.SetPixel(0, yd, marker, 0);
         }

@@ -139,6 +139,68 @@ TEST_P(ImageFontRoundTripTest, EveryGlyphSpaceAndMarkerComesBack) {
     EXPECT_EQ(back.height.value, font.height.value);
 }
 
+// Cells of a few pixels have so short an edge that the markers could be as many as the rest of
+// it: the writer leaves out those the reader would misread, and what it keeps reads back.
+TEST(ImageFontSmallCellTest, MarkersReadBackOrAreLeftOut) {
+    struct Case {
+        int32_t rows, width;      // of the only glyph, ascent = rows
+        int32_t ascent, descent;  // of the font; the cell is rows (+ what the descent adds) high
+        int32_t fontWidth;        // the cell is width wide (or fontWidth, if wider)
+        bool heightMarked, widthMarked;
+    };
+    const Case cases[] = {
+        {1, 1, 1, 0, 1, false, true}, {1, 1, 1, 1, 1, false, true}, {3, 1, 3, 0, 1, true, true},
+        {3, 1, 2, 1, 1, false, true}, {4, 2, 3, 1, 2, true, false}, {4, 2, 3, 1, 1, true, false},
+        {5, 3, 4, 1, 3, true, true},
+    };
+    const CXmlLibrary xml;
+    testing_support::TempDir dir;
+    testing_support::ScopedPgCtrl pg;
+    testing_support::WriteFileText(dir / "order.xlor", image_font_fixture::LetterOrder(1, 1, u"A"));
+    const std::u16string orderPath = Utf8ToUtf16((dir / "order.xlor").string());
+    const std::u16string imagePath = Utf8ToUtf16((dir / "font.bmp").string());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.rows) + " rows, " + std::to_string(c.width) + " wide");
+        CFontData font;
+        auto glyph = std::make_unique<CGlyph>();
+        glyph->image.Create(c.width, c.rows, 24);
+        glyph->image.SetHasAlpha(true);
+        glyph->image.Fill(0x000000, 0xFF);
+        glyph->ascent = c.rows;
+        font.AddGlyph(std::move(glyph), u'A');
+        font.glyphImageFormat.Set(kTexRGBA8);
+        font.width.Set(c.fontWidth);
+        font.ascent.Set(c.ascent);
+        font.descent.Set(c.descent);
+        font.widthFromSource = font.ascentDescentFromSource = true;
+        font.ReflectGlyph();
+        CImageFontWriter::Settings s;
+        s.outputPath = imagePath;
+        s.orderPath = orderPath;
+        CImageFontWriter writer(s);
+        CGlyphOrder order;
+        writer.LoadGlyphOrder(order);
+        writer.WriteFontData(font, order);
+
+        CImageFontReader reader(imagePath, orderPath, kTexRGBA8, false);
+        CFontData back;
+        reader.ReadFontData(back, CCharFilter());
+        EXPECT_EQ(back.ascentDescentFromSource, c.heightMarked);
+        if (c.heightMarked) {
+            EXPECT_EQ(back.ascent.value, c.ascent);
+            EXPECT_EQ(back.descent.value, c.descent);
+        }
+        EXPECT_EQ(back.widthFromSource, c.widthMarked);
+        if (c.widthMarked) {
+            EXPECT_EQ(back.width.value, c.fontWidth);
+        }
+        back.ReflectGlyph();
+        EXPECT_EQ(back.baseline.value, font.baseline.value);
+        EXPECT_EQ(back.FindGlyph(u'A')->ascent, c.rows);
+    }
+    EXPECT_TRUE(pg.control.warnings.empty());
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Variants, ImageFontRoundTripTest,
     ::testing::Values(Variant{"bmp", "font.bmp", true, -1, -1, 0, 0, true},
