@@ -1,6 +1,7 @@
 #include "compress/HuffmanTree.h"
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 
 #include "core/GlobalException.h"
@@ -27,55 +28,78 @@ void CHuffmanTree::Build(std::span<const uint8_t> input, int width) {
 }
 
 void CHuffmanTree::CountFrequencies(std::span<const uint8_t> input, int width) {
-    if (width == 8) {
+    if (width == 4) {
         for (const uint8_t byte : input) {
-            ++m_nodes[byte].frequency;
+            ++m_nodes[byte >> 4].frequency;
+            ++m_nodes[byte & 0x0F].frequency;
         }
         return;
     }
-    for (const uint8_t byte : input) {
-        ++m_nodes[byte >> 4].frequency;
-        ++m_nodes[byte & 0x0F].frequency;
+    // Sheets are mostly runs of their background byte: eight equal bytes are counted at once.
+    constexpr uint64_t kEveryByte = 0x0101010101010101;
+    std::size_t at = 0;
+    for (; at + 8 <= input.size(); at += 8) {
+        uint64_t word = 0;
+        std::memcpy(&word, input.data() + at, sizeof word);
+        if (word == (word & 0xFF) * kEveryByte) {
+            m_nodes[word & 0xFF].frequency += 8;
+            continue;
+        }
+        for (std::size_t i = at; i < at + 8; ++i) {
+            ++m_nodes[input[i]].frequency;
+        }
+    }
+    for (; at < input.size(); ++at) {
+        ++m_nodes[input[at]].frequency;
     }
 }
 
-// Joins the two rarest parentless nodes until one is left; returns the root.
+// Joins the two rarest parentless nodes until one is left; returns the root. Among equally
+// rare nodes the lowest number goes first. Each joined node is at least as frequent as the one
+// joined before it, so the joined nodes queue up in order of (frequency, number) by
+// themselves, and every leaf outnumbers no joined node: the rarest node is always at the front
+// of the sorted leaves or of the joined nodes, a leaf winning a tie.
 uint16_t CHuffmanTree::Merge() {
-    for (;;) {
-        uint16_t first = kNoNode;
-        uint16_t second = kNoNode;
-        for (uint16_t i = 0; i < m_nodeCount; ++i) {
-            const Node& node = m_nodes[i];
-            if (node.frequency == 0 || node.parent != 0) {
-                continue;
-            }
-            if (first == kNoNode || node.frequency < m_nodes[first].frequency) {
-                second = first;
-                first = i;
-            } else if (second == kNoNode || node.frequency < m_nodes[second].frequency) {
-                second = i;
-            }
+    m_leavesByFrequency.clear();
+    for (uint16_t leaf = 0; leaf < m_leafCount; ++leaf) {
+        if (m_nodes[leaf].frequency != 0) {
+            m_leavesByFrequency.push_back(leaf);
         }
-        if (second == kNoNode) {
-            if (m_nodeCount > m_leafCount) {
-                return static_cast<uint16_t>(m_nodeCount - 1);
-            }
-            // One symbol value (or an empty input): a root holding that leaf on both sides.
-            const uint16_t leaf = first == kNoNode ? 0 : first;
-            Node& root = m_nodes[m_nodeCount];
-            root.child = {leaf, leaf};
-            root.frequency = m_nodes[leaf].frequency;
-            return m_nodeCount++;
-        }
+    }
+    if (m_leavesByFrequency.size() < 2) {
+        return JoinSingleSymbol(m_leavesByFrequency.empty() ? 0 : m_leavesByFrequency.front());
+    }
+    std::stable_sort(
+        m_leavesByFrequency.begin(), m_leavesByFrequency.end(),
+        [&](uint16_t a, uint16_t b) { return m_nodes[a].frequency < m_nodes[b].frequency; });
+    std::size_t nextLeaf = 0;
+    uint16_t nextJoined = m_nodeCount;
+    const auto takeRarest = [&] {
+        const bool leafFirst =
+            nextLeaf < m_leavesByFrequency.size() &&
+            (nextJoined == m_nodeCount ||
+             m_nodes[m_leavesByFrequency[nextLeaf]].frequency <= m_nodes[nextJoined].frequency);
+        return leafFirst ? m_leavesByFrequency[nextLeaf++] : nextJoined++;
+    };
+    while (m_leavesByFrequency.size() - nextLeaf + (m_nodeCount - nextJoined) > 1) {
+        const uint16_t first = takeRarest();
+        const uint16_t second = takeRarest();
         Node& joined = m_nodes[m_nodeCount];
         joined.frequency = m_nodes[first].frequency + m_nodes[second].frequency;
         joined.child = {first, second};
         m_nodes[first].branch = 0;
         m_nodes[second].branch = 1;
-        m_nodes[first].parent = m_nodeCount;
-        m_nodes[second].parent = m_nodeCount;
         ++m_nodeCount;
     }
+    return static_cast<uint16_t>(m_nodeCount - 1);
+}
+
+// One symbol value (or an empty input): a root holding that leaf on both sides.
+uint16_t CHuffmanTree::JoinSingleSymbol(uint16_t leaf) {
+    Node& root = m_nodes[m_nodeCount];
+    root.child = {leaf, leaf};
+    root.frequency = m_nodes[leaf].frequency;
+    return m_nodeCount++;
 }
 
 // Every node is made after its children, so going down the node numbers visits every parent
@@ -93,6 +117,13 @@ void CHuffmanTree::AssignCodes(uint16_t root) {
         Node& node = m_nodes[i];
         node.internalCount = static_cast<uint16_t>(m_nodes[node.child[kLeft]].internalCount +
                                                    m_nodes[node.child[kRight]].internalCount + 1);
+    }
+    m_streamBits = 0;
+    for (uint16_t leaf = 0; leaf < m_leafCount; ++leaf) {
+        const Node& node = m_nodes[leaf];
+        m_codes[leaf] = node.code;
+        m_codeLengths[leaf] = node.codeLength;
+        m_streamBits += uint64_t{node.frequency} * node.codeLength;
     }
 }
 
