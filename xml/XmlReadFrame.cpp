@@ -21,6 +21,7 @@
 #include "core/GlobalException.h"
 #include "core/ResString.h"
 #include "platform/FileSystem.h"
+#include "xml/XmlLibrary.h"
 
 namespace {
 
@@ -120,6 +121,7 @@ std::unique_ptr<xercesc::SAXParser> MakeParser(xercesc::HandlerBase& handler,
 }  // namespace
 
 void CXmlReadFrame::Parse(const std::u16string& path) {
+    CXmlLibrary::Use();
     m_path = path;
     m_errorText.clear();
     m_depth = 0;
