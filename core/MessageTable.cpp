@@ -193,6 +193,8 @@ constexpr MessageEntry kMessages[] = {
           u"(=%d) and advance (=%d) must lie in [-128 - 127]. "},
     {279, u"The glyph groups file has too many or too long group names (%d groups) for the "
           u"bofnt file."},
+    {280, u"The image font picture (%d x %d pixels) exceeds the largest that can be written "
+          u"(%d x %d)."},
     {290, u"The specified file (%s) is not a font file."},
     {291, u"Face number (=%d) exceeds the valid range [0 - %d] of the font file (%s)."},
     {300, u"Unknown Error"},

@@ -185,7 +185,7 @@ void CBitMapFile::Save(const IImage& image) {
     const auto dataSize = static_cast<uint32_t>(rowSize * height);
 
     std::vector<uint8_t> out;
-    out.reserve(dataOffset + dataSize);
+    out.reserve(dataOffset);
     endian::AppendU16LE(out, kSignature);
     endian::AppendU32LE(out, dataSize + dataOffset);
     endian::AppendU16LE(out, 0);
@@ -209,14 +209,13 @@ void CBitMapFile::Save(const IImage& image) {
         out.resize(dataOffset, 0);
     }
 
-    std::vector<uint8_t> topDown(static_cast<std::size_t>(dataSize));
-    image.WriteBits(topDown, 0, 0, width, height, bits, 4);
-    const auto stride = static_cast<std::size_t>(rowSize);
-    for (std::size_t row = static_cast<std::size_t>(height); row-- > 0;) {
-        const auto begin = topDown.begin() + static_cast<std::ptrdiff_t>(row * stride);
-        out.insert(out.end(), begin, begin + static_cast<std::ptrdiff_t>(stride));
-    }
+    // Row by row from the bottom, so that no copy of the whole picture is made.
     Open(Access::kWrite);
     Write(out);
+    std::vector<uint8_t> row(static_cast<std::size_t>(rowSize));
+    for (int32_t y = height; y-- > 0;) {
+        image.WriteBits(row, 0, y, width, 1, bits, 4);
+        Write(row);
+    }
     Close();
 }

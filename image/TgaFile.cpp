@@ -32,6 +32,43 @@ void AppendPacket(std::vector<uint8_t>& out, std::size_t count, bool run,
     out.insert(out.end(), pixels.begin(), pixels.end());
 }
 
+// The run-length packets of one packed row, appended to `out`: every maximal run of two or more
+// equal pixels as run packets, the pixels between as literal packets, none longer than 128.
+void AppendRowRuns(std::vector<uint8_t>& out, std::span<const uint8_t> line,
+                   int32_t bytesPerPixel) {
+    const auto p = static_cast<std::size_t>(bytesPerPixel);
+    const std::size_t w = line.size() / p;
+    const auto same = [&](std::size_t a, std::size_t b) {
+        return std::equal(line.begin() + static_cast<std::ptrdiff_t>(a * p),
+                          line.begin() + static_cast<std::ptrdiff_t>((a + 1) * p),
+                          line.begin() + static_cast<std::ptrdiff_t>(b * p));
+    };
+    std::size_t x = 0;
+    while (x < w) {
+        std::size_t end = x + 1;
+        while (end < w && same(x, end)) {
+            ++end;
+        }
+        if (end - x >= 2) {
+            for (std::size_t at = x; at < end; at += kMaxPacket) {
+                AppendPacket(out, std::min(kMaxPacket, end - at), true, line.subspan(x * p, p));
+            }
+            x = end;
+            continue;
+        }
+        // Literal pixels reach up to the next pair of equal ones.
+        end = x;
+        while (end < w && !(end + 1 < w && same(end, end + 1))) {
+            ++end;
+        }
+        for (std::size_t at = x; at < end; at += kMaxPacket) {
+            const std::size_t count = std::min(kMaxPacket, end - at);
+            AppendPacket(out, count, false, line.subspan(at * p, count * p));
+        }
+        x = end;
+    }
+}
+
 }  // namespace
 
 CTgaFile::Header CTgaFile::ParseHeader(std::span<const uint8_t> bytes) {
@@ -242,41 +279,11 @@ std::unique_ptr<IImage> CTgaFile::Load() {
 
 std::vector<uint8_t> CTgaFile::EncodeRuns(std::span<const uint8_t> packed, int32_t width,
                                           int32_t height, int32_t bytesPerPixel) {
-    const auto p = static_cast<std::size_t>(bytesPerPixel);
-    const auto w = static_cast<std::size_t>(width);
+    const auto rowBytes = static_cast<std::size_t>(width) * static_cast<std::size_t>(bytesPerPixel);
     std::vector<uint8_t> out;
     out.reserve(packed.size() * 2);
     for (std::size_t row = 0; row < static_cast<std::size_t>(height); ++row) {
-        const auto line = packed.subspan(row * w * p, w * p);
-        const auto same = [&](std::size_t a, std::size_t b) {
-            return std::equal(line.begin() + static_cast<std::ptrdiff_t>(a * p),
-                              line.begin() + static_cast<std::ptrdiff_t>((a + 1) * p),
-                              line.begin() + static_cast<std::ptrdiff_t>(b * p));
-        };
-        std::size_t x = 0;
-        while (x < w) {
-            std::size_t end = x + 1;
-            while (end < w && same(x, end)) {
-                ++end;
-            }
-            if (end - x >= 2) {
-                for (std::size_t at = x; at < end; at += kMaxPacket) {
-                    AppendPacket(out, std::min(kMaxPacket, end - at), true, line.subspan(x * p, p));
-                }
-                x = end;
-                continue;
-            }
-            // Literal pixels reach up to the next pair of equal ones.
-            end = x;
-            while (end < w && !(end + 1 < w && same(end, end + 1))) {
-                ++end;
-            }
-            for (std::size_t at = x; at < end; at += kMaxPacket) {
-                const std::size_t count = std::min(kMaxPacket, end - at);
-                AppendPacket(out, count, false, line.subspan(at * p, count * p));
-            }
-            x = end;
-        }
+        AppendRowRuns(out, packed.subspan(row * rowBytes, rowBytes), bytesPerPixel);
     }
     return out;
 }
@@ -313,25 +320,24 @@ void CTgaFile::Save(const IImage& image) {
         endian::AppendU32LE(out, indexed->GetPalette()[i]);
     }
 
-    const auto stride = static_cast<std::size_t>(IImage::PackedRowBytes(width, bits, 1));
-    const auto rows = static_cast<std::size_t>(height);
-    std::vector<uint8_t> topDown(stride * rows);
-    image.WriteBits(topDown, 0, 0, width, height, bits, 1);
-    std::vector<uint8_t> bottomUp(topDown.size());
-    for (std::size_t row = 0; row < rows; ++row) {
-        const auto from = topDown.begin() + static_cast<std::ptrdiff_t>(row * stride);
-        std::copy(from, from + static_cast<std::ptrdiff_t>(stride),
-                  bottomUp.begin() + static_cast<std::ptrdiff_t>((rows - 1 - row) * stride));
+    // Row by row from the bottom, so that no copy of the whole picture is made: one packed row
+    // and its packets at a time.
+    Open(Access::kWrite);
+    Write(out);
+    std::vector<uint8_t> row(static_cast<std::size_t>(IImage::PackedRowBytes(width, bits, 1)));
+    std::vector<uint8_t> runs;
+    for (int32_t y = height; y-- > 0;) {
+        image.WriteBits(row, 0, y, width, 1, bits, 1);
+        runs.clear();
+        AppendRowRuns(runs, row, bits / 8);
+        Write(runs);
     }
-    const std::vector<uint8_t> runs = EncodeRuns(bottomUp, width, height, bits / 8);
-    out.insert(out.end(), runs.begin(), runs.end());
+    out.clear();
     for (int i = 0; i < 8; ++i) {
         endian::AppendU8(out, 0);
     }
     out.insert(out.end(), kSignature.begin(), kSignature.end());
     endian::AppendU16LE(out, 0);
-
-    Open(Access::kWrite);
     Write(out);
     Close();
 }

@@ -215,6 +215,13 @@ std::unique_ptr<CRgbImage> CImageFontWriter::BuildPicture(const CFontData& font,
         TL_THROW(kErrXml, 154, order.GetHeight());
     }
     const Layout l = CalcLayout(font, order);
+    // A few kilobytes of letter order over a font of wide cells could ask for gigabytes: the
+    // picture is refused before anything is made for it.
+    const int64_t width = int64_t{l.px} * l.bx;
+    const int64_t height = int64_t{l.py} * l.by;
+    if (width > kMaxPictureSide || height > kMaxPictureSide) {
+        TL_THROW(kErrInputValue, 280, width, height, kMaxPictureSide, kMaxPictureSide);
+    }
     auto picture = std::make_unique<CRgbImage>();
     picture->Create(l.px * l.bx, l.py * l.by, 32);
     picture->SetHasAlpha(true);

@@ -16,6 +16,8 @@ class CGlyph;
 class CImageFontWriter : public CFontWriter {
 public:
     enum OutputFormat : int32_t { kByExtension = 0, kBmp = 1, kTga = 2 };
+    // The widest and highest picture written (280 beyond it).
+    static constexpr int32_t kMaxPictureSide = 16384;
 
     // The writer's settings in the order the front ends give them; -1 sizes come from the font
     // and -1 margins centre the glyphs in a given cell size.

@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "core/Endian.h"
 #include "image/ErrorExpect.h"
 #include "image/IndexImage.h"
 #include "image/RgbImage.h"
+#include "image/TgaFile.h"
 #include "platform/Text.h"
 #include "support/TestSupport.h"
 
@@ -189,6 +192,30 @@ TEST_F(BitMapFileTest, EveryTruncationFailsCleanly) {
                         : "Size of specified image file (" + p + ") is illegal. (5 x 3).");
     }
     EXPECT_EQ(CBitMapFile(Write(whole)).Load()->GetValue(4, 2), 1u);
+}
+
+// Both picture writers stream rows out of the picture: saving makes no copy of it, packed or
+// encoded, however large it is (here 16 MB; a copy would be at least that).
+TEST_F(BitMapFileTest, SavingMakesNoCopyOfThePicture) {
+    constexpr int32_t kSide = 2048;
+    CRgbImage picture;
+    picture.Create(kSide, kSide, 32);
+    picture.SetHasAlpha(true);
+    for (int32_t y = 0; y < kSide; ++y) {
+        for (int32_t x = 0; x < kSide; ++x) {
+            picture.SetValue(x, y, static_cast<uint32_t>(x * 2654435761u ^ y * 40503u));
+        }
+    }
+    const std::pair<const char*, std::function<void(const std::u16string&)>> savers[] = {
+        {"big.bmp", [&](const std::u16string& path) { CBitMapFile(path).Save(picture); }},
+        {"big.tga", [&](const std::u16string& path) { CTgaFile(path).Save(picture); }},
+    };
+    for (const auto& [name, save] : savers) {
+        SCOPED_TRACE(name);
+        const auto path = Utf8ToUtf16((m_dir / name).string());
+        EXPECT_LT(testing_support::PeakMemoryGrowth([&] { save(path); }), std::size_t{4} << 20);
+    }
+    EXPECT_TRUE(CTgaFile(Utf8ToUtf16((m_dir / "big.tga").string())).Load()->Equals(picture));
 }
 
 }  // namespace

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "core/FontData.h"
+#include "image/BitMapFile.h"
 #include "image/ErrorExpect.h"
 #include "platform/Text.h"
 #include "readers/ImageFontPicture.h"
@@ -172,6 +175,29 @@ TEST_F(ImageFontWriterTest, SettingsAndFormatsThatFail) {
     ExpectError([&] { CImageFontWriter(s).WriteFontData(font, *m_order); }, kErrInputValue,
                 "Invalid file format selection(3).");
     EXPECT_FALSE(std::filesystem::exists(m_dir / "out.bmp"));
+
+    // Pictures beyond 16384 pixels a side are refused before anything is made for them.
+    s.outputFormat = 0;
+    const std::tuple<int32_t, int32_t, std::string> sizes[] = {
+        {8190, -1, "16388 x 7"}, {-1, 16379, "10 x 16385"}, {8188, -1, ""}};
+    for (const auto& [cellWidth, cellHeight, refused] : sizes) {
+        SCOPED_TRACE(refused);
+        s.cellWidth = cellWidth;
+        s.cellHeight = cellHeight;
+        const auto write = [&] { CImageFontWriter(s).WriteFontData(font, *m_order); };
+        if (refused.empty()) {
+            write();
+            continue;
+        }
+        const std::size_t growth = testing_support::PeakMemoryGrowth([&] {
+            ExpectError(write, kErrInputValue,
+                        "The image font picture (" + refused +
+                            " pixels) exceeds the largest that can be written (16384 x 16384).");
+        });
+        EXPECT_LT(growth, testing_support::kBoundedGrowth);
+        EXPECT_FALSE(std::filesystem::exists(m_dir / "out.bmp"));
+    }
+    EXPECT_EQ(CBitMapFile(s.outputPath).Load()->GetWidth(), 16384);
 }
 
 // Glyph 'A' (3 x 2, left space -2, right 1), a space of 5 and a code without a glyph in 2 x 2
