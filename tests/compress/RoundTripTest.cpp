@@ -2,6 +2,7 @@
 
 #include "CodecTestData.h"
 #include "compress/Compress.h"
+#include "support/TestSupport.h"
 
 namespace {
 
@@ -13,7 +14,7 @@ struct Sample {
 };
 
 std::vector<Sample> Samples() {
-    return {
+    std::vector<Sample> samples = {
         {"empty", {}},
         {"one byte", {0x42}},
         {"two bytes", {0x01, 0x02}},
@@ -27,6 +28,14 @@ std::vector<Sample> Samples() {
         {"fibonacci", codec_test::Fibonacci(20)},
         {"text", codec_test::Bytes("the quick brown fox jumps over the lazy dog, the quick dog")},
     };
+    // Real sheets of every texture format, in the binary fonts of the golden conversions.
+    for (const char* name :
+         {"sample-I4.bofnt", "sample-I8.bofnt", "sample-IA4.bofnt", "sample-IA8.bofnt",
+          "sample-RGB565.bofnt", "sample-RGB5A3.bofnt", "sample-RGBA8.bofnt", "dejavu-I4.bofnt"}) {
+        samples.push_back({name, testing_support::ReadFileBytes(testing_support::SourceDir() /
+                                                                "tests/golden" / name)});
+    }
+    return samples;
 }
 
 // Each string with the number of layers it makes.

@@ -10,7 +10,6 @@
 
 #include <vector>
 
-#include "image/ErrorExpect.h"
 #include "support/TestSupport.h"
 
 namespace {

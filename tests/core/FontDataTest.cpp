@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "core/GlobalException.h"
-#include "image/ErrorExpect.h"
 #include "support/TestSupport.h"
 
 namespace {

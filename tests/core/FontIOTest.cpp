@@ -4,7 +4,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "image/ErrorExpect.h"
 #include "support/TestSupport.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "image/ErrorExpect.h"
+#include "support/TestSupport.h"
 
 namespace {
 

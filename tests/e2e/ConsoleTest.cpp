@@ -1,12 +1,10 @@
+// The console program as a whole process: failed writes and the language library.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <regex>
 #include <string>
-#include <vector>
 
-#include "console/Usage.h"
-#include "platform/Text.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -24,10 +22,6 @@ RunResult RunProgram(const std::filesystem::path& program, const std::string& lo
                       ShellQuote(program.string()) + " " + arguments);
 }
 
-RunResult RunConsole(const std::string& arguments, const std::string& locale = "LANG=C") {
-    return RunProgram(BinaryDir() / "vela_typeloomc", locale, arguments);
-}
-
 // The two-line error of a command-line failure thrown by the scanner.
 std::regex ScannerError(const std::string& category, const std::string& message,
                         const std::string& frame = "Error: ") {
@@ -35,89 +29,10 @@ std::regex ScannerError(const std::string& category, const std::string& message,
                       message + " \\(GetLastError=[0-9]+\\)\n$");
 }
 
-TEST(ConsoleTest, NoArgumentsPrintsBannerAndEnglishUsage) {
-    const RunResult result = RunConsole("");
-    EXPECT_EQ(result.exitCode, 1);
-    EXPECT_EQ(result.out, Utf16ToUtf8(UsageText(false)));
-    EXPECT_TRUE(
-        result.out.starts_with("VELA_typeloomc - Font Converter - Version 1.5.0\nUsage:\n"));
-    EXPECT_EQ(result.err, "");
-}
-
-TEST(ConsoleTest, JapaneseLocalesGetTheJapaneseUsage) {
-    for (const std::string locale :
-         {"LANG=ja_JP.UTF-8", "LC_MESSAGES=ja_JP.eucJP", "LC_ALL=Japanese_Japan.932"}) {
-        const RunResult result = RunConsole("", locale);
-        EXPECT_EQ(result.exitCode, 1) << locale;
-        EXPECT_EQ(result.out, Utf16ToUtf8(UsageText(true))) << locale;
-    }
-    // LC_ALL beats LANG.
-    EXPECT_EQ(RunConsole("", "LANG=ja_JP.UTF-8 LC_ALL=en_US.UTF-8").out,
-              Utf16ToUtf8(UsageText(false)));
-}
-
-TEST(ConsoleTest, HelpWinsOverACompleteCommandAndTouchesNothing) {
-    TempDir dir;
-    const auto output = dir / "out.bofnt";
-    const RunResult result = RunConsole("-i win -in 'DejaVu Sans' -is 16 -ic I4 -o bofnt -of " +
-                                        ShellQuote(output.string()) + " -h");
-    EXPECT_EQ(result.exitCode, 1);
-    EXPECT_EQ(result.out, Utf16ToUtf8(UsageText(false)));
-    EXPECT_FALSE(std::filesystem::exists(output));
-}
-
-TEST(ConsoleTest, CommandLineErrorsExitTwoWithTheErrorLine) {
-    const struct {
-        const char* arguments;
-        std::regex expected;
-    } cases[] = {
-        {"-x", ScannerError("Command line error", "Invalid option \\(x\\)\\.")},
-        {"-", ScannerError("Command line error", "Meaningless hyphens are included\\. ")},
-        {"-i image -", ScannerError("Command line error", "Meaningless hyphens are included\\. ")},
-        {"-is -5", ScannerError("Command line error", "The option's parameters are missing\\. ")},
-        {"--if a.bmp", ScannerError("Command line error", "Invalid option \\(-if\\)\\.")},
-        {"''", ScannerError("Internal error", "Type 0 internal error\\. ")},
-    };
-    for (const auto& c : cases) {
-        const RunResult result = RunConsole(c.arguments);
-        EXPECT_EQ(result.exitCode, 2) << c.arguments;
-        EXPECT_EQ(result.out, "") << c.arguments;
-        EXPECT_TRUE(std::regex_match(result.err, c.expected)) << c.arguments << "\n" << result.err;
-    }
-}
-
-TEST(ConsoleTest, MissingOrUnknownFormats) {
-    const struct {
-        const char* arguments;
-        const char* message;
-    } cases[] = {
-        {"-o bofnt", "Input format option\\(-i\\) is not specified\\."},
-        {"-i Image -o bofnt", "Invalid input format \\(Image\\)\\."},
-    };
-    for (const auto& c : cases) {
-        const RunResult result = RunConsole(c.arguments);
-        EXPECT_EQ(result.exitCode, 2) << c.arguments;
-        const std::regex expected(std::string("^Error: Command line error: "
-                                              "\\(CreateReader@FontFactory\\.cpp:[0-9]+\\)\n") +
-                                  c.message + " \\(GetLastError=[0-9]+\\)\n$");
-        EXPECT_TRUE(std::regex_match(result.err, expected)) << result.err;
-    }
-}
-
 // A system font drawn into an image font: a whole run with no warnings.
 std::string ImageFontCommand(const std::filesystem::path& output) {
     return "-i win -in 'DejaVu Sans' -is 16 -ic I4 -o image -of " + ShellQuote(output.string()) +
            " -oo " + ShellQuote((BinaryDir() / "xlor" / "ascii.xlor").string());
-}
-
-TEST(ConsoleTest, SuccessfulRunPrintsNothingAndExitsZero) {
-    TempDir dir;
-    const auto output = dir / "font.bmp";
-    const RunResult result = RunConsole(ImageFontCommand(output));
-    EXPECT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_EQ(result.out, "");
-    EXPECT_EQ(result.err, "");
-    EXPECT_GT(std::filesystem::file_size(output), 1000u);
 }
 
 // A write that the system refuses part way (a file-size limit, a full disk) fails with the

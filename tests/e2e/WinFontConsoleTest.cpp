@@ -1,5 +1,5 @@
-// Installed-font conversions through the console program: every depth and width type, the
-// option errors, and a round trip through an image font.
+// Installed-font conversions through the console program compared with what the font service
+// reports, and face names handed to it whole.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -42,50 +42,6 @@ std::string ToImage(const std::string& inputOptions, const std::string& out,
                     const std::string& face = "DejaVu Sans") {
     return "-i win -in " + ShellQuote(face) + " -is 16 " + inputOptions + " -o image -of " +
            ShellQuote(out) + " -oo " + ShellQuote(Ascii());
-}
-
-TEST(WinFontConsoleTest, EveryDepthAndWidthTypeConverts) {
-    TempDir dir;
-    const std::pair<const char*, const char*> cases[] = {
-        {"I1", "glyph"},  {"I4", "keepsp"}, {"I6", "char"},
-        {"IA1", "fixed"}, {"IA4", "FIXED"}, {"IA6", "Char"},
-    };
-    for (const auto& [bpp, widthType] : cases) {
-        SCOPED_TRACE(std::string(bpp) + " " + widthType);
-        const std::string out = (dir / (std::string(bpp) + widthType + ".bmp")).string();
-        const RunResult run =
-            Console(ToImage(std::string("-ic ") + bpp + " -it " + widthType + " -iw 9", out));
-        EXPECT_EQ(run.exitCode, 0) << run.out << run.err;
-        EXPECT_TRUE(std::filesystem::exists(out));
-    }
-    const std::string soft = (dir / "soft.bmp").string();
-    const RunResult run = Console(ToImage("-ic I4 -ia -isw 10", soft));
-    EXPECT_EQ(run.exitCode, 0) << run.out << run.err;
-}
-
-TEST(WinFontConsoleTest, OptionErrorsComeBeforeAnyFontIsOpened) {
-    struct Case {
-        std::string options;
-        std::string message;
-    };
-    const Case cases[] = {
-        {"-i win -in \"DejaVu Sans\" -ic I4 -o image", "Font size not specified."},
-        {"-i win -in \"DejaVu Sans\" -is 16 -ic I4 -it fixed -o image",
-         "Char width was not specified."},
-        {"-i win -in \"dejavu sans\" -is 16 -ic I4 -o image -of x.bmp -oo " + ShellQuote(Ascii()),
-         "The font has Specified name(=dejavu sans) is not exist."},
-        {"-i win -in \"DejaVu Sans\" -is 0 -ic I4 -o image -of x.bmp -oo " + ShellQuote(Ascii()),
-         "Invalid font size (=0)."},
-        {"-i win -is 16 -ic I4 -o image -of x.bmp -oo " + ShellQuote(Ascii()),
-         "Font was not selected. "},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.options);
-        const RunResult run = Console(c.options);
-        EXPECT_EQ(run.exitCode, 2);
-        EXPECT_NE((run.out + run.err).find(c.message + " (GetLastError="), std::string::npos)
-            << run.out << run.err;
-    }
 }
 
 // Reads DejaVu Sans directly, limited to the letter order's characters when one is given.

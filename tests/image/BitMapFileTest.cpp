@@ -5,7 +5,6 @@
 #include <functional>
 
 #include "core/Endian.h"
-#include "image/ErrorExpect.h"
 #include "image/IndexImage.h"
 #include "image/RgbImage.h"
 #include "image/TgaFile.h"

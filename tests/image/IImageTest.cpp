@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "image/ErrorExpect.h"
+#include "support/TestSupport.h"
 #include "image/IndexImage.h"
 #include "image/RgbImage.h"
 

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "core/Endian.h"
-#include "image/ErrorExpect.h"
 #include "image/IndexImage.h"
 #include "image/RgbImage.h"
 #include "platform/Text.h"

@@ -4,7 +4,6 @@
 
 #include "core/Endian.h"
 #include "core/FontData.h"
-#include "image/ErrorExpect.h"
 #include "readers/QuillFontFixture.h"
 #include "support/TestSupport.h"
 

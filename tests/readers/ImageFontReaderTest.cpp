@@ -4,7 +4,6 @@
 
 #include "core/FontData.h"
 #include "image/BitMapFile.h"
-#include "image/ErrorExpect.h"
 #include "image/IndexImage.h"
 #include "image/TgaFile.h"
 #include "platform/Text.h"

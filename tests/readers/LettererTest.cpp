@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "core/Glyph.h"
-#include "image/ErrorExpect.h"
+#include "support/TestSupport.h"
 #include "readers/RasterLetterer.h"
 #include "readers/VectorLetterer.h"
 

@@ -6,7 +6,6 @@
 #include "core/Endian.h"
 #include "core/FontData.h"
 #include "core/GlobalException.h"
-#include "image/ErrorExpect.h"
 #include "platform/Text.h"
 #include "readers/QuillFontFixture.h"
 #include "support/TestSupport.h"

@@ -5,7 +5,6 @@
 #include <algorithm>
 
 #include "core/FontData.h"
-#include "image/ErrorExpect.h"
 #include "platform/Text.h"
 #include "readers/ImageFontReader.h"
 #include "readers/QuillFontFixture.h"

@@ -10,7 +10,6 @@
 #include <memory>
 
 #include "core/FontData.h"
-#include "image/ErrorExpect.h"
 #include "platform/FontCatalog.h"
 #include "platform/Text.h"
 #include "readers/RasterLetterer.h"

@@ -6,7 +6,6 @@
 
 #include "ArchivedFontTesting.h"
 #include "core/FontData.h"
-#include "image/ErrorExpect.h"
 #include "platform/Text.h"
 #include "support/TestSupport.h"
 #include "writers/ArchiveSets.h"

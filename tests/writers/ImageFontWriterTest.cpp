@@ -6,7 +6,6 @@
 
 #include "core/FontData.h"
 #include "image/BitMapFile.h"
-#include "image/ErrorExpect.h"
 #include "platform/Text.h"
 #include "readers/ImageFontPicture.h"
 #include "support/TestSupport.h"

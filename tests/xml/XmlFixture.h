@@ -5,7 +5,6 @@
 #include <memory>
 #include <string>
 
-#include "image/ErrorExpect.h"
 #include "platform/Text.h"
 #include "support/TestSupport.h"
 #include "xml/XmlLibrary.h"

@@ -1,0 +1,151 @@
+// Console runs that end in an error or a warning, one row each in console_runs.txt beside this
+// file: the exit code and every line the user reads. The error line's location (function, source
+// file and line) must be there but is not compared, so that moving code changes no row.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "support/TestSupport.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using testing_support::SourceDir;
+
+struct ConsoleRun {
+    int line = 0;
+    std::string setup;
+    int exitCode = 0;
+    std::string arguments;
+    std::string expected;
+};
+
+void PrintTo(const ConsoleRun& run, std::ostream* out) {
+    *out << "console_runs.txt:" << run.line << ": " << run.arguments;
+}
+
+// The text between the quotes, with \n, \" and \\ read as escapes.
+std::string Unquote(const std::string& quoted) {
+    std::string text;
+    for (std::size_t i = 1; i + 1 < quoted.size(); ++i) {
+        if (quoted[i] == '\\' && i + 2 < quoted.size()) {
+            ++i;
+            text += quoted[i] == 'n' ? '\n' : quoted[i];
+        } else {
+            text += quoted[i];
+        }
+    }
+    return text;
+}
+
+std::string Expand(std::string text, const std::map<std::string, std::string>& macros) {
+    for (const auto& [name, value] : macros) {
+        for (std::size_t at; (at = text.find(name)) != std::string::npos;) {
+            text.replace(at, name.size(), value);
+        }
+    }
+    return text;
+}
+
+// Rows: "<exit code> <arguments> => "<output>"", each after its optional "$ <setup>" lines;
+// "define @<name> = <text>" names text that the arguments and setups use; "prelude <shell>"
+// comes before every setup. In the output the scratch folder reads "<dir>", the data and
+// golden folders "$DATA" and "$GOLDEN".
+std::vector<ConsoleRun> ReadRuns() {
+    std::ifstream file(SourceDir() / "tests" / "e2e" / "console_runs.txt");
+    std::map<std::string, std::string> macros;
+    std::string prelude;
+    std::vector<ConsoleRun> runs;
+    ConsoleRun next;
+    std::string line;
+    for (int number = 1; std::getline(file, line); ++number) {
+        if (line.empty() || line.starts_with('#')) {
+            continue;
+        }
+        if (line.starts_with("define ")) {
+            const auto equals = line.find(" = ");
+            macros[line.substr(7, equals - 7)] = line.substr(equals + 3);
+        } else if (line.starts_with("prelude ")) {
+            prelude += line.substr(8) + "\n";
+        } else if (line.starts_with("$ ")) {
+            next.setup += Expand(line.substr(2), macros) + "\n";
+        } else {
+            const auto arrow = line.find(" => ");
+            const auto space = line.find(' ');
+            next.line = number;
+            next.exitCode = std::stoi(line.substr(0, space));
+            next.arguments = Expand(line.substr(space + 1, arrow - space - 1), macros);
+            next.expected = Unquote(line.substr(arrow + 4));
+            next.setup = prelude + next.setup;
+            runs.push_back(next);
+            next = ConsoleRun();
+        }
+    }
+    return runs;
+}
+
+// Every file of the folder with its bytes.
+std::map<std::string, std::vector<uint8_t>> Contents(const fs::path& folder) {
+    std::map<std::string, std::vector<uint8_t>> files;
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+        if (entry.is_regular_file()) {
+            files[entry.path().string()] = testing_support::ReadFileBytes(entry.path());
+        }
+    }
+    return files;
+}
+
+class ConsoleRunsTest : public testing::TestWithParam<ConsoleRun> {
+protected:
+    static void SetUpTestSuite() {
+        setenv("DATA", (SourceDir() / "data").c_str(), 1);
+        setenv("GOLDEN", (SourceDir() / "tests" / "golden").c_str(), 1);
+    }
+};
+
+TEST_P(ConsoleRunsTest, PrintsAndExitsAsListed) {
+    const ConsoleRun& row = GetParam();
+    const testing_support::TempDir dir;
+    if (!row.setup.empty()) {
+        const auto setup = testing_support::RunCommand(
+            "cd " + testing_support::ShellQuote(dir.Path().string()) + " && " + row.setup);
+        ASSERT_EQ(setup.exitCode, 0) << setup.err;
+    }
+    const auto before = Contents(dir.Path());
+    const auto run = testing_support::RunConsoleProgram(row.arguments, "C", dir.Path());
+    EXPECT_EQ(run.exitCode, row.exitCode);
+    // The error line without its location and system error code.
+    static const std::regex location(
+        "^(Error: [^:\n]+: )\\([^()\n]+@[A-Za-z0-9_]+\\.cpp:[0-9]+\\)\n([\\s\\S]*) "
+        "\\(GetLastError=-?[0-9]+\\)\n$");
+    // Errors wrapped inside a message keep only their text too.
+    static const std::regex inner("\\([^()\n]+@[A-Za-z0-9_]+\\.cpp:[0-9]+\\)");
+    std::string output =
+        std::regex_replace(run.out + std::regex_replace(run.err, location, "$1$2"), inner, "(...)");
+    for (const auto& [path, name] : {std::pair{dir.Path(), "<dir>"},
+                                     {SourceDir() / "data", "$DATA"},
+                                     {SourceDir() / "tests" / "golden", "$GOLDEN"}}) {
+        for (std::size_t at; (at = output.find(path.string())) != std::string::npos;) {
+            output.replace(at, path.string().size(), name);
+        }
+    }
+    if (output.ends_with('\n')) {
+        output.pop_back();
+    }
+    EXPECT_EQ(output, row.expected) << run.err;
+    if (row.exitCode != 0) {
+        EXPECT_EQ(Contents(dir.Path()), before) << "a failed run leaves the folder as it was";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ConsoleRunsTest, testing::ValuesIn(ReadRuns()),
+                         [](const testing::TestParamInfo<ConsoleRun>& info) {
+                             return "line" + std::to_string(info.param.line);
+                         });
+
+}  // namespace

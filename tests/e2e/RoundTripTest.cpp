@@ -1,0 +1,101 @@
+// Properties of whole conversions through the console program: what one conversion writes,
+// the opposite conversion reads back to the same font.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "support/TestSupport.h"
+
+namespace {
+
+using testing_support::ReadFileBytes;
+using testing_support::TempDir;
+
+const std::string kSample =
+    "-i image -if \"$DATA/sample/sample.bmp\" -io \"$DATA/xlor/ascii.xlor\"";
+const std::string kToImage = " -o image -oo \"$DATA/xlor/ascii.xlor\" -of ";
+
+class RoundTripTest : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        setenv("DATA", (testing_support::SourceDir() / "data").c_str(), 1);
+    }
+    // Runs one conversion in the scratch folder; it must succeed, printing only `warnings`.
+    void Convert(const std::string& arguments, const std::string& warnings = "") {
+        const auto run = testing_support::RunConsoleProgram(arguments, "C", m_dir.Path());
+        EXPECT_EQ(run.exitCode, 0) << arguments << "\n" << run.err;
+        EXPECT_EQ(run.out + run.err, warnings) << arguments;
+    }
+    std::vector<uint8_t> Bytes(const std::string& name) { return ReadFileBytes(m_dir / name); }
+
+    TempDir m_dir;
+};
+
+// Image font -> binary font -> image font draws the very picture a direct image-to-image
+// conversion draws, and the picture converts back to the same binary font. RGB565 stores no
+// alpha, so its glyphs come back opaque and only the second half holds.
+TEST_F(RoundTripTest, BinaryFontsKeepEveryGlyphOfEveryFormatAndEncoding) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"I4", "utf16"},     {"I8", "utf16"},    {"IA4", "utf16"},  {"IA8", "utf16"},
+        {"RGB565", "utf16"}, {"RGB5A3", "utf8"}, {"RGBA8", "sjis"}, {"IA4", "cp1252"},
+    };
+    for (const auto& [format, encoding] : cases) {
+        SCOPED_TRACE(format + " " + encoding);
+        const std::string font = " -o bofnt -oe " + encoding + " -of ";
+        Convert(kSample + " -ic " + format + font + "first.bofnt");
+        Convert("-i bofnt -if first.bofnt" + kToImage + "back.bmp");
+        Convert(kSample + " -ic " + format + kToImage + "direct.bmp");
+        if (format != "RGB565") {
+            EXPECT_EQ(Bytes("back.bmp"), Bytes("direct.bmp"));
+        }
+        Convert("-i image -if back.bmp -io \"$DATA/xlor/ascii.xlor\" -ic " + format + font +
+                "second.bofnt");
+        EXPECT_EQ(Bytes("second.bofnt"), Bytes("first.bofnt"));
+    }
+}
+
+// A binary font written again with the options it was made with is the same file; an archived
+// font reads back to the image font its normal twin gives.
+TEST_F(RoundTripTest, BinaryFontsWrittenAgainAreByteIdentical) {
+    const std::string groups = " -op \"$DATA/xggp/sample.xggp\"";
+    for (const std::string& options :
+         std::vector<std::string>{"", " -oe sjis", " -oe utf8 -os 64", " -oe cp1252 -oa 0x41",
+                                  " -oh 20 -ol 1 -ow 3 -or 2", groups, groups + " -oe sjis"}) {
+        SCOPED_TRACE(options);
+        Convert(kSample + " -ic IA4 -o bofnt -of first.bofnt" + options);
+        Convert("-i bofnt -if first.bofnt -o bofnt -of second.bofnt" + options);
+        EXPECT_EQ(Bytes("second.bofnt"), Bytes("first.bofnt"));
+        Convert("-i bofnt -if first.bofnt" + kToImage + "back.bmp");
+        Convert(kSample + " -ic IA4" + kToImage + "direct.bmp");
+        EXPECT_EQ(Bytes("back.bmp"), Bytes("direct.bmp"));
+    }
+}
+
+// A file of the previous version is read with a warning and written in the new version.
+TEST_F(RoundTripTest, PreviousVersionFilesComeBackInTheNewVersion) {
+    Convert(kSample + " -ic IA4 -o bofnt -oe sjis -of current.bofnt");
+    auto bytes = Bytes("current.bofnt");
+    bytes[7] = 0x02;        // version 0x0102,
+    bytes[30] = bytes[31];  // which kept the encoding at byte 6 of the font information
+    testing_support::WriteFileBytes(m_dir / "previous.bofnt", bytes);
+    const std::string warning =
+        "Warning: The input bofnt file uses a previous version format. After conversion, it "
+        "will be in the new format.\n";
+    Convert("-i bofnt -if previous.bofnt -o bofnt -of new.bofnt", warning);
+    EXPECT_EQ(Bytes("new.bofnt")[7], 0x04);
+    Convert("-i bofnt -if new.bofnt -o bofnt -of again.bofnt");
+}
+
+// An image font through a TGA picture and back is the same BMP picture.
+TEST_F(RoundTripTest, ImageFontsSurviveTheOtherPictureFormat) {
+    for (const std::string format : {"IA4", "RGBA8"}) {
+        SCOPED_TRACE(format);
+        Convert(kSample + " -ic " + format + kToImage + "font.tga");
+        Convert("-i image -if font.tga -io \"$DATA/xlor/ascii.xlor\" -ic " + format + kToImage +
+                "back.bmp");
+        Convert(kSample + " -ic " + format + kToImage + "direct.bmp");
+        EXPECT_EQ(Bytes("back.bmp"), Bytes("direct.bmp"));
+    }
+}
+
+}  // namespace
