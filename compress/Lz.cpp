@@ -1,5 +1,7 @@
 #include "compress/Lz.h"
 
+#include <cstring>
+
 #include "compress/LzWindow.h"
 #include "compress/StreamHeader.h"
 #include "core/ByteReader.h"
@@ -45,28 +47,33 @@ std::size_t DecodeLz(std::span<const uint8_t> data, uint32_t size, std::vector<u
     if (size > kMostBytesPerInputByte * data.size()) {
         TL_THROW(kErrBofnt, 151);
     }
-    out.clear();
-    out.reserve(size);
+    out.resize(size);
     CByteReader reader(data, [] { TL_THROW(kErrBofnt, 151); });
-    while (out.size() < size) {
+    std::size_t at = 0;
+    while (at < size) {
         const uint8_t flag = reader.U8();
-        for (std::size_t item = 0; item < kItemsPerFlag && out.size() < size; ++item) {
+        for (std::size_t item = 0; item < kItemsPerFlag && at < size; ++item) {
             if ((flag & (0x80 >> item)) == 0) {
-                out.push_back(reader.U8());
+                out[at++] = reader.U8();
                 continue;
             }
             const uint8_t b0 = reader.U8();
             const uint8_t b1 = reader.U8();
             const std::size_t length = (b0 >> 4) + CLzWindow::kMinMatch;
             const std::size_t distance = ((b0 & 0x0F) << 8 | b1) + 1;
-            if (distance > out.size() || length > size - out.size()) {
+            if (distance > at || length > size - at) {
                 TL_THROW(kErrBofnt, 151);
             }
-            // The copy may overlap its own output, so it goes byte by byte.
-            for (std::size_t i = 0; i < length; ++i) {
-                const uint8_t byte = out[out.size() - distance];
-                out.push_back(byte);
+            uint8_t* const to = out.data() + at;
+            if (distance >= length) {
+                std::memcpy(to, to - distance, length);
+            } else {
+                // The copy overlaps its own output, so it goes byte by byte.
+                for (std::size_t i = 0; i < length; ++i) {
+                    to[i] = to[i - distance];
+                }
             }
+            at += length;
         }
     }
     return reader.Position();
