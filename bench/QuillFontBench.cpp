@@ -7,6 +7,7 @@
 #include <random>
 #include <string>
 
+#include "bench/InkGlyph.h"
 #include "console/CmdPgCtrl.h"
 #include "core/FontData.h"
 #include "core/GlobalException.h"
@@ -144,16 +145,7 @@ std::u16string LargeImageFont(const std::u16string& order) {
             if (code == CGlyphOrder::NullCode) {
                 continue;
             }
-            auto glyph = std::make_unique<CGlyph>();
-            glyph->image.Create(12 + static_cast<int32_t>(random() % 9), 20, 32);
-            glyph->image.SetHasAlpha(true);
-            for (uint32_t& p : glyph->image.Pixels()) {
-                p = random() % 2 == 0 ? 0xFF000000u : 0x00FFFFFFu;
-            }
-            glyph->ascent = 16;
-            glyph->leftSpace = 1;
-            glyph->rightSpace = 1;
-            font.AddGlyph(std::move(glyph), code);
+            font.AddGlyph(RandomInkGlyph(random), code);
         }
         font.glyphImageFormat.Set(kTexIA4);
         font.ReflectGlyph();

@@ -5,6 +5,7 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
+#include "bench/FreeTypeWalk.h"
 #include "core/FontData.h"
 #include "core/PgCtrl.h"
 #include "platform/FontCatalog.h"
@@ -69,22 +70,9 @@ void FreeTypeAlone(benchmark::State& state) {
             break;
         }
         FT_Set_Pixel_Sizes(ftFace, 0, 16);
-        glyphs = 0;
-        unsigned sum = 0;
-        for (FT_ULong code = 0; code <= 0xFFFD; ++code) {
-            const FT_UInt index = FT_Get_Char_Index(ftFace, code);
-            if (index == 0 || FT_Load_Glyph(ftFace, index, flags) != 0) {
-                continue;
-            }
-            const FT_Bitmap& bitmap = ftFace->glyph->bitmap;
-            const unsigned bytes =
-                bitmap.rows * unsigned(bitmap.pitch < 0 ? -bitmap.pitch : bitmap.pitch);
-            for (unsigned i = 0; i < bytes; ++i) {
-                sum += bitmap.buffer[i];
-            }
-            ++glyphs;
-        }
-        benchmark::DoNotOptimize(sum);
+        const FreeTypeWalk walk = RenderEveryMappedGlyph(ftFace, flags);
+        glyphs = walk.glyphs;
+        benchmark::DoNotOptimize(walk.checksum);
         FT_Done_Face(ftFace);
     }
     FT_Done_FreeType(library);
