@@ -1,6 +1,9 @@
 #include "image/IImage.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
+#include <type_traits>
 
 #include "core/GlobalException.h"
 
@@ -33,6 +36,85 @@ bool IsPackableDepth(int32_t bpp) {
     return bpp == 1 || bpp == 2 || bpp == 4 || bpp == 8 || bpp == 16 || bpp == 24 || bpp == 32;
 }
 
+// Words whose bytes, lowest first, are the bytes of a packed pixel: a straight copy on a
+// little-endian machine.
+constexpr bool kWordsAreLittleEndian = std::endian::native == std::endian::little;
+
+// Calls `job` with the pixel's byte count as a constant, so that the loops over whole-byte
+// pixels are unrolled for each width; false for pixels narrower than a byte.
+template <typename Job>
+bool ForWholeBytes(int32_t bpp, Job job) {
+    switch (bpp) {
+        case 8:
+            job(std::integral_constant<std::size_t, 1>());
+            return true;
+        case 16:
+            job(std::integral_constant<std::size_t, 2>());
+            return true;
+        case 24:
+            job(std::integral_constant<std::size_t, 3>());
+            return true;
+        case 32:
+            job(std::integral_constant<std::size_t, 4>());
+            return true;
+        default:
+            return false;
+    }
+}
+
+// One packed row into pixel words; `line` holds at least the row's bytes.
+void UnpackRow(std::span<const uint8_t> line, std::span<uint32_t> out, int32_t bpp) {
+    if (bpp == 32 && kWordsAreLittleEndian) {
+        std::memcpy(out.data(), line.data(), out.size() * 4);
+        return;
+    }
+    const bool whole = ForWholeBytes(bpp, [&](auto bytes) {
+        for (std::size_t i = 0; i < out.size(); ++i) {
+            uint32_t word = 0;
+            for (std::size_t b = 0; b < bytes; ++b) {
+                word |= uint32_t{line[i * bytes + b]} << (8 * b);
+            }
+            out[i] = word;
+        }
+    });
+    if (whole) {
+        return;
+    }
+    const uint32_t mask = (1u << bpp) - 1;
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        const std::size_t bit = i * static_cast<std::size_t>(bpp);
+        const int shift = 8 - bpp - static_cast<int>(bit % 8);
+        out[i] = (line[bit / 8] >> shift) & mask;
+    }
+}
+
+// One row of pixel words packed into `line`, whose padding becomes zero.
+void PackRow(std::span<const uint32_t> in, std::span<uint8_t> line, int32_t bpp) {
+    const std::size_t used = (in.size() * static_cast<std::size_t>(bpp) + 7) / 8;
+    std::fill(line.begin() + static_cast<std::ptrdiff_t>(used), line.end(), uint8_t{0});
+    if (bpp == 32 && kWordsAreLittleEndian) {
+        std::memcpy(line.data(), in.data(), in.size() * 4);
+        return;
+    }
+    const bool whole = ForWholeBytes(bpp, [&](auto bytes) {
+        for (std::size_t i = 0; i < in.size(); ++i) {
+            for (std::size_t b = 0; b < bytes; ++b) {
+                line[i * bytes + b] = static_cast<uint8_t>(in[i] >> (8 * b));
+            }
+        }
+    });
+    if (whole) {
+        return;
+    }
+    std::fill(line.begin(), line.begin() + static_cast<std::ptrdiff_t>(used), uint8_t{0});
+    const uint32_t mask = (1u << bpp) - 1;
+    for (std::size_t i = 0; i < in.size(); ++i) {
+        const std::size_t bit = i * static_cast<std::size_t>(bpp);
+        const int shift = 8 - bpp - static_cast<int>(bit % 8);
+        line[bit / 8] |= static_cast<uint8_t>((in[i] & mask) << shift);
+    }
+}
+
 }  // namespace
 
 int64_t IImage::PackedRowBytes(int64_t width, int32_t bpp, int32_t rowAlign) {
@@ -62,25 +144,7 @@ void IImage::ReadBits(std::span<const uint8_t> packed, int32_t x, int32_t y, int
     for (int32_t row = 0; row < h; ++row) {
         const auto line = packed.subspan(static_cast<std::size_t>(rowBytes * row),
                                          static_cast<std::size_t>(rowBytes));
-        uint32_t* out = &At(x, y + row);
-        if (bpp >= 8) {
-            const int32_t bytes = bpp / 8;
-            for (int32_t i = 0; i < w; ++i) {
-                uint32_t word = 0;
-                for (int32_t b = 0; b < bytes && b < 4; ++b) {
-                    word |= uint32_t{line[static_cast<std::size_t>(i * bytes + b)]} << (8 * b);
-                }
-                out[i] = word;
-            }
-        } else {
-            const uint32_t mask = (1u << bpp) - 1;
-            for (int32_t i = 0; i < w; ++i) {
-                const int64_t bit = int64_t{i} * bpp;
-                const uint8_t byte = line[static_cast<std::size_t>(bit / 8)];
-                const int shift = 8 - bpp - static_cast<int>(bit % 8);
-                out[i] = (byte >> shift) & mask;
-            }
-        }
+        UnpackRow(line, std::span(&At(x, y + row), static_cast<std::size_t>(w)), bpp);
     }
 }
 
@@ -97,27 +161,9 @@ void IImage::WriteBits(std::span<uint8_t> packed, int32_t x, int32_t y, int32_t 
         TL_THROW(kErrInternal, 224);
     }
     for (int32_t row = 0; row < h; ++row) {
-        auto line = packed.subspan(static_cast<std::size_t>(rowBytes * row),
-                                   static_cast<std::size_t>(rowBytes));
-        std::fill(line.begin(), line.end(), uint8_t{0});
-        const uint32_t* in = &At(x, y + row);
-        if (bpp >= 8) {
-            const int32_t bytes = bpp / 8;
-            for (int32_t i = 0; i < w; ++i) {
-                for (int32_t b = 0; b < bytes; ++b) {
-                    line[static_cast<std::size_t>(i * bytes + b)] =
-                        b < 4 ? static_cast<uint8_t>(in[i] >> (8 * b)) : 0;
-                }
-            }
-        } else {
-            const uint32_t mask = (1u << bpp) - 1;
-            for (int32_t i = 0; i < w; ++i) {
-                const int64_t bit = int64_t{i} * bpp;
-                const int shift = 8 - bpp - static_cast<int>(bit % 8);
-                line[static_cast<std::size_t>(bit / 8)] |=
-                    static_cast<uint8_t>((in[i] & mask) << shift);
-            }
-        }
+        const auto line = packed.subspan(static_cast<std::size_t>(rowBytes * row),
+                                         static_cast<std::size_t>(rowBytes));
+        PackRow(std::span(&At(x, y + row), static_cast<std::size_t>(w)), line, bpp);
     }
 }
 
