@@ -15,7 +15,7 @@
 #include "console/typeloomc.h"
 #include "core/BinaryFile.h"
 #include "platform/Text.h"
-#include "writers/ResFont.h"
+#include "writers/format/ResFont.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include "image/TgaFile.h"
 #include "platform/Text.h"
 #include "readers/ImageFontReader.h"
-#include "writers/TextureFormat.h"
+#include "writers/format/TextureFormat.h"
 #include "xml/CharFilter.h"
 #include "xml/XmlLibrary.h"
 

@@ -20,7 +20,7 @@
 #include "writers/OutputEncoding.h"
 #include "writers/QuillFontWriter.h"
 #include "writers/SheetAssignment.h"
-#include "writers/TextureFormat.h"
+#include "writers/format/TextureFormat.h"
 #include "xml/CharFilter.h"
 #include "xml/GlyphOrder.h"
 #include "xml/XmlLibrary.h"

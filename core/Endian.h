@@ -44,7 +44,9 @@ inline void StoreU32LE(std::span<uint8_t> d, std::size_t at, uint32_t v) {
     d[at + 3] = static_cast<uint8_t>(v >> 24);
 }
 
-inline void AppendU8(std::vector<uint8_t>& out, uint8_t v) { out.push_back(v); }
+inline void AppendU8(std::vector<uint8_t>& out, uint8_t v) {
+    out.push_back(v);
+}
 inline void AppendU16BE(std::vector<uint8_t>& out, uint16_t v) {
     out.push_back(static_cast<uint8_t>(v >> 8));
     out.push_back(static_cast<uint8_t>(v));
@@ -60,6 +62,26 @@ inline void AppendU32BE(std::vector<uint8_t>& out, uint32_t v) {
 inline void AppendU32LE(std::vector<uint8_t>& out, uint32_t v) {
     AppendU16LE(out, static_cast<uint16_t>(v));
     AppendU16LE(out, static_cast<uint16_t>(v >> 16));
+}
+
+// The same in a byte order chosen at run time: big-endian when `bigEndian`, else little-endian.
+inline uint16_t LoadU16(std::span<const uint8_t> d, std::size_t at, bool bigEndian) {
+    return bigEndian ? LoadU16BE(d, at) : LoadU16LE(d, at);
+}
+inline uint32_t LoadU32(std::span<const uint8_t> d, std::size_t at, bool bigEndian) {
+    return bigEndian ? LoadU32BE(d, at) : LoadU32LE(d, at);
+}
+inline void StoreU16(std::span<uint8_t> d, std::size_t at, uint16_t v, bool bigEndian) {
+    bigEndian ? StoreU16BE(d, at, v) : StoreU16LE(d, at, v);
+}
+inline void StoreU32(std::span<uint8_t> d, std::size_t at, uint32_t v, bool bigEndian) {
+    bigEndian ? StoreU32BE(d, at, v) : StoreU32LE(d, at, v);
+}
+inline void AppendU16(std::vector<uint8_t>& out, uint16_t v, bool bigEndian) {
+    bigEndian ? AppendU16BE(out, v) : AppendU16LE(out, v);
+}
+inline void AppendU32(std::vector<uint8_t>& out, uint32_t v, bool bigEndian) {
+    bigEndian ? AppendU32BE(out, v) : AppendU32LE(out, v);
 }
 
 }  // namespace endian

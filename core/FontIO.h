@@ -14,8 +14,4 @@ public:
     // An output path must not be a folder (129) or a read-only file (130); a new file's folder
     // must exist (112).
     static void ValidateOutputPath(const std::u16string& path);
-    // The checks of a binary font resource path (implemented with the resource format).
-    static void ValidateFontFile(const std::u16string& path);
-    // The checks of a letter order path (implemented with the letter order reader).
-    static void ValidateOrderFile(const std::u16string& path);
 };

@@ -1,14 +1,14 @@
 // Binary fonts, normal and archived: the file check, then the whole read into the font model.
 #include "core/FontData.h"
-#include "core/FontIO.h"
 #include "fuzz/FuzzSupport.h"
 #include "readers/QuillFontReader.h"
+#include "writers/format/FontFileCheck.h"
 #include "xml/CharFilter.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz_support::Prepare();
     const auto path = fuzz_support::WriteScratchFile({data, size}, ".bofnt");
-    fuzz_support::Expect([&] { CFontIO::ValidateFontFile(path); });
+    fuzz_support::Expect([&] { ValidateFontFile(path); });
     fuzz_support::Expect([&] {
         CQuillFontReader reader(path);
         reader.ValidateInput();

@@ -1,16 +1,12 @@
 #include "readers/CharGlyphBitmaps.h"
 
 #include "core/ByteReader.h"
-#include "core/GlobalException.h"
 #include "image/RgbImage.h"
-#include "writers/ResFont.h"
-#include "writers/TextureFormat.h"
+#include "writers/format/ResFont.h"
+#include "writers/format/ResFontFields.h"
+#include "writers/format/TextureFormat.h"
 
 namespace {
-
-[[noreturn]] void Broken() {
-    TL_THROW(kErrBofnt, 151);
-}
 
 constexpr std::size_t kCellWidthAt = 0;
 constexpr std::size_t kCellHeightAt = 1;
@@ -21,7 +17,7 @@ constexpr std::size_t kBitsPerPixelAt = 6;
 CCharGlyphBitmaps::CCharGlyphBitmaps(const CResFont& font) : m_font(font) {
     const CResFont::Block* block = font.FindBlock(kBlockCGLP);
     const CharGlyphs& glyphs = font.GetCharGlyphs().value();
-    const CByteReader content(block->content, [] { Broken(); });
+    const CByteReader content(block->content, [] { ThrowBrokenResource(); });
     m_cellWidth = content.At(kCellWidthAt, 1)[0];
     m_cellHeight = content.At(kCellHeightAt, 1)[0];
     m_bitsPerPixel = content.At(kBitsPerPixelAt, 1)[0];
@@ -30,7 +26,7 @@ CCharGlyphBitmaps::CCharGlyphBitmaps(const CResFont& font) : m_font(font) {
         m_bitsPerPixel == 1 || m_bitsPerPixel == 2 || m_bitsPerPixel == 4 || m_bitsPerPixel == 8;
     const int64_t bitmapBits = int64_t{m_cellWidth} * m_cellHeight * m_bitsPerPixel;
     if (!knownDepth || glyphs.bytesPerGlyph * int64_t{8} < bitmapBits) {
-        Broken();
+        ThrowBrokenResource();
     }
 }
 
@@ -42,7 +38,7 @@ std::unique_ptr<CGlyph> CCharGlyphBitmaps::MakeGlyph(uint16_t index) const {
     const WidthEntry width = m_font.WidthOfIndex(index);
     const std::span<const uint8_t> bitmap = m_font.GlyphBytesOfIndex(index);
     if (bitmap.empty() || width.glyphWidth > m_cellWidth) {
-        Broken();
+        ThrowBrokenResource();
     }
     const int32_t cellPixels = m_cellWidth * m_cellHeight;
     CRgbImage values;

@@ -10,9 +10,10 @@
 #include "image/ImageFontCell.h"
 #include "image/IndexImage.h"
 #include "image/TgaFile.h"
-#include "writers/TextureFormat.h"
+#include "writers/format/TextureFormat.h"
 #include "xml/CharFilter.h"
 #include "xml/GlyphOrder.h"
+#include "xml/OrderFileCheck.h"
 
 namespace {
 

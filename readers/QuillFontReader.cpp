@@ -9,7 +9,8 @@
 #include "platform/CodePage.h"
 #include "readers/CharGlyphBitmaps.h"
 #include "readers/TextureGlyphSheets.h"
-#include "writers/ResFont.h"
+#include "writers/format/FontFileCheck.h"
+#include "writers/format/ResFont.h"
 #include "xml/CharFilter.h"
 
 namespace {

@@ -6,14 +6,11 @@
 #include "compress/Compress.h"
 #include "core/ByteReader.h"
 #include "core/GlobalException.h"
-#include "writers/ResFont.h"
-#include "writers/TextureFormat.h"
+#include "writers/format/ResFont.h"
+#include "writers/format/ResFontFields.h"
+#include "writers/format/TextureFormat.h"
 
 namespace {
-
-[[noreturn]] void Broken() {
-    TL_THROW(kErrBofnt, 151);
-}
 
 // Sheets start as paper: white, fully transparent.
 constexpr uint32_t kPaperRgb = 0xFFFFFFu;
@@ -28,15 +25,15 @@ std::vector<uint8_t> ExpandSheets(std::span<const uint8_t> stored, uint16_t shee
     // cannot hold is refused before anything is allocated for it.
     constexpr std::size_t kSmallestSheet = 8;
     if (std::size_t{sheetCount} * kSmallestSheet > stored.size()) {
-        Broken();
+        ThrowBrokenResource();
     }
     std::vector<uint8_t> sheets;
-    CByteReader reader(stored, [] { Broken(); });
+    CByteReader reader(stored, [] { ThrowBrokenResource(); });
     for (uint16_t sheet = 0; sheet < sheetCount; ++sheet) {
         const uint32_t storedSize = reader.U32BE();
         const std::vector<uint8_t> expanded = Expand(reader.Take(storedSize), 1);
         if (expanded.size() != sheetBytes) {
-            Broken();
+            ThrowBrokenResource();
         }
         // Room for all sheets only once one stream has really given a whole sheet.
         if (sheet == 0) {
@@ -65,11 +62,11 @@ void CTextureGlyphSheets::CheckGeometry() const {
                           uint32_t{g.cellsPerRow} * (g.cellWidth + 1u) <= g.sheetWidth &&
                           uint32_t{g.rowsPerSheet} * (g.cellHeight + 1u) <= g.sheetHeight;
     if (!cellsFit) {
-        Broken();
+        ThrowBrokenResource();
     }
     if (texture::IsKnownFormat(m_format) &&
         texture::SheetBytes(m_format, g.sheetWidth, g.sheetHeight) != g.sheetBytes) {
-        Broken();
+        ThrowBrokenResource();
     }
 }
 
@@ -96,7 +93,7 @@ void CTextureGlyphSheets::Decode() {
     } else {
         const uint64_t needed = uint64_t{g.sheetCount} * g.sheetBytes;
         if (needed > stored.size()) {
-            Broken();
+            ThrowBrokenResource();
         }
         sheetBytes = stored.first(static_cast<std::size_t>(needed));
     }
@@ -115,7 +112,7 @@ std::unique_ptr<CGlyph> CTextureGlyphSheets::MakeGlyph(uint16_t index) const {
     const uint32_t cellsPerSheet = uint32_t{g.cellsPerRow} * g.rowsPerSheet;
     const uint32_t sheet = index / cellsPerSheet;
     if (sheet >= g.sheetCount || width.glyphWidth > g.cellWidth) {
-        Broken();
+        ThrowBrokenResource();
     }
     const uint32_t cell = index % cellsPerSheet;
     const auto x = static_cast<int32_t>(cell % g.cellsPerRow * (g.cellWidth + 1u) + 1);

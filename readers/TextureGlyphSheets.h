@@ -5,7 +5,7 @@
 
 #include "image/RgbImage.h"
 #include "readers/QuillGlyphSource.h"
-#include "writers/ResFontBlocks.h"
+#include "writers/format/ResFontBlocks.h"
 
 class CResFont;
 

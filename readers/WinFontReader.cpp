@@ -10,7 +10,7 @@
 #include "platform/Text.h"
 #include "readers/RasterLetterer.h"
 #include "readers/VectorLetterer.h"
-#include "writers/TextureFormat.h"
+#include "writers/format/TextureFormat.h"
 #include "xml/CharFilter.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "writers/ResFontBlocks.h"
+#include "writers/format/ResFontBlocks.h"
 
 class CFontData;
 

@@ -4,47 +4,19 @@
 #include <string>
 #include <vector>
 
-#include "core/Endian.h"
 #include "core/GlobalException.h"
-#include "writers/ResFont.h"
+#include "writers/format/ResFont.h"
+#include "writers/format/ResFontFields.h"
 
 namespace {
 
-constexpr std::size_t kAlignment = 4;
 constexpr std::size_t kBitsPerWord = 32;
 // The GLGR content follows the file header and its own block header.
 constexpr uint32_t kContentOffset = CResFont::kHeaderSize + CResFont::kBlockHeaderSize;
 
-std::size_t RoundUp(std::size_t value) {
-    return (value + kAlignment - 1) / kAlignment * kAlignment;
+std::size_t Aligned(std::size_t value) {
+    return static_cast<std::size_t>(RoundUp(value, kBlockAlignment));
 }
-
-// Writes the fields in the file's byte order.
-class CFieldWriter {
-public:
-    explicit CFieldWriter(bool bigEndian) : m_bigEndian(bigEndian) {}
-
-    void U16(uint16_t value) {
-        m_bigEndian ? endian::AppendU16BE(m_bytes, value) : endian::AppendU16LE(m_bytes, value);
-    }
-    void U32(uint32_t value) {
-        m_bigEndian ? endian::AppendU32BE(m_bytes, value) : endian::AppendU32LE(m_bytes, value);
-    }
-    // A name in 8-bit characters, ended by 0.
-    void Name(const std::string& name) {
-        for (const char c : name) {
-            m_bytes.push_back(static_cast<uint8_t>(c));
-        }
-        m_bytes.push_back(0);
-    }
-    void Align() { m_bytes.resize(RoundUp(m_bytes.size()), 0); }
-    std::size_t Size() const { return m_bytes.size(); }
-    std::vector<uint8_t> Take() { return std::move(m_bytes); }
-
-private:
-    bool m_bigEndian;
-    std::vector<uint8_t> m_bytes;
-};
 
 // Items as u32 words, item i in word i / 32 at bit 31 - i % 32.
 class CBitSet {
@@ -75,7 +47,7 @@ struct GroupBits {
 std::vector<uint32_t> BlockSizes(const CResFont& res, uint32_t kind) {
     std::vector<uint32_t> sizes;
     for (std::size_t n = 0; n < res.CountBlocks(kind); ++n) {
-        sizes.push_back(static_cast<uint32_t>(RoundUp(res.FindBlock(kind, n)->size)));
+        sizes.push_back(static_cast<uint32_t>(Aligned(res.FindBlock(kind, n)->size)));
     }
     return sizes;
 }
@@ -130,10 +102,10 @@ void AddGlyphGroupsBlock(CResFont& res, const SheetAssignment& assignment, uint3
     const auto bitSetBytes = [](std::size_t items) {
         return (items + kBitsPerWord - 1) / kBitsPerWord * 4;
     };
-    std::size_t namesAt = RoundUp(out.Size() + 2 * groups.size());
+    std::size_t namesAt = Aligned(out.Size() + 2 * groups.size());
     namesAt += 4 * (storedSheetSizes.size() + widthSizes.size() + mapSizes.size());
-    namesAt = RoundUp(namesAt + groups.size() * bitSetBytes(storedSheetSizes.size()));
-    namesAt = RoundUp(namesAt + groups.size() * bitSetBytes(widthSizes.size()));
+    namesAt = Aligned(namesAt + groups.size() * bitSetBytes(storedSheetSizes.size()));
+    namesAt = Aligned(namesAt + groups.size() * bitSetBytes(widthSizes.size()));
     namesAt += groups.size() * bitSetBytes(mapSizes.size());
     for (const GroupBits& bits : groups) {
         // The name offsets have 16 bits: the groups file asks for more than the format holds.
@@ -166,7 +138,7 @@ void AddGlyphGroupsBlock(CResFont& res, const SheetAssignment& assignment, uint3
         bits.maps.WriteTo(out);
     }
     for (const GroupBits& bits : groups) {
-        out.Name(bits.group->name);
+        out.Text(bits.group->name);
     }
     out.Align();
     res.AddBlock(kBlockGLGR, out.Take());

@@ -10,6 +10,7 @@
 #include "image/TgaFile.h"
 #include "platform/Text.h"
 #include "xml/GlyphOrder.h"
+#include "xml/OrderFileCheck.h"
 
 using image_font_cell::kAreaOffset;
 using image_font_cell::kExtraHeight;

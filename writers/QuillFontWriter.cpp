@@ -9,11 +9,11 @@
 #include "image/RgbImage.h"
 #include "writers/ArchiveSets.h"
 #include "writers/CodeMapBuilder.h"
-#include "writers/CompressedSheets.h"
 #include "writers/GlyphGroupsBlock.h"
 #include "writers/OutputEncoding.h"
-#include "writers/ResFont.h"
-#include "writers/TextureFormat.h"
+#include "writers/format/CompressedSheets.h"
+#include "writers/format/ResFont.h"
+#include "writers/format/TextureFormat.h"
 #include "xml/GlyphGroups.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <limits>
 
 #include "core/GlobalException.h"
-#include "writers/TextureFormat.h"
+#include "writers/format/TextureFormat.h"
 
 namespace {
 

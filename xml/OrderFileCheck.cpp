@@ -1,10 +1,11 @@
-#include "core/FontIO.h"
+#include "xml/OrderFileCheck.h"
 
+#include "core/FontIO.h"
 #include "core/GlobalException.h"
 #include "xml/GlyphOrder.h"
 
-void CFontIO::ValidateOrderFile(const std::u16string& path) {
-    if (!IsFileExists(path)) {
+void ValidateOrderFile(const std::u16string& path) {
+    if (!CFontIO::IsFileExists(path)) {
         TL_THROW(kErrInputValue, 131, path);
     }
     // Loading settles the grid and already refuses a width (155, tested first) or a given

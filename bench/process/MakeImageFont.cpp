@@ -17,7 +17,7 @@
 #include "core/GlobalException.h"
 #include "platform/Text.h"
 #include "writers/ImageFontWriter.h"
-#include "writers/TextureFormat.h"
+#include "writers/format/TextureFormat.h"
 #include "xml/GlyphOrder.h"
 #include "xml/XmlLibrary.h"
 

@@ -9,7 +9,7 @@
 #include "platform/Text.h"
 #include "readers/ImageFontPicture.h"
 #include "support/TestSupport.h"
-#include "writers/TextureFormat.h"
+#include "writers/format/TextureFormat.h"
 #include "xml/CharFilter.h"
 #include "xml/GlyphOrder.h"
 #include "xml/XmlLibrary.h"

@@ -7,7 +7,7 @@
 #include "readers/ImageFontReader.h"
 #include "support/TestSupport.h"
 #include "writers/ImageFontWriter.h"
-#include "writers/TextureFormat.h"
+#include "writers/format/TextureFormat.h"
 #include "xml/CharFilter.h"
 #include "xml/GlyphOrder.h"
 #include "xml/XmlLibrary.h"

@@ -10,8 +10,8 @@
 #include "platform/Text.h"
 #include "readers/QuillFontReader.h"
 #include "support/TestSupport.h"
-#include "writers/CompressedSheets.h"
-#include "writers/ResFont.h"
+#include "writers/format/CompressedSheets.h"
+#include "writers/format/ResFont.h"
 #include "xml/CharFilter.h"
 
 namespace quill_fixture {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "writers/ResFontBlocks.h"
-#include "writers/TextureFormat.h"
+#include "writers/format/ResFontBlocks.h"
+#include "writers/format/TextureFormat.h"
 
 class CFontData;
 class CGlyph;

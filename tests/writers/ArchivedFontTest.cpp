@@ -12,7 +12,7 @@
 #include "writers/OutputEncoding.h"
 #include "writers/QuillFontWriter.h"
 #include "writers/SheetAssignment.h"
-#include "writers/TextureFormat.h"
+#include "writers/format/TextureFormat.h"
 #include "xml/GlyphGroups.h"
 #include "xml/GlyphOrder.h"
 #include "xml/XmlLibrary.h"

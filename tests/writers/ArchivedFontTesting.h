@@ -10,7 +10,7 @@
 
 #include "compress/Compress.h"
 #include "core/ByteReader.h"
-#include "writers/ResFont.h"
+#include "writers/format/ResFont.h"
 
 // Reads the GLGR block of an archived file straight from its bytes, field by field as the
 // layout lays them, so that the writer's layout is checked by an independent reading.

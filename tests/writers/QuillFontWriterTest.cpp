@@ -9,9 +9,9 @@
 #include "image/RgbImage.h"
 #include "platform/Text.h"
 #include "support/TestSupport.h"
-#include "writers/ResFont.h"
-#include "writers/TextureFormat.h"
 #include "writers/WriterTestSupport.h"
+#include "writers/format/ResFont.h"
+#include "writers/format/TextureFormat.h"
 #include "xml/GlyphOrder.h"
 
 namespace {

@@ -1,13 +1,13 @@
-#include "writers/ResFont.h"
+#include "writers/format/ResFont.h"
 
 #include <gtest/gtest.h>
 
 #include "core/BinaryFile.h"
 #include "core/Endian.h"
-#include "core/FontIO.h"
 #include "platform/Text.h"
 #include "support/TestSupport.h"
 #include "writers/WriterTestSupport.h"
+#include "writers/format/FontFileCheck.h"
 
 namespace {
 
@@ -298,19 +298,19 @@ TEST(ResFontTest, EveryTruncationFails) {
 TEST(ResFontTest, ValidateFontFileChecksTheWholeFile) {
     testing_support::TempDir dir;
     const std::u16string missing = Utf8ToUtf16((dir / "none.bofnt").string());
-    ExpectError([&] { CFontIO::ValidateFontFile(missing); }, kErrInputValue,
+    ExpectError([&] { ValidateFontFile(missing); }, kErrInputValue,
                 u"The specified file (" + missing + u") does not exist. ");
 
     const std::vector<uint8_t> good = SampleFont(true).ToBytes();
     const auto path = dir / "font.bofnt";
     testing_support::WriteFileBytes(path, good);
-    EXPECT_NO_THROW(CFontIO::ValidateFontFile(Utf8ToUtf16(path.string())));
+    EXPECT_NO_THROW(ValidateFontFile(Utf8ToUtf16(path.string())));
     for (std::size_t length = 0; length < good.size(); ++length) {
         testing_support::WriteFileBytes(
             path,
             std::vector<uint8_t>(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(length)));
         try {
-            CFontIO::ValidateFontFile(Utf8ToUtf16(path.string()));
+            ValidateFontFile(Utf8ToUtf16(path.string()));
             ADD_FAILURE() << "length " << length << " passed";
         } catch (const CGeneralException& e) {
             EXPECT_EQ(e.GetCategory(), kErrBofnt) << "length " << length;

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "writers/TextureFormat.h"
 #include "writers/WriterTestSupport.h"
+#include "writers/format/TextureFormat.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 #include "image/RgbImage.h"
 #include "platform/Text.h"
 #include "support/TestSupport.h"
-#include "writers/ResFont.h"
-#include "writers/TextureFormat.h"
+#include "writers/format/ResFont.h"
+#include "writers/format/TextureFormat.h"
 
 namespace writer_tests {
 

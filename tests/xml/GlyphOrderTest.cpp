@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "core/FontIO.h"
+#include "xml/OrderFileCheck.h"
 #include "xml/XmlFixture.h"
 
 namespace {
@@ -184,13 +184,12 @@ TEST_F(GlyphOrderTest, VersionMismatchThrowsAtOnce) {
 
 TEST_F(GlyphOrderTest, ValidateOrderFileChecksExistenceThenContent) {
     const std::u16string missing = Write("dummy", "") + u"-missing.xlor";
-    ExpectError([&] { CFontIO::ValidateOrderFile(missing); }, kErrInputValue,
+    ExpectError([&] { ValidateOrderFile(missing); }, kErrInputValue,
                 "The specified file (" + Utf8(missing) + ") does not exist. ");
     const std::u16string bad = Write("bad.xlor", Order("1.1", "<area width=\"-1\"/>"));
-    ExpectError([&] { CFontIO::ValidateOrderFile(bad); }, kErrXml,
+    ExpectError([&] { ValidateOrderFile(bad); }, kErrXml,
                 "The width attribute in the letter order file is an invalid value (=-1).");
-    EXPECT_NO_THROW(
-        CFontIO::ValidateOrderFile(Write("good.xlor", Order("1.1", "<order>A</order>"))));
+    EXPECT_NO_THROW(ValidateOrderFile(Write("good.xlor", Order("1.1", "<order>A</order>"))));
 }
 
 }  // namespace

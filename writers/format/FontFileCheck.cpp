@@ -1,13 +1,15 @@
+#include "writers/format/FontFileCheck.h"
+
 #include "core/BinaryFile.h"
 #include "core/FontIO.h"
 #include "core/GlobalException.h"
-#include "writers/ResFont.h"
+#include "writers/format/ResFont.h"
 
 // Loads the whole file into a throw-away container: besides the header, a truncated or broken
 // block structure then fails here, before any work starts, with the same errors the reader
 // would give later.
-void CFontIO::ValidateFontFile(const std::u16string& path) {
-    if (!IsFileExists(path)) {
+void ValidateFontFile(const std::u16string& path) {
+    if (!CFontIO::IsFileExists(path)) {
         TL_THROW(kErrInputValue, 131, path);
     }
     CBinaryFile file(path);

@@ -1,41 +1,21 @@
-#include "writers/ResFont.h"
+#include "writers/format/ResFont.h"
 
 #include <algorithm>
 #include <limits>
 
 #include "core/BinaryFile.h"
-#include "core/ByteReader.h"
 #include "core/Endian.h"
 #include "core/GlobalException.h"
+#include "writers/format/ResFontFields.h"
 
 namespace {
 
 constexpr uint16_t kByteOrderMark = 0xFEFF;
 
-[[noreturn]] void Broken() {
-    TL_THROW(kErrBofnt, 151);
-}
-
-uint64_t RoundUp(uint64_t value, uint64_t alignment) {
-    return alignment == 0 ? value : (value + alignment - 1) / alignment * alignment;
-}
-
-void StoreU32(std::span<uint8_t> d, std::size_t at, uint32_t v, bool bigEndian) {
-    bigEndian ? endian::StoreU32BE(d, at, v) : endian::StoreU32LE(d, at, v);
-}
-
-uint16_t LoadU16(std::span<const uint8_t> d, std::size_t at, bool bigEndian) {
-    return bigEndian ? endian::LoadU16BE(d, at) : endian::LoadU16LE(d, at);
-}
-
-uint32_t LoadU32(std::span<const uint8_t> d, std::size_t at, bool bigEndian) {
-    return bigEndian ? endian::LoadU32BE(d, at) : endian::LoadU32LE(d, at);
-}
-
 // A stored link must at least point inside the file.
 void CheckOffset(uint32_t offset, std::size_t fileSize) {
     if (offset >= fileSize) {
-        Broken();
+        ThrowBrokenResource();
     }
 }
 
@@ -116,7 +96,7 @@ CResFont::Layout CResFont::LayOut() const {
         if (block->hasAttached) {
             place.dataStart = RoundUp(place.dataStart, block->alignment);
         }
-        place.end = RoundUp(place.dataStart + block->attached.size(), 4);
+        place.end = RoundUp(place.dataStart + block->attached.size(), kBlockAlignment);
         position = place.end;
         layout.push_back(place);
     }
@@ -141,7 +121,7 @@ void CResFont::LinkOffsets() {
     const auto store = [&](uint32_t kind, std::size_t n, std::size_t at, uint32_t value) {
         std::vector<uint8_t>& content = m_blocks[kind][n].content;
         if (content.size() >= at + 4) {
-            StoreU32(content, at, value, m_bigEndian);
+            endian::StoreU32(content, at, value, m_bigEndian);
         }
     };
     if (CountBlocks(kBlockFINF) > 0) {
@@ -168,12 +148,13 @@ std::vector<uint8_t> CResFont::ToBytes() const {
         const Block& block = *place.block;
         const auto start = static_cast<std::size_t>(place.start);
         endian::StoreU32BE(file, start, block.kind);
-        StoreU32(file, start + 4, static_cast<uint32_t>(place.end - place.start), m_bigEndian);
+        endian::StoreU32(file, start + 4, static_cast<uint32_t>(place.end - place.start),
+                         m_bigEndian);
         std::copy(block.content.begin(), block.content.end(),
                   out.begin() + static_cast<std::ptrdiff_t>(start + kBlockHeaderSize));
         if (block.hasAttached) {
             const std::size_t field = start + kBlockHeaderSize + block.content.size() - 4;
-            StoreU32(file, field, static_cast<uint32_t>(place.dataStart), m_bigEndian);
+            endian::StoreU32(file, field, static_cast<uint32_t>(place.dataStart), m_bigEndian);
             std::copy(block.attached.begin(), block.attached.end(),
                       out.begin() + static_cast<std::ptrdiff_t>(place.dataStart));
         }
@@ -181,11 +162,11 @@ std::vector<uint8_t> CResFont::ToBytes() const {
     const char signature[] = {'O', 'F', 'N', CountBlocks(kBlockGLGR) > 0 ? 'A' : 'T'};
     std::copy(std::begin(signature), std::end(signature), out.begin());
     const auto store16 = [&](std::size_t at, uint16_t v) {
-        m_bigEndian ? endian::StoreU16BE(file, at, v) : endian::StoreU16LE(file, at, v);
+        endian::StoreU16(file, at, v, m_bigEndian);
     };
     store16(4, kByteOrderMark);
     store16(6, kVersion);
-    StoreU32(file, 8, static_cast<uint32_t>(fileSize), m_bigEndian);
+    endian::StoreU32(file, 8, static_cast<uint32_t>(fileSize), m_bigEndian);
     store16(12, kHeaderSize);
     store16(14, static_cast<uint16_t>(layout.size()));
     return out;
@@ -204,11 +185,11 @@ void CResFont::Load(CBinaryFile& file) {
 
 void CResFont::Load(std::span<const uint8_t> bytes) {
     if (bytes.size() < kHeaderSize) {
-        Broken();
+        ThrowBrokenResource();
     }
     std::copy_n(bytes.begin(), kHeaderSize, m_header.begin());
     m_bigEndian = endian::LoadU16LE(m_header, 4) != kByteOrderMark;
-    m_previousVersion = LoadU16(m_header, 6, m_bigEndian) == kPreviousVersion;
+    m_previousVersion = endian::LoadU16(m_header, 6, m_bigEndian) == kPreviousVersion;
     ValidateHeader();
     ReadBlocks(bytes);
     FixUp(bytes.size());
@@ -222,15 +203,15 @@ void CResFont::ValidateHeader() const {
     if (!signature || (mark != 0xFEFF && mark != 0xFFFE)) {
         TL_THROW(kErrBofnt, 151);
     }
-    const uint16_t version = LoadU16(h, 6, m_bigEndian);
+    const uint16_t version = endian::LoadU16(h, 6, m_bigEndian);
     if (version != kVersion && version != kPreviousVersion) {
         TL_THROW(kErrBofnt, 218, version, kVersion);
     }
-    const uint16_t headerSize = LoadU16(h, 12, m_bigEndian);
+    const uint16_t headerSize = endian::LoadU16(h, 12, m_bigEndian);
     if (headerSize != kHeaderSize) {
         TL_THROW(kErrBofnt, 205, headerSize, kHeaderSize);
     }
-    const uint16_t blockCount = LoadU16(h, 14, m_bigEndian);
+    const uint16_t blockCount = endian::LoadU16(h, 14, m_bigEndian);
     if (blockCount < 2) {
         TL_THROW(kErrBofnt, 196, blockCount);
     }
@@ -238,14 +219,14 @@ void CResFont::ValidateHeader() const {
 
 void CResFont::ReadBlocks(std::span<const uint8_t> bytes) {
     m_blocks.clear();
-    CByteReader reader(bytes, [] { Broken(); });
-    reader.Seek(kHeaderSize);
-    while (!reader.AtEnd()) {
+    CFieldReader reader(bytes, m_bigEndian);
+    reader.Skip(kHeaderSize);
+    while (reader.Remaining() > 0) {
         Block block;
-        block.kind = reader.U32BE();
-        block.size = m_bigEndian ? reader.U32BE() : reader.U32LE();
+        block.kind = reader.Kind();
+        block.size = reader.U32();
         if (block.size < kBlockHeaderSize) {
-            Broken();
+            ThrowBrokenResource();
         }
         block.offset = static_cast<uint32_t>(reader.Position());
         const auto content = reader.Take(block.size - kBlockHeaderSize);
@@ -259,7 +240,7 @@ void CResFont::FixUp(std::size_t fileSize) {
     const Block* texture = FindBlock(kBlockTGLP);
     const Block* chars = FindBlock(kBlockCGLP);
     if (info == nullptr || (texture == nullptr && chars == nullptr)) {
-        Broken();
+        ThrowBrokenResource();
     }
     std::vector<uint8_t> infoBytes = info->content;
     if (m_previousVersion) {
@@ -281,13 +262,13 @@ void CResFont::FixUp(std::size_t fileSize) {
         const uint64_t at = uint64_t{glyphs.sheetDataOffset} - texture->offset;
         if (glyphs.sheetDataOffset < texture->offset + kTextureGlyphsSize ||
             at > texture->content.size()) {
-            Broken();
+            ThrowBrokenResource();
         }
         m_sheetData =
             std::span<const uint8_t>(texture->content).subspan(static_cast<std::size_t>(at));
         const bool compressed = (glyphs.sheetFormat & kSheetCompressed) != 0;
         if (!compressed && uint64_t{glyphs.sheetBytes} * glyphs.sheetCount > m_sheetData.size()) {
-            Broken();
+            ThrowBrokenResource();
         }
         m_textureGlyphs = glyphs;
     }
@@ -303,13 +284,13 @@ void CResFont::FixUp(std::size_t fileSize) {
         for (std::size_t n = 0; first != 0; ++n) {
             const Block* block = FindBlock(kind, n);
             if (block == nullptr) {
-                Broken();
+                ThrowBrokenResource();
             }
             chain.push_back(decode(block->content, m_bigEndian));
             if (block->content.size() < nextAt + 4) {
-                Broken();
+                ThrowBrokenResource();
             }
-            first = LoadU32(block->content, nextAt, m_bigEndian);
+            first = endian::LoadU32(block->content, nextAt, m_bigEndian);
             if (first != 0) {
                 CheckOffset(first, fileSize);
             }

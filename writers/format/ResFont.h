@@ -7,7 +7,7 @@
 #include <span>
 #include <vector>
 
-#include "writers/ResFontBlocks.h"
+#include "writers/format/ResFontBlocks.h"
 
 class CBinaryFile;
 

@@ -1,4 +1,4 @@
-#include "writers/TextureFormat.h"
+#include "writers/format/TextureFormat.h"
 
 #include <algorithm>
 

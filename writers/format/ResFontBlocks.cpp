@@ -1,58 +1,13 @@
-#include "writers/ResFontBlocks.h"
+#include "writers/format/ResFontBlocks.h"
 
-#include "core/ByteReader.h"
-#include "core/Endian.h"
-#include "core/GlobalException.h"
+#include "writers/format/ResFontFields.h"
 
 namespace {
-
-[[noreturn]] void Broken() {
-    TL_THROW(kErrBofnt, 151);
-}
-
-// Appends fields in the chosen byte order.
-class CFieldWriter {
-public:
-    explicit CFieldWriter(bool bigEndian) : m_bigEndian(bigEndian) {}
-
-    void U8(uint32_t v) { endian::AppendU8(m_out, static_cast<uint8_t>(v)); }
-    void S8(int32_t v) { U8(static_cast<uint8_t>(v)); }
-    void U16(uint32_t v) {
-        m_bigEndian ? endian::AppendU16BE(m_out, static_cast<uint16_t>(v))
-                    : endian::AppendU16LE(m_out, static_cast<uint16_t>(v));
-    }
-    void U32(uint32_t v) {
-        m_bigEndian ? endian::AppendU32BE(m_out, v) : endian::AppendU32LE(m_out, v);
-    }
-    std::vector<uint8_t> Take() { return std::move(m_out); }
-
-private:
-    bool m_bigEndian;
-    std::vector<uint8_t> m_out;
-};
-
-// Reads fields in the file's byte order; running out is a broken resource.
-class CFieldReader {
-public:
-    CFieldReader(std::span<const uint8_t> content, bool bigEndian)
-        : m_reader(content, [] { Broken(); }), m_bigEndian(bigEndian) {}
-
-    uint8_t U8() { return m_reader.U8(); }
-    int8_t S8() { return m_reader.S8(); }
-    uint16_t U16() { return m_bigEndian ? m_reader.U16BE() : m_reader.U16LE(); }
-    uint32_t U32() { return m_bigEndian ? m_reader.U32BE() : m_reader.U32LE(); }
-    std::size_t Remaining() const { return m_reader.Remaining(); }
-    void Skip(std::size_t n) { m_reader.Skip(n); }
-
-private:
-    CByteReader m_reader;
-    bool m_bigEndian;
-};
 
 // Entries of the range first..last; a reversed range is broken.
 std::size_t RangeCount(uint16_t first, uint16_t last) {
     if (last < first) {
-        Broken();
+        ThrowBrokenResource();
     }
     return std::size_t{last} - first + 1;
 }
@@ -208,7 +163,7 @@ WidthBlock DecodeWidths(std::span<const uint8_t> content, bool bigEndian) {
     widths.nextOffset = r.U32();
     const std::size_t count = RangeCount(widths.firstIndex, widths.lastIndex);
     if (count * 3 > r.Remaining()) {
-        Broken();
+        ThrowBrokenResource();
     }
     widths.entries.resize(count);
     for (WidthEntry& e : widths.entries) {
@@ -234,7 +189,7 @@ CodeMap DecodeCodeMap(std::span<const uint8_t> content, bool bigEndian) {
             break;
         case kMapTable:
             if (count * 2 > r.Remaining()) {
-                Broken();
+                ThrowBrokenResource();
             }
             map.indices.resize(count);
             for (uint16_t& index : map.indices) {
@@ -244,7 +199,7 @@ CodeMap DecodeCodeMap(std::span<const uint8_t> content, bool bigEndian) {
         case kMapScan: {
             const std::size_t pairs = r.U16();
             if (pairs * 4 > r.Remaining()) {
-                Broken();
+                ThrowBrokenResource();
             }
             map.pairs.resize(pairs);
             for (auto& [code, index] : map.pairs) {

@@ -1,0 +1,7 @@
+#pragma once
+
+#include <string>
+
+// The check of a letter order path before any work: the file must exist (131) and load as a
+// letter order (the errors of CGlyphOrder::Load).
+void ValidateOrderFile(const std::u16string& path);
