@@ -18,33 +18,6 @@ constexpr std::array<CmdOption, 38> kOptions = {{
     {u"ocm", 2}, {u"ocw", 2}, {u"ocn", 2},
 }};
 
-constexpr char16_t kQuote = u'"';
-
-// Blanks, line breaks and every control character.
-bool IsWhiteSpace(char16_t c) {
-    return c >= 0x01 && c <= 0x20;
-}
-
-// A quoted token runs to the next quote (or the end), without the quotes; any other token runs
-// to the first character of code 0x20 or less. `pos` ends behind the token.
-std::u16string_view ReadToken(std::u16string_view text, std::size_t& pos) {
-    if (pos < text.size() && text[pos] == kQuote) {
-        const std::size_t begin = pos + 1;
-        const std::size_t close = text.find(kQuote, begin);
-        if (close == std::u16string_view::npos) {
-            pos = text.size();
-            return text.substr(begin);
-        }
-        pos = close + 1;
-        return text.substr(begin, close - begin);
-    }
-    const std::size_t begin = pos;
-    while (pos < text.size() && text[pos] > 0x20) {
-        ++pos;
-    }
-    return text.substr(begin, pos - begin);
-}
-
 const CmdOption* FindOption(std::span<const CmdOption> table, std::u16string_view name) {
     for (const CmdOption& row : table) {
         if (row.name == name) {
@@ -60,28 +33,22 @@ std::span<const CmdOption> ConsoleOptionTable() {
     return kOptions;
 }
 
-CCmdLine::CCmdLine(std::u16string_view text, std::span<const CmdOption> table) {
-    Analyze(text, table);
+CCmdLine::CCmdLine(std::span<const std::u16string> arguments, std::span<const CmdOption> table) {
+    Analyze(arguments, table);
 }
 
-void CCmdLine::Analyze(std::u16string_view text, std::span<const CmdOption> table) {
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        const char16_t c = text[pos];
-        if (IsWhiteSpace(c)) {
-            ++pos;
-            continue;
-        }
-        if (c != u'-') {
-            const std::u16string_view word = ReadToken(text, pos);
+void CCmdLine::Analyze(std::span<const std::u16string> arguments,
+                       std::span<const CmdOption> table) {
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::u16string_view word = arguments[i];
+        if (!word.starts_with(u'-')) {
             if (word.empty()) {
                 TL_THROW(kErrInternal, 197);
             }
             m_plainArguments.emplace_back(word);
             continue;
         }
-        ++pos;
-        const std::u16string_view name = ReadToken(text, pos);
+        const std::u16string_view name = word.substr(1);
         if (name.empty()) {
             TL_THROW(kErrCommandLine, 145);
         }
@@ -96,15 +63,11 @@ void CCmdLine::Analyze(std::u16string_view text, std::span<const CmdOption> tabl
         if (option->kind == 0) {
             continue;
         }
-        while (pos < text.size() && IsWhiteSpace(text[pos])) {
-            ++pos;
-        }
         // A parameter never starts with a hyphen: such a word is left for the next option.
-        std::size_t after = pos;
-        const std::u16string_view param = ReadToken(text, after);
-        if (!param.empty() && param.front() != u'-') {
-            params.emplace_back(param);
-            pos = after;
+        const bool hasParam = i + 1 < arguments.size() && !arguments[i + 1].empty() &&
+                              !arguments[i + 1].starts_with(u'-');
+        if (hasParam) {
+            params.push_back(arguments[++i]);
         } else if (option->kind == 2) {
             TL_THROW(kErrCommandLine, 159);
         }

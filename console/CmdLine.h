@@ -21,7 +21,9 @@ std::span<const CmdOption> ConsoleOptionTable();
 // nothing of a partial scan is kept.
 class CCmdLine {
 public:
-    CCmdLine(std::u16string_view text, std::span<const CmdOption> table);
+    // `arguments` are the program's arguments exactly as the system handed them over, the
+    // program path first: each is one word, whatever blanks or quotes it holds.
+    CCmdLine(std::span<const std::u16string> arguments, std::span<const CmdOption> table);
 
     bool HasOption(std::u16string_view name) const;
     bool HasAnyOption() const { return !m_options.empty(); }
@@ -36,7 +38,7 @@ public:
     const std::vector<std::u16string>& PlainArguments() const { return m_plainArguments; }
 
 private:
-    void Analyze(std::u16string_view text, std::span<const CmdOption> table);
+    void Analyze(std::span<const std::u16string> arguments, std::span<const CmdOption> table);
     const std::vector<std::u16string>* FindParams(std::u16string_view name) const;
 
     std::map<std::u16string, std::vector<std::u16string>, std::less<>> m_options;

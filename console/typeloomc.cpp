@@ -4,6 +4,7 @@
 #include <memory>
 #include <new>
 #include <string>
+#include <vector>
 
 #include "console/CmdLine.h"
 #include "console/ConsoleOutput.h"
@@ -57,9 +58,9 @@ int Guarded(Stage&& stage) {
 }
 
 // Steps 6 to 16 of a run: options, reader and writer, checks, filter, read, settle, write.
-int Convert(const std::u16string& commandLine, CFontData& font, CCharFilter& filter,
+int Convert(const std::vector<std::u16string>& arguments, CFontData& font, CCharFilter& filter,
             CGlyphOrder& order) {
-    const CCmdLine cmdLine(commandLine, ConsoleOptionTable());
+    const CCmdLine cmdLine(arguments, ConsoleOptionTable());
     if (!cmdLine.HasAnyOption() || cmdLine.HasOption(u"h")) {
         PrintUsage();
         return kExitUsage;
@@ -94,7 +95,7 @@ int RunConsole(int argc, char** argv) {
     CGlyphOrder order;
     InstallFatalSignalHandler();
     // The runtime locale is left as it is: console text is written as UTF-8 bytes by us.
-    const std::u16string commandLine = CommandLineText(argc, argv);
+    const std::vector<std::u16string> arguments = CommandLineArguments(argc, argv);
     return Guarded([&] {
         const CXmlLibrary xml;
         const CLanguageLibrary language(ProgramFolder(), UserLanguageId());
@@ -102,6 +103,6 @@ int RunConsole(int argc, char** argv) {
         // names for the run.
         PrepareFatalSignalText();
         // Errors are reported here, while the translations are still loaded.
-        return Guarded([&] { return Convert(commandLine, font, filter, order); });
+        return Guarded([&] { return Convert(arguments, font, filter, order); });
     });
 }

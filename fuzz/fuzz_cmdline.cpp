@@ -1,4 +1,7 @@
 // The command line: the option scan, the queries and the converters the console applies.
+#include <string>
+#include <vector>
+
 #include "console/CmdLine.h"
 #include "console/Converters.h"
 #include "core/Util.h"
@@ -6,12 +9,18 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz_support::Prepare();
-    std::u16string text;
+    // UTF-16 units; a zero unit ends one argument.
+    std::vector<std::u16string> arguments(1);
     for (std::size_t i = 0; i + 1 < size; i += 2) {
-        text.push_back(static_cast<char16_t>(data[i] | (data[i + 1] << 8)));
+        const auto unit = static_cast<char16_t>(data[i] | (data[i + 1] << 8));
+        if (unit == 0) {
+            arguments.emplace_back();
+        } else {
+            arguments.back().push_back(unit);
+        }
     }
     fuzz_support::Expect([&] {
-        CCmdLine line(text, ConsoleOptionTable());
+        CCmdLine line(arguments, ConsoleOptionTable());
         for (const CmdOption& option : ConsoleOptionTable()) {
             const std::u16string param = line.GetParam(option.name);
             line.GetIntParam(option.name, -1);

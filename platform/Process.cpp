@@ -8,36 +8,12 @@
 
 #include "platform/Text.h"
 
-namespace {
-
-bool NeedsQuotes(std::u16string_view argument) {
-    if (argument.empty()) {
-        return true;
-    }
-    for (const char16_t c : argument) {
-        if (c <= 0x20) {
-            return true;
-        }
-    }
-    return false;
-}
-
-}  // namespace
-
-std::u16string CommandLineText(int argc, const char* const* argv) {
-    std::u16string text;
+std::vector<std::u16string> CommandLineArguments(int argc, const char* const* argv) {
+    std::vector<std::u16string> arguments;
     for (int i = 0; i < argc; ++i) {
-        const std::u16string argument = Utf8ToUtf16(argv[i] != nullptr ? argv[i] : "");
-        if (i > 0) {
-            text.push_back(u' ');
-        }
-        if (NeedsQuotes(argument)) {
-            text.append(u"\"").append(argument).append(u"\"");
-        } else {
-            text.append(argument);
-        }
+        arguments.push_back(Utf8ToUtf16(argv[i] != nullptr ? argv[i] : ""));
     }
-    return text;
+    return arguments;
 }
 
 int LastSystemError() {

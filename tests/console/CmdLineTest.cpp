@@ -4,6 +4,7 @@
 
 #include <limits>
 #include <string>
+#include <vector>
 
 #include "support/TestSupport.h"
 
@@ -12,66 +13,70 @@ namespace {
 constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
 constexpr int32_t kMin = std::numeric_limits<int32_t>::min();
 
-// What a scan makes of a command line, asked for one option. The parse errors are rows of the
-// console runs (tests/e2e/console_runs.txt).
-TEST(CmdLineTest, ScansParametersAsWritten) {
+using Words = std::vector<std::u16string>;
+
+// What a scan makes of the program's arguments, asked for one option. The parse errors are
+// rows of the console runs (tests/e2e/console_runs.txt).
+TEST(CmdLineTest, ScansParametersAsGiven) {
     const struct {
-        std::u16string_view text;
+        Words words;
         const char16_t* option;
         bool given;
         std::u16string param;
         int32_t number;  // GetIntParam with the default -1
     } cases[] = {
-        {u"\"/opt/my tools/vela_typeloomc\"", u"i", false, u"", -1},
-        {u"p -i image\t-if \"my font.bmp\"-io o.xlor", u"if", true, u"my font.bmp", 0},
-        {u"p -i image\t-if \"my font.bmp\"-io o.xlor", u"io", true, u"o.xlor", 0},
-        {u"p -og stray -o bofnt", u"og", true, u"", -1},
-        {u"p -og stray -o bofnt", u"o", true, u"bofnt", 0},
-        {u"p -it -o bofnt", u"it", true, u"", -1},
-        {u"p -it fixed -iv", u"it", true, u"fixed", 0},
-        {u"p -it fixed -iv", u"iv", true, u"", -1},
-        {u"p -of a.bofnt -of b.bofnt", u"of", true, u"a.bofnt", 0},
-        {u"p -if \"a b -o image", u"if", true, u"a b -o image", 0},
-        {u"p -if \"a b -o image", u"o", false, u"", -1},
-        {u"p\r\n-\"is\"\x01\x1F"
-         u"16",
-         u"is", true, u"16", 16},
-        {u"p -is +42", u"is", true, u"+42", 42},
-        {u"p -is 12px", u"is", true, u"12px", 12},
-        {u"p -is px", u"is", true, u"px", 0},
-        {u"p -is \" -7\"", u"is", true, u" -7", -7},
-        {u"p -is 2147483648", u"is", true, u"2147483648", kMax},
-        {u"p -is 99999999999999999999999", u"is", true, u"99999999999999999999999", kMax},
-        {u"p -is \" -2147483649\"", u"is", true, u" -2147483649", kMin},
-        {u"p -is 0x10", u"is", true, u"0x10", 0},
-        {u"p -oh 12 -oh 13", u"oh", true, u"12", 12},
+        {{u"/opt/my tools/vela_typeloomc"}, u"i", false, u"", -1},
+        {{u"p", u"-i", u"image", u"-if", u"my font.bmp", u"-io", u"o.xlor"},
+         u"if",
+         true,
+         u"my font.bmp",
+         0},
+        {{u"p", u"-og", u"stray", u"-o", u"bofnt"}, u"og", true, u"", -1},
+        {{u"p", u"-og", u"stray", u"-o", u"bofnt"}, u"o", true, u"bofnt", 0},
+        {{u"p", u"-it", u"-o", u"bofnt"}, u"it", true, u"", -1},
+        {{u"p", u"-it", u"fixed", u"-iv"}, u"it", true, u"fixed", 0},
+        {{u"p", u"-it", u"fixed", u"-iv"}, u"iv", true, u"", -1},
+        {{u"p", u"-of", u"a.bofnt", u"-of", u"b.bofnt"}, u"of", true, u"a.bofnt", 0},
+        // Quotes and blanks inside a word are the word's own.
+        {{u"p", u"-of", u"\"a b\" -o image"}, u"of", true, u"\"a b\" -o image", 0},
+        {{u"p", u"-of", u"a\"b.bofnt"}, u"of", true, u"a\"b.bofnt", 0},
+        {{u"p", u"-is", u"+42"}, u"is", true, u"+42", 42},
+        {{u"p", u"-is", u"12px"}, u"is", true, u"12px", 12},
+        {{u"p", u"-is", u"px"}, u"is", true, u"px", 0},
+        {{u"p", u"-is", u" -7"}, u"is", true, u" -7", -7},
+        {{u"p", u"-is", u"2147483648"}, u"is", true, u"2147483648", kMax},
+        {{u"p", u"-is", u"99999999999999999999999"}, u"is", true, u"99999999999999999999999", kMax},
+        {{u"p", u"-is", u" -2147483649"}, u"is", true, u" -2147483649", kMin},
+        {{u"p", u"-is", u"0x10"}, u"is", true, u"0x10", 0},
+        {{u"p", u"-oh", u"12", u"-oh", u"13"}, u"oh", true, u"12", 12},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(Utf16ToUtf8(std::u16string(c.text)) + " / " + Utf16ToUtf8(c.option));
-        const CCmdLine cmd(c.text, ConsoleOptionTable());
+        SCOPED_TRACE(Utf16ToUtf8(c.words.back()) + " / " + Utf16ToUtf8(c.option));
+        const CCmdLine cmd(c.words, ConsoleOptionTable());
         EXPECT_EQ(cmd.HasOption(c.option), c.given);
         EXPECT_EQ(cmd.GetParam(c.option), c.param);
         EXPECT_EQ(cmd.GetIntParam(c.option, -1), c.number);
     }
-    EXPECT_EQ(CCmdLine(u"p -og stray", ConsoleOptionTable()).PlainArguments(),
-              (std::vector<std::u16string>{u"p", u"stray"}));
-    EXPECT_FALSE(CCmdLine(u"p", ConsoleOptionTable()).HasAnyOption());
+    EXPECT_EQ(CCmdLine(Words{u"p", u"-og", u"stray"}, ConsoleOptionTable()).PlainArguments(),
+              (Words{u"p", u"stray"}));
+    EXPECT_FALSE(CCmdLine(Words{u"p"}, ConsoleOptionTable()).HasAnyOption());
 }
 
 // A table of another program may hold a kind the console's never does.
 TEST(CmdLineTest, UnknownKindInATableIsAnInternalError) {
     const CmdOption table[] = {{u"a", 0}, {u"b", 3}};
-    EXPECT_TRUE(CCmdLine(u"p -a", table).HasOption(u"a"));
-    testing_support::ExpectError([&] { CCmdLine(u"p -b", table); }, kErrInternal,
-                                 "Invalid option type (3).");
+    EXPECT_TRUE(CCmdLine(Words{u"p", u"-a"}, table).HasOption(u"a"));
+    testing_support::ExpectError(
+        [&] {
+            CCmdLine(Words{u"p", u"-b"}, table);
+        },
+        kErrInternal, "Invalid option type (3).");
 }
 
-TEST(CmdLineTest, LongTextIsScannedWithoutTrouble) {
-    std::u16string text = u"p -if \"" + std::u16string(40000, u'x') + u"\"";
-    for (int i = 0; i < 5000; ++i) {
-        text += u" -og";
-    }
-    const CCmdLine cmd(text, ConsoleOptionTable());
+TEST(CmdLineTest, LongArgumentsAreScannedWithoutTrouble) {
+    Words words{u"p", u"-if", std::u16string(40000, u'x')};
+    words.resize(words.size() + 5000, u"-og");
+    const CCmdLine cmd(words, ConsoleOptionTable());
     EXPECT_EQ(cmd.GetParam(u"if").size(), 40000u);
     EXPECT_TRUE(cmd.HasOption(u"og"));
 }
