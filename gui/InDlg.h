@@ -1,11 +1,11 @@
 #pragma once
 
-#include <QWidget>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "gui/PageWidget.h"
 #include "xml/VsxXmlFile.h"
 
 class CFontReader;
@@ -13,11 +13,11 @@ class CSettingsFile;
 
 // One page of the input area: it keeps its fields in the settings and builds the reader of
 // its kind of source when a conversion starts.
-class CInDlg : public QWidget {
+class CInDlg : public CPageWidget {
     Q_OBJECT
 
 public:
-    CInDlg(CSettingsFile& settings, QWidget* parent) : QWidget(parent), m_settings(settings) {}
+    CInDlg(CSettingsFile& settings, QWidget* parent) : CPageWidget(parent), m_settings(settings) {}
 
     // A new reader from the page's fields; throws when a field cannot give one.
     virtual std::unique_ptr<CFontReader> GetFontReader() = 0;

@@ -34,6 +34,10 @@ public:
     WinFontArguments GetReaderArguments() const;
     // Offers a font file in the face list, before its "Add font file..." entry, and selects it.
     void AddFontFile(const QString& path);
+    // A font file dropped on the input area.
+    void DropFile(const std::u16string& path) override {
+        AddFontFile(QString::fromStdU16String(path));
+    }
 
 private:
     void FillFaceNames();

@@ -3,8 +3,11 @@
 #include <QApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QScreen>
 #include <QUrl>
 #include <algorithm>
 #include <limits>
@@ -15,8 +18,10 @@
 #include "core/FontWriter.h"
 #include "core/GlobalException.h"
 #include "core/ResString.h"
+#include "gui/ScreenPlacement.h"
 #include "gui/SettingsFile.h"
 #include "platform/FileSystem.h"
+#include "platform/Text.h"
 #include "xml/CharFilter.h"
 #include "xml/GlyphOrder.h"
 
@@ -38,6 +43,36 @@ void ProcessPendingEvents() {
 // reader that steps through 65,536 codes no longer waits for the window system at each one.
 constexpr qint64 kPumpMilliseconds = 10;
 
+enum InputTab { kImageTab, kQuillTab, kWinTab };
+
+// The input tab that reads a file, by its extension; -1 when none is clearly meant.
+int InputTabOf(const std::u16string& path) {
+    const std::u16string extension = ToLowerAscii(fs::SplitPath(path).extension);
+    if (extension == u".bmp" || extension == u".tga") {
+        return kImageTab;
+    }
+    if (extension == u".bofnt" || extension == u".bofna") {
+        return kQuillTab;
+    }
+    for (const char16_t* font : {u".ttf", u".otf", u".ttc", u".otc"}) {
+        if (extension == font) {
+            return kWinTab;
+        }
+    }
+    return -1;
+}
+
+// The output tab that writes a file: the image tab for pictures, the binary tab for fonts.
+int OutputTabOf(const std::u16string& path) {
+    const int input = InputTabOf(path);
+    return input == kImageTab || input == kQuillTab ? input : -1;
+}
+
+// A tab widget as tall as its current page (see CPageWidget): asked again at every switch.
+void SizeToCurrentPage(QTabWidget& tabs) {
+    QObject::connect(&tabs, &QTabWidget::currentChanged, &tabs, &QWidget::updateGeometry);
+}
+
 // The first local file of a drag, or nothing.
 QString DroppedFile(const QMimeData* data) {
     if (data == nullptr || !data->hasUrls()) {
@@ -58,18 +93,21 @@ CMainDlg::CMainDlg(CSettingsFile& settings, std::vector<std::u16string> dataFold
       m_previousPgCtrl(g_pPgCtrl),
       m_startupBatch(std::in_place, settings),
       m_layout(this),
-      m_inputArea(QStringLiteral("Input"), this),
+      m_scroll(this),
+      m_settingsPane(&m_scroll),
+      m_paneLayout(&m_settingsPane),
+      m_inputArea(tr("Input"), &m_settingsPane),
       m_inputLayout(&m_inputArea),
       m_inputTabs(&m_inputArea),
       m_inImage(settings, nullptr),
       m_inQuill(settings, nullptr),
       m_inWin(settings, nullptr),
-      m_filterArea(QStringLiteral("Character filter"), this),
+      m_filterArea(tr("Character filter"), &m_settingsPane),
       m_filterLayout(&m_filterArea),
-      m_useFilter(QStringLiteral("&Use filter"), &m_filterArea),
+      m_useFilter(tr("&Use filter"), &m_filterArea),
       m_filterPath(&m_filterArea),
-      m_filterBrowse(QStringLiteral("&Select file"), &m_filterArea),
-      m_outputArea(QStringLiteral("Output"), this),
+      m_filterBrowse(tr("&Select file"), &m_filterArea),
+      m_outputArea(tr("Output"), &m_settingsPane),
       m_outputLayout(&m_outputArea),
       m_outputTabs(&m_outputArea),
       m_outImage(settings, nullptr),
@@ -80,7 +118,10 @@ CMainDlg::CMainDlg(CSettingsFile& settings, std::vector<std::u16string> dataFold
       m_convert(Text(226), this),
       m_warningWnd(settings, this),
       m_filterHistory(settings, "FilterPath", m_filterPath, m_filterBrowse, kFilterFileFilter,
-                      QStringLiteral("xllt"), CPathHistoryManager::Mode::kOpen) {
+                      QStringLiteral("xllt"), CPathHistoryManager::Mode::kOpen),
+      m_convertKey(QKeySequence(Qt::CTRL | Qt::Key_Return), this),
+      m_convertKeypadKey(QKeySequence(Qt::CTRL | Qt::Key_Enter), this),
+      m_placement(settings, "MainWindow", QSize()) {
     g_pPgCtrl = this;
     // The scans start first, so they run while the window is being built.
     const auto taken = [this] { TakeFinishedFileLists(); };
@@ -107,15 +148,17 @@ CMainDlg::CMainDlg(CSettingsFile& settings, std::vector<std::u16string> dataFold
         area->installEventFilter(this);
     }
 
-    m_inputTabs.addTab(&m_inImage, QStringLiteral("Image"));
+    m_inputTabs.addTab(&m_inImage, tr("Image"));
     m_inputTabs.addTab(&m_inQuill, QStringLiteral("bofnt / bofna"));
-    m_inputTabs.addTab(&m_inWin, QStringLiteral("Windows Font"));
+    m_inputTabs.addTab(&m_inWin, tr("Windows Font"));
     m_inputTabs.setCurrentIndex(
         std::clamp(settings.GetInt(kSection, "InputSelect", 2), 0, kInputPages - 1));
-    m_outputTabs.addTab(&m_outImage, QStringLiteral("Image"));
+    m_outputTabs.addTab(&m_outImage, tr("Image"));
     m_outputTabs.addTab(&m_outQuill, QStringLiteral("bofnt / bofna"));
     const int32_t output = settings.GetInt(kSection, "OutputSelect", 0);
     m_outputTabs.setCurrentIndex(output >= 0 && output < m_outputTabs.count() ? output : 0);
+    SizeToCurrentPage(m_inputTabs);
+    SizeToCurrentPage(m_outputTabs);
     connect(&m_inputTabs, &QTabWidget::currentChanged,
             [this](int index) { m_settings.SetInt(kSection, "InputSelect", index); });
     connect(&m_outputTabs, &QTabWidget::currentChanged,
@@ -135,6 +178,12 @@ CMainDlg::CMainDlg(CSettingsFile& settings, std::vector<std::u16string> dataFold
             RunConversion();
         }
     });
+    for (QShortcut* key : {&m_convertKey, &m_convertKeypadKey}) {
+        connect(key, &QShortcut::activated, [this] { RunConversion(); });
+    }
+    SetTabOrder();
+    m_settingsPane.installEventFilter(this);
+    RestorePlacement();
 
     if (m_warningWnd.HasText() && !m_warningWnd.IsShown()) {
         m_warningWnd.ShowWindow(*this);
@@ -148,6 +197,8 @@ CMainDlg::~CMainDlg() {
     // Taking the pages out of their tabs is no choice of the user's.
     m_inputTabs.disconnect();
     m_outputTabs.disconnect();
+    // The options button goes before the pages, whose removal lays the tab bar out again.
+    m_outputTabs.setCornerWidget(nullptr);
     m_orderList.Wait();
     m_groupList.Wait();
     g_pPgCtrl = m_previousPgCtrl;
@@ -175,26 +226,79 @@ void CMainDlg::BuildLayout() {
     m_optionsButton.setCheckable(true);
     m_optionsButton.setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     m_outputLayout.addWidget(&m_outputTabs);
-    m_outputLayout.addWidget(&m_optionsButton, 0, Qt::AlignRight);
-    m_progress.setTextVisible(false);
+    m_optionsButton.setAutoRaise(true);
+    m_outputTabs.setCornerWidget(&m_optionsButton);
+    m_progress.setTextVisible(true);
     m_status.setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     m_status.setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-    m_convert.setDefault(true);
     m_convert.setMinimumWidth(100);
+    m_convert.setToolTip(tr("Convert (Ctrl+Return)"));
 
-    m_layout.addWidget(&m_inputArea);
-    m_layout.addWidget(&m_filterArea);
-    m_layout.addWidget(&m_outputArea, 1);
+    // Only the settings scroll; progress, status and the button stay in view.
+    m_paneLayout.setContentsMargins(0, 0, 0, 0);
+    m_paneLayout.addWidget(&m_inputArea);
+    m_paneLayout.addWidget(&m_filterArea);
+    m_paneLayout.addWidget(&m_outputArea);
+    m_paneLayout.addStretch(1);
+    m_scroll.setWidget(&m_settingsPane);
+    m_layout.addWidget(&m_scroll, 1);
     m_layout.addWidget(&m_progress);
     m_bottomLayout.addWidget(&m_status, 0, 0);
     m_bottomLayout.addWidget(&m_convert, 0, 1);
     m_layout.addLayout(&m_bottomLayout);
 
-    m_useFilter.setToolTip(QStringLiteral("Convert only the characters of a filter list"));
-    m_optionsButton.setToolTip(QStringLiteral("Show or hide the output options"));
-    m_inputArea.setToolTip(QStringLiteral("Drop a source file here"));
-    m_outputArea.setToolTip(QStringLiteral("Drop a target file here"));
-    m_filterArea.setToolTip(QStringLiteral("Drop a filter list here"));
+    m_useFilter.setToolTip(tr("Convert only the characters of a filter list"));
+    m_optionsButton.setToolTip(tr("Show or hide the output options"));
+    m_inputArea.setToolTip(tr("Drop a source file here"));
+    m_outputArea.setToolTip(tr("Drop a target file here"));
+    m_filterArea.setToolTip(tr("Drop a filter list here"));
+}
+
+void CMainDlg::SetTabOrder() {
+    // Top to bottom as the window shows them; each page keeps its own order inside.
+    QWidget* const order[] = {&m_inputTabs,  &m_useFilter,     &m_filterPath, &m_filterBrowse,
+                              &m_outputTabs, &m_optionsButton, &m_convert};
+    for (std::size_t i = 1; i < std::size(order); ++i) {
+        setTabOrder(order[i - 1], order[i]);
+    }
+}
+
+void CMainDlg::RestorePlacement() {
+    // Before the first showing, the layouts still hold the sizes from before the pages were
+    // filled: they are asked afresh.
+    ensurePolished();
+    for (QWidget* widget : findChildren<QWidget*>()) {
+        widget->updateGeometry();
+    }
+    const QRect stored = m_placement.Stored();
+    QRect place(QPoint(), sizeHint());
+    if (CWindowPlacement::IsUsable(stored)) {
+        place = stored;
+    } else if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        place.moveCenter(screen->availableGeometry().center());
+    }
+    place = FitOnScreen(place);
+    resize(place.size());
+    move(place.topLeft());
+    m_contentSize = m_settingsPane.sizeHint();
+}
+
+void CMainDlg::FitToContent() {
+    const QSize content = m_settingsPane.sizeHint();
+    if (content == m_contentSize) {
+        return;  // a change that leaves the content's size alone keeps the user's size
+    }
+    m_contentSize = content;
+    // The scroll area is asked directly: the dialog's layout still holds its old size. The
+    // window is fitted with its frame, which the window system adds around the dialog.
+    const QSize outside = size() - m_scroll.size();
+    const QSize wanted(std::max(width(), outside.width() + m_scroll.sizeHint().width()),
+                       outside.height() + m_scroll.sizeHint().height());
+    const QRect frame = frameGeometry();
+    const QSize border = frame.size() - size();
+    const QRect fitted = FitOnScreen(QRect(frame.topLeft(), wanted + border));
+    resize(fitted.size() - border);
+    move(fitted.topLeft());
 }
 
 void CMainDlg::TakeFinishedFileLists() {
@@ -224,7 +328,7 @@ void CMainDlg::TakeFinishedFileLists() {
 void CMainDlg::SetOptionsShown(bool shown) {
     m_outImage.SetOptionsShown(shown);
     m_outQuill.SetOptionsShown(shown);
-    m_optionsButton.setText(shown ? QStringLiteral("Hide options") : QStringLiteral("Options"));
+    m_optionsButton.setText(shown ? tr("Hide options") : tr("Options"));
     m_optionsButton.setArrowType(shown ? Qt::UpArrow : Qt::DownArrow);
 }
 
@@ -360,6 +464,11 @@ void CMainDlg::reject() {
 }
 
 bool CMainDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &m_settingsPane && event->type() == QEvent::LayoutRequest) {
+        // After the layout has taken the change in: the content's new height is known then.
+        QMetaObject::invokeMethod(this, &CMainDlg::FitToContent, Qt::QueuedConnection);
+        return QDialog::eventFilter(watched, event);
+    }
     const bool isArea =
         watched == &m_inputArea || watched == &m_outputArea || watched == &m_filterArea;
     if (!isArea) {
@@ -381,18 +490,51 @@ bool CMainDlg::eventFilter(QObject* watched, QEvent* event) {
             drop->ignore();
             return true;
         }
-        const std::u16string path = file.toStdU16String();
-        if (watched == &m_inputArea) {
-            CurrentInputPage().DropFile(path);
-        } else if (watched == &m_outputArea) {
-            CurrentOutputPage().DropFile(path);
-        } else {
-            m_filterHistory.DropPath(path);
-        }
+        DropOnArea(watched, file.toStdU16String());
         drop->acceptProposedAction();
         return true;
     }
     return QDialog::eventFilter(watched, event);
+}
+
+void CMainDlg::DropOnArea(QObject* area, const std::u16string& path) {
+    if (area == &m_inputArea) {
+        if (const int tab = InputTabOf(path); tab >= 0) {
+            m_inputTabs.setCurrentIndex(tab);
+        }
+        CurrentInputPage().DropFile(path);
+    } else if (area == &m_outputArea) {
+        if (const int tab = OutputTabOf(path); tab >= 0) {
+            m_outputTabs.setCurrentIndex(tab);
+        }
+        CurrentOutputPage().DropFile(path);
+    } else {
+        m_filterHistory.DropPath(path);
+    }
+}
+
+void CMainDlg::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (event->key() == Qt::Key_Escape ||
+        (enter && !qobject_cast<QAbstractButton*>(focusWidget()))) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void CMainDlg::moveEvent(QMoveEvent* event) {
+    QDialog::moveEvent(event);
+    if (m_initialised && isVisible()) {
+        m_placement.Store(*this);
+    }
+}
+
+void CMainDlg::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    if (m_initialised && isVisible()) {
+        m_placement.Store(*this);
+    }
 }
 
 void CMainDlg::PumpEvents() {

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -17,6 +18,7 @@
 #include <vector>
 
 #include "core/PgCtrl.h"
+#include "gui/FittingScrollArea.h"
 #include "gui/GroupFileList.h"
 #include "gui/InImageDlg.h"
 #include "gui/InQuillDlg.h"
@@ -27,6 +29,7 @@
 #include "gui/PathHistoryManager.h"
 #include "gui/SettingsFile.h"
 #include "gui/WarningWnd.h"
+#include "gui/WindowPlacement.h"
 
 class CCharFilter;
 
@@ -60,6 +63,11 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Escape does not close the window, and Enter in a field does not convert: only the
+    // Convert button and Ctrl+Return do.
+    void keyPressEvent(QKeyEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     bool IsCanceled() override;
@@ -72,6 +80,14 @@ private:
     void PumpEvents();
 
     void BuildLayout();
+    void SetTabOrder();
+    // Opens at the stored place and size, or at the content's size in the middle of the screen.
+    void RestorePlacement();
+    // As tall as the content and at least as wide, within the screen: options unfolded grow the
+    // window and folded shrink it again.
+    void FitToContent();
+    // A file dropped on an input or output area, on the page of its kind.
+    void DropOnArea(QObject* area, const std::u16string& path);
     void TakeFinishedFileLists();
     void SetOptionsShown(bool shown);
     void UpdateFilterRow();
@@ -90,6 +106,9 @@ private:
     std::optional<CSettingsFile::Batch> m_startupBatch;
 
     QVBoxLayout m_layout;
+    CFittingScrollArea m_scroll;
+    QWidget m_settingsPane;
+    QVBoxLayout m_paneLayout;
     QGroupBox m_inputArea;
     QVBoxLayout m_inputLayout;
     QTabWidget m_inputTabs;
@@ -113,6 +132,10 @@ private:
     QPushButton m_convert;
     CWarningWnd m_warningWnd;
     CPathHistoryManager m_filterHistory;
+    QShortcut m_convertKey;
+    QShortcut m_convertKeypadKey;
+    CWindowPlacement m_placement;
+    QSize m_contentSize;  // the settings' size the window was last fitted to
 
     bool m_running = false;
     bool m_cancelRequested = false;

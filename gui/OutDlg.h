@@ -1,11 +1,11 @@
 #pragma once
 
-#include <QWidget>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "gui/PageWidget.h"
 #include "xml/VsxXmlFile.h"
 
 class CFontWriter;
@@ -13,11 +13,11 @@ class CSettingsFile;
 
 // One page of the output area: it keeps its fields in the settings and builds the writer of
 // its kind of target, after asking whether an existing file may be replaced.
-class COutDlg : public QWidget {
+class COutDlg : public CPageWidget {
     Q_OBJECT
 
 public:
-    COutDlg(CSettingsFile& settings, QWidget* parent) : QWidget(parent), m_settings(settings) {}
+    COutDlg(CSettingsFile& settings, QWidget* parent) : CPageWidget(parent), m_settings(settings) {}
 
     // A new writer from the page's fields; throws when a field cannot give one, and the cancel
     // signal when the user keeps an existing file.

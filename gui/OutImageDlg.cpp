@@ -1,11 +1,13 @@
 #include "gui/OutImageDlg.h"
 
 #include <QColorDialog>
+#include <QPixmap>
 #include <QSignalBlocker>
 
 #include "core/GlobalException.h"
 #include "core/ResString.h"
 #include "core/Util.h"
+#include "gui/FieldMark.h"
 #include "gui/SettingBinding.h"
 #include "gui/SettingsFile.h"
 #include "platform/Text.h"
@@ -18,8 +20,12 @@ constexpr const char* kSizeKeys[] = {"Width", "Height", "Left", "Top"};
 constexpr const char* kMarginKeys[] = {"MarginLeft", "MarginTop", "MarginRight", "MarginBottom"};
 constexpr int kSizeLabels[] = {232, 233, 231, 234};
 constexpr int kMarginLabels[] = {235, 238, 236, 237};
+// What a cell width or height of 0 is told, as the writer would tell it.
+constexpr int kCellSizeMessages[] = {200, 199};
 
 constexpr const char16_t* kFormatExtensions[] = {u"", u"bmp", u"tga"};
+
+constexpr QSize kSwatchSize(32, 14);
 
 QString Text(int message) {
     return QString::fromStdU16String(LoadResString(message));
@@ -59,7 +65,7 @@ COutImageDlg::ColorSwatch::ColorSwatch(const QString& text, const char* settings
                                        uint32_t defaultRgb, QWidget* parent)
     : label(text, parent), button(parent), key(settingsKey), defaultColor(defaultRgb) {
     label.setBuddy(&button);
-    button.setFixedWidth(48);
+    button.setIconSize(kSwatchSize);
 }
 
 COutImageDlg::COutImageDlg(CSettingsFile& settings, QWidget* parent)
@@ -72,6 +78,7 @@ COutImageDlg::COutImageDlg(CSettingsFile& settings, QWidget* parent)
       m_order(settings, kSection, "Order", u"cp1252.xlor", this),
       m_options(this),
       m_optionsLayout(&m_options),
+      m_cellSizeValidator(this),
       m_sizeMode(QStringLiteral("Specify size/offset"), &m_options),
       m_marginMode(QStringLiteral("Specify margin"), &m_options),
       m_center(QStringLiteral("Center glyph"), &m_options),
@@ -158,14 +165,28 @@ void COutImageDlg::LoadSizeFields() {
     const char* const* keys = SizeMode() ? kSizeKeys : kMarginKeys;
     for (int i = 0; i < 4; ++i) {
         const QSignalBlocker quiet(m_sizeEdits[i]);
+        m_sizeEdits[i].setValidator(SizeMode() && i < 2 ? &m_cellSizeValidator : nullptr);
         m_sizeEdits[i].setText(QString::number(m_settings.GetInt(kSection, keys[i], 0)));
     }
     UpdateSizeLabels();
+    MarkCellSize();
 }
 
 void COutImageDlg::StoreSizeField(int field) {
     const char* const* keys = SizeMode() ? kSizeKeys : kMarginKeys;
     m_settings.SetInt(kSection, keys[field], NumberOf(m_sizeEdits[field].text()));
+    MarkCellSize();
+}
+
+void COutImageDlg::MarkCellSize() {
+    // A cell of width or height 0 holds nothing; the writer would refuse it.
+    for (int i = 0; i < 2; ++i) {
+        const int32_t value = NumberOf(m_sizeEdits[i].text());
+        MarkField(m_sizeEdits[i],
+                  SizeMode() && value == 0
+                      ? QString::fromStdU16String(FormatResString(kCellSizeMessages[i], {value}))
+                      : QString());
+    }
 }
 
 void COutImageDlg::UpdateSizeLabels() {
@@ -192,9 +213,11 @@ void COutImageDlg::ShowColor(ColorSwatch& swatch) {
     } catch (const CGeneralException&) {
         // A hand-edited value that is no colour shows the default; the conversion reports it.
     }
-    const QString name = QColor::fromRgb(color).name();
-    swatch.button.setStyleSheet(QStringLiteral("background-color: %1;").arg(name));
-    swatch.button.setToolTip(name.toUpper());
+    // An icon, not a style: the button's own shading would lighten the colour it shows.
+    QPixmap sample(kSwatchSize);
+    sample.fill(QColor::fromRgb(color));
+    swatch.button.setIcon(QIcon(sample));
+    swatch.button.setToolTip(QColor::fromRgb(color).name().toUpper());
 }
 
 void COutImageDlg::ChooseColor(ColorSwatch& swatch) {

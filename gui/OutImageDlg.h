@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <array>
 
+#include "gui/FieldMark.h"
 #include "gui/OrderCombo.h"
 #include "gui/OutDlg.h"
 #include "gui/PathHistoryManager.h"
@@ -45,6 +46,7 @@ private:
     };
     void LoadSizeFields();
     void StoreSizeField(int field);
+    void MarkCellSize();
     void UpdateSizeLabels();
     void ChooseColor(ColorSwatch& swatch);
     void ShowColor(ColorSwatch& swatch);
@@ -59,6 +61,7 @@ private:
     COrderCombo m_order;
     QGroupBox m_options;
     QGridLayout m_optionsLayout;
+    CNonZeroNumberValidator m_cellSizeValidator;
     QHBoxLayout m_colorRow;
     QRadioButton m_sizeMode;
     QRadioButton m_marginMode;

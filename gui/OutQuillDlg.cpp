@@ -4,6 +4,7 @@
 
 #include "core/GlobalException.h"
 #include "core/ResString.h"
+#include "gui/FieldMark.h"
 #include "gui/SettingBinding.h"
 #include "gui/SettingsFile.h"
 #include "platform/CodePage.h"
@@ -129,6 +130,11 @@ COutQuillDlg::COutQuillDlg(CSettingsFile& settings, QWidget* parent)
             [this](bool checked) { m_alterChar.edit.setEnabled(!checked); });
     BindDefaultField(m_lineHeight, "LineHeight", "LineHeightUseDef", 16);
     BindDefaultField(m_defaultLeft, "DefaultLeft", "DefaultLeftUseDef", 0);
+    for (DefaultField* field : {&m_lineHeight, &m_defaultLeft}) {
+        connect(&field->edit, &QLineEdit::textChanged, [this] { MarkRanges(); });
+        connect(&field->useDefault, &QCheckBox::toggled, [this] { MarkRanges(); });
+    }
+    MarkRanges();
     BindDefaultField(m_defaultWidth, "DefaultWidth", "DefaultWidthUseDef", 16);
     BindDefaultField(m_defaultRight, "DefaultRight", "DefaultRightUseDef", 0);
 
@@ -143,6 +149,24 @@ void COutQuillDlg::BindDefaultField(DefaultField& field, const char* key, const 
     field.edit.setEnabled(!field.useDefault.isChecked());
     connect(&field.useDefault, &QCheckBox::toggled,
             [&field](bool checked) { field.edit.setEnabled(!checked); });
+}
+
+void COutQuillDlg::MarkRanges() {
+    // The ranges the writer checks before it starts; the font decides the others.
+    struct Range {
+        DefaultField& field;
+        int message;
+        int32_t lowest;
+        int32_t highest;
+    };
+    const Range ranges[] = {{m_lineHeight, 173, 0, 255}, {m_defaultLeft, 170, -128, 127}};
+    for (const Range& r : ranges) {
+        const int32_t value = ValueOf(r.field);
+        const bool outside = value != kUseDefault && (value < r.lowest || value > r.highest);
+        MarkField(r.field.edit, outside ? QString::fromStdU16String(FormatResString(
+                                              r.message, {value, r.lowest, r.highest}))
+                                        : QString());
+    }
 }
 
 int32_t COutQuillDlg::ValueOf(const DefaultField& field) {

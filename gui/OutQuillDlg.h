@@ -55,6 +55,8 @@ private:
     void BindDefaultField(DefaultField& field, const char* key, const char* useDefaultKey,
                           int32_t defaultValue);
     static int32_t ValueOf(const DefaultField& field);
+    // Marks a line feed or default left space that the writer would refuse.
+    void MarkRanges();
     uint16_t GetAlterChar(int32_t encoding) const;
 
     QGridLayout m_layout;

@@ -8,10 +8,8 @@
 
 #include "core/ResString.h"
 #include "gui/ScreenPlacement.h"
-#include "gui/SettingsFile.h"
 
 namespace {
-constexpr const char* kSection = "WarningWindow";
 // The summary line follows a stream of warnings this often at most.
 constexpr int kSummaryMilliseconds = 200;
 
@@ -24,7 +22,7 @@ QString ForDisplay(std::u16string_view text) {
 
 CWarningWnd::CWarningWnd(CSettingsFile& settings, QWidget* parent)
     : QDialog(parent),
-      m_settings(settings),
+      m_placement(settings, "WarningWindow", QSize(400, 200)),
       m_layout(this),
       m_edit(this),
       m_summary(this),
@@ -120,12 +118,8 @@ void CWarningWnd::ShowWindow(QWidget& owner) {
     m_shown = true;
     AppendNewText();
     UpdateSummary();
-    const int x = m_settings.GetInt(kSection, "x", -1);
-    const int y = m_settings.GetInt(kSection, "y", -1);
-    const int w = m_settings.GetInt(kSection, "w", 400);
-    const int h = m_settings.GetInt(kSection, "h", 200);
-    QRect place(x, y, w, h);
-    if ((x < 0 && y < 0) || !IsOnAnyScreen(place)) {
+    QRect place = m_placement.Stored();
+    if (!CWindowPlacement::IsUsable(place)) {
         const QRect ownerFrame = owner.frameGeometry();
         place.moveTo(ownerFrame.right() + 1, ownerFrame.top());
     }
@@ -143,13 +137,9 @@ void CWarningWnd::HideWindow() {
 }
 
 void CWarningWnd::StoreGeometry() {
-    if (m_placing || !isVisible()) {
-        return;
+    if (!m_placing && isVisible()) {
+        m_placement.Store(*this);
     }
-    m_settings.SetInt(kSection, "x", pos().x());
-    m_settings.SetInt(kSection, "y", pos().y());
-    m_settings.SetInt(kSection, "w", width());
-    m_settings.SetInt(kSection, "h", height());
 }
 
 void CWarningWnd::moveEvent(QMoveEvent* event) {

@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <string>
 
-class CSettingsFile;
+#include "gui/WindowPlacement.h"
 
 // The modeless message window: the warnings of a conversion (the first 100 of them, then one
 // line saying the rest are left out) and the error that ended it, with a summary line of how
@@ -60,7 +60,7 @@ private:
     void CopyToClipboard() const;
     void StoreGeometry();
 
-    CSettingsFile& m_settings;
+    CWindowPlacement m_placement;
     std::u16string m_text;
     std::size_t m_shownLength = 0;  // how much of m_text the edit control holds
     bool m_shown = false;

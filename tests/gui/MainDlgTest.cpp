@@ -1,16 +1,21 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDropEvent>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QTabBar>
 #include <QTabWidget>
+#include <QTest>
 #include <QTimer>
 #include <QToolButton>
 #include <QUrl>
@@ -214,6 +219,37 @@ TEST_F(MainDlgTest, EveryFieldSurvivesARestart) {
     EXPECT_EQ(settings->GetInt("OutBmp", "Width", 0), 30);
 }
 
+// Unfolded options grow the window and folded ones shrink it back; its place and size come
+// back after a restart, onto the screen when the stored place is off every screen.
+TEST_F(MainDlgTest, WindowFitsItsContentAndKeepsItsPlace) {
+    Open();
+    dialog->show();
+    const auto settle = [] {
+        for (int i = 0; i < 5; ++i) {
+            QCoreApplication::processEvents();
+        }
+    };
+    const int folded = dialog->height();
+    Child<QToolButton>("showOptions").setChecked(true);
+    settle();
+    EXPECT_GT(dialog->height(), folded);
+    Child<QToolButton>("showOptions").setChecked(false);
+    settle();
+    EXPECT_EQ(dialog->height(), folded);
+
+    dialog->move(30, 40);
+    dialog->resize(dialog->width() + 20, folded - 50);
+    const QRect placed = dialog->geometry();
+    Restart();
+    dialog->show();
+    settle();
+    EXPECT_EQ(dialog->geometry(), placed);
+    settings->SetInt("MainWindow", "x", 50000);
+    Restart();
+    EXPECT_TRUE(
+        QGuiApplication::primaryScreen()->availableGeometry().contains(dialog->frameGeometry()));
+}
+
 TEST_F(MainDlgTest, MissingLetterOrdersAreReportedOnce) {
     TempDir empty;
     MessageBoxResponder responder(QMessageBox::Ok);
@@ -250,21 +286,94 @@ TEST_F(MainDlgTest, ProgressBarMovesAtMost200Times) {
     EXPECT_EQ(bar.value(), 65536);
 }
 
-TEST_F(MainDlgTest, DroppedFilesLandInTheCurrentPagesField) {
+// A file lands in the page of its kind, whichever tab was open; others in the current page.
+TEST_F(MainDlgTest, DroppedFilesLandInThePageOfTheirKind) {
     Open();
-    Tabs("inputTabs").setCurrentIndex(0);
-    Drop(Child<QGroupBox>("inputArea"), QStringLiteral("/some where/font one.bmp"));
-    EXPECT_EQ(Combo("inImagePath").currentText(), QStringLiteral("/some where/font one.bmp"));
-    Tabs("inputTabs").setCurrentIndex(1);
-    Drop(Child<QGroupBox>("inputArea"), QStringLiteral("/x/font.bofnt"));
-    EXPECT_EQ(Combo("inQuillPath").currentText(), QStringLiteral("/x/font.bofnt"));
-    EXPECT_EQ(Combo("inImagePath").currentText(), QStringLiteral("/some where/font one.bmp"));
-    Tabs("outputTabs").setCurrentIndex(1);
-    Drop(Child<QGroupBox>("outputArea"), QStringLiteral("/x/out.bofnt"));
-    EXPECT_EQ(Combo("outQuillPath").currentText(), QStringLiteral("/x/out.bofnt"));
-    Drop(Child<QGroupBox>("filterArea"), QStringLiteral("/x/list.xllt"));
-    EXPECT_EQ(Combo("filterPath").currentText(), QStringLiteral("/x/list.xllt"));
-    EXPECT_EQ(settings->GetString("InBmpPath", "Path", u""), u"/some where/font one.bmp");
+    struct Case {
+        const char* area;
+        const char* file;
+        const char* tabs;
+        int tab;
+        const char* field;
+    };
+    const Case cases[] = {
+        {"inputArea", "/some where/font one.BMP", "inputTabs", 0, "inImagePath"},
+        {"inputArea", "/x/font.bofna", "inputTabs", 1, "inQuillPath"},
+        {"inputArea", "/x/font.tga", "inputTabs", 0, "inImagePath"},
+        {"inputArea", "/x/font.xyz", "inputTabs", 0, "inImagePath"},
+        {"outputArea", "/x/out.bofnt", "outputTabs", 1, "outQuillPath"},
+        {"outputArea", "/x/out.tga", "outputTabs", 0, "outImagePath"},
+        {"filterArea", "/x/list.xllt", "outputTabs", 0, "filterPath"},
+    };
+    for (const Case& c : cases) {
+        Drop(Child<QGroupBox>(c.area), QString::fromLatin1(c.file));
+        EXPECT_EQ(Tabs(c.tabs).currentIndex(), c.tab) << c.file;
+        EXPECT_EQ(Combo(c.field).currentText(), QString::fromLatin1(c.file));
+    }
+    EXPECT_EQ(settings->GetString("InBmpPath", "Path", u""), u"/x/font.xyz");
+}
+
+// Escape closes nothing, Enter in a field starts nothing, Ctrl+Return converts; Tab walks
+// the window top to bottom: input, filter, output, Convert.
+TEST_F(MainDlgTest, Keyboard) {
+    Open();
+    dialog->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+    const QWidget* const areas[] = {&Child<QGroupBox>("inputArea"), &Child<QGroupBox>("filterArea"),
+                                    &Child<QGroupBox>("outputArea"),
+                                    &Child<QPushButton>("convert")};
+    const auto areaOf = [&areas](const QWidget* widget) {
+        const auto* at = std::find_if(std::begin(areas), std::end(areas), [widget](auto* area) {
+            return area == widget || area->isAncestorOf(widget);
+        });
+        return at - std::begin(areas);
+    };
+    Tabs("inputTabs").tabBar()->setFocus();
+    std::vector<std::ptrdiff_t> visited;
+    for (int step = 0; step < 60 && QApplication::focusWidget() != areas[3]; ++step) {
+        visited.push_back(areaOf(QApplication::focusWidget()));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    visited.push_back(areaOf(QApplication::focusWidget()));
+    EXPECT_TRUE(std::is_sorted(visited.begin(), visited.end()));
+    for (std::ptrdiff_t area = 0; area < 4; ++area) {
+        EXPECT_NE(std::find(visited.begin(), visited.end(), area), visited.end()) << area;
+    }
+
+    QWidget& path = *Combo("outImagePath").lineEdit();
+    path.setFocus();
+    QTest::keyClick(&path, Qt::Key_Escape);
+    QTest::keyClick(&path, Qt::Key_Return);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(Status(), Message(242));
+    QTest::keyClick(&path, Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_EQ(Status(), Message(240));  // no output file given
+}
+
+// Under "Specify size/offset" a cell width or height of 0 is refused as typed, and a stored one
+// is marked at its field; margins of 0 are fine.
+TEST_F(MainDlgTest, ZeroCellSizeIsRefusedAtTheField) {
+    Open();
+    const auto marked = [this](const char* name) {
+        const auto* mark = Edit(name).findChild<QAction*>(QStringLiteral("fieldProblem"));
+        return mark != nullptr && mark->isVisible();
+    };
+    EXPECT_FALSE(marked("outImageSize0"));
+    Child<QRadioButton>("outImageSizeMode").setChecked(true);
+    for (const char* name : {"outImageSize0", "outImageSize1"}) {
+        QLineEdit& field = Edit(name);
+        EXPECT_TRUE(marked(name)) << name;  // the stored 0
+        EXPECT_EQ(field.toolTip().endsWith(QStringLiteral("must be larger than 0. ")), true);
+        field.clear();
+        QTest::keyClicks(&field, QStringLiteral("012"));
+        EXPECT_EQ(field.text(), QStringLiteral("12"));
+        EXPECT_FALSE(marked(name));
+    }
+    Child<QRadioButton>("outImageMarginMode").setChecked(true);
+    Edit("outImageSize0").clear();
+    QTest::keyClicks(&Edit("outImageSize0"), QStringLiteral("0"));
+    EXPECT_EQ(Edit("outImageSize0").text(), QStringLiteral("0"));
+    EXPECT_FALSE(marked("outImageSize0"));
 }
 
 TEST_F(MainDlgTest, ConvertsLikeTheConsole) {
