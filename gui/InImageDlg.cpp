@@ -23,7 +23,7 @@ CInImageDlg::CInImageDlg(CSettingsFile& settings, QWidget* parent)
       m_path(this),
       m_browse(QStringLiteral("&Select file"), this),
       m_orderLabel(QStringLiteral("&Letter order:"), this),
-      m_order(settings, kSection, "Order", u"cp1252.xlor", this),
+      m_order(settings, COrderCombo::Kind::kLetterOrder, kSection, "Order", u"cp1252.xlor", this),
       m_formatLabel(QStringLiteral("&Color format:"), this),
       m_format(this),
       m_assist(QStringLiteral("Assist TX_LINEAR"), this),
@@ -42,7 +42,8 @@ CInImageDlg::CInImageDlg(CSettingsFile& settings, QWidget* parent)
     m_layout.addWidget(&m_path, 0, 1, 1, 2);
     m_layout.addWidget(&m_browse, 0, 3);
     m_layout.addWidget(&m_orderLabel, 1, 0);
-    m_layout.addWidget(&m_order, 1, 1, 1, 3);
+    m_layout.addWidget(&m_order, 1, 1, 1, 2);
+    m_layout.addWidget(&m_order.BrowseButton(), 1, 3);
     m_layout.addWidget(&m_formatLabel, 2, 0);
     m_layout.addWidget(&m_format, 2, 1);
     m_layout.addWidget(&m_assist, 2, 2, 1, 2);

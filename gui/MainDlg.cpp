@@ -309,7 +309,11 @@ void CMainDlg::TakeFinishedFileLists() {
         m_orderListTaken = true;
         m_orderList.Wait();
         if (m_orderList.Files().empty()) {
-            QMessageBox::critical(this, Text(100), Text(262));
+            QString text = Text(262) + QStringLiteral("\n\n") + tr("Folders searched:");
+            for (const std::u16string& folder : m_orderList.SearchedFolders()) {
+                text += QLatin1Char('\n') + QString::fromStdU16String(folder);
+            }
+            QMessageBox::critical(this, Text(100), text);
         }
         for (CInDlg* page : std::initializer_list<CInDlg*>{&m_inImage, &m_inQuill, &m_inWin}) {
             page->SetOrderFiles(m_orderList.Files());

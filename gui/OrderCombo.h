@@ -1,36 +1,58 @@
 #pragma once
 
 #include <QComboBox>
+#include <QPushButton>
 #include <string>
 #include <vector>
 
+#include "gui/RecentList.h"
 #include "xml/VsxXmlFile.h"
 
 class CSettingsFile;
 
-// A list of definition files found by a folder scan: each item shows the file's title and
-// name and carries its full path; the chosen file's name is kept in the settings.
+// A list of definition files: those a folder scan found, then those the user added with its
+// "Browse..." button (kept in the settings like a path history, so every list of the same kind
+// offers them). Each item shows the file's title and name and carries its full path; the
+// chosen file is kept in the settings by name, or by full path for an added file.
 class COrderCombo : public QComboBox {
     Q_OBJECT
 
 public:
-    COrderCombo(CSettingsFile& settings, const char* section, const char* key,
+    enum class Kind { kLetterOrder, kGlyphGroups };
+
+    COrderCombo(CSettingsFile& settings, Kind kind, const char* section, const char* key,
                 std::u16string defaultName, QWidget* parent);
 
-    // Lists the files after the leading item (if any) and selects the
-    // stored name; nothing is selected when that file is not among them.
+    // Lists the files after the leading item (if any), then the added files, and selects the
+    // stored one; nothing is selected when that file is not among them.
     void SetFiles(const std::vector<XmlFileInfo>& files);
     bool HasFiles() const { return m_filled; }
     // The full path of the selected file; empty for a fixed item or no selection.
     std::u16string SelectedPath() const;
     // A fixed first item such as "no groups", whose stored name is the empty text.
     void SetLeadingItem(const QString& text) { m_leadingItem = text; }
+    // The "Browse..." button that goes beside the list.
+    QPushButton& BrowseButton() { return m_browse; }
+    // Adds a file of the user's, read for its header first, and selects it. Throws the
+    // header's error when the file is no definition file of this kind.
+    void AddFile(const std::u16string& path);
+    // Other lists of the same kind may have added files since this one was filled.
+    void showPopup() override;
 
 private:
+    void Browse();
+    void AddItem(const XmlFileInfo& file, const QString& storedName);
+    // The added files the settings list, as items after the scanned ones.
+    void ListAddedFiles();
+
     CSettingsFile& m_settings;
+    Kind m_kind;
     const char* m_section;
     const char* m_key;
     std::u16string m_defaultName;
     QString m_leadingItem;
+    QPushButton m_browse;
+    CRecentList m_added;
+    int m_scannedCount = 0;  // items before the added files
     bool m_filled = false;
 };

@@ -75,7 +75,7 @@ COutImageDlg::COutImageDlg(CSettingsFile& settings, QWidget* parent)
       m_path(this),
       m_browse(QStringLiteral("&Select file"), this),
       m_orderLabel(QStringLiteral("&Letter order:"), this),
-      m_order(settings, kSection, "Order", u"cp1252.xlor", this),
+      m_order(settings, COrderCombo::Kind::kLetterOrder, kSection, "Order", u"cp1252.xlor", this),
       m_options(this),
       m_optionsLayout(&m_options),
       m_cellSizeValidator(this),
@@ -115,7 +115,8 @@ COutImageDlg::COutImageDlg(CSettingsFile& settings, QWidget* parent)
     m_layout.addWidget(&m_path, 0, 1);
     m_layout.addWidget(&m_browse, 0, 2);
     m_layout.addWidget(&m_orderLabel, 1, 0);
-    m_layout.addWidget(&m_order, 1, 1, 1, 2);
+    m_layout.addWidget(&m_order, 1, 1);
+    m_layout.addWidget(&m_order.BrowseButton(), 1, 2);
     m_layout.addWidget(&m_options, 2, 0, 1, 3);
     m_layout.setColumnStretch(1, 1);
     m_layout.setRowStretch(3, 1);

@@ -49,7 +49,7 @@ COutQuillDlg::COutQuillDlg(CSettingsFile& settings, QWidget* parent)
       m_encodingLabel(QStringLiteral("&Encoding:"), this),
       m_encoding(this),
       m_groupLabel(QStringLiteral("&Group Set:"), this),
-      m_group(settings, kSection, "Group", u"", this),
+      m_group(settings, COrderCombo::Kind::kGlyphGroups, kSection, "Group", u"", this),
       m_sheetLabel(QStringLiteral("&Sheet Size:"), this),
       m_sheet(this),
       m_options(this),
@@ -87,7 +87,8 @@ COutQuillDlg::COutQuillDlg(CSettingsFile& settings, QWidget* parent)
     m_layout.addWidget(&m_encodingLabel, 1, 0);
     m_layout.addWidget(&m_encoding, 1, 1);
     m_layout.addWidget(&m_groupLabel, 2, 0);
-    m_layout.addWidget(&m_group, 2, 1, 1, 3);
+    m_layout.addWidget(&m_group, 2, 1, 1, 2);
+    m_layout.addWidget(&m_group.BrowseButton(), 2, 3);
     m_layout.addWidget(&m_sheetLabel, 3, 0);
     m_layout.addWidget(&m_sheet, 3, 1);
     m_layout.addWidget(&m_options, 4, 0, 1, 4);

@@ -1,7 +1,6 @@
 #include "gui/PathHistoryManager.h"
 
 #include <QFileDialog>
-#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -18,7 +17,8 @@ CPathHistoryManager::CPathHistoryManager(CSettingsFile& settings, const char* se
       m_combo(combo),
       m_filter(std::move(filter)),
       m_defaultExtension(std::move(defaultExtension)),
-      m_mode(mode) {
+      m_mode(mode),
+      m_recent(settings, section) {
     m_combo.setEditable(true);
     m_combo.setInsertPolicy(QComboBox::NoInsert);
     QObject::connect(&browseButton, &QPushButton::clicked, [this] { Browse(); });
@@ -26,20 +26,14 @@ CPathHistoryManager::CPathHistoryManager(CSettingsFile& settings, const char* se
 }
 
 void CPathHistoryManager::LoadPathHistory() {
-    m_entries.clear();
-    for (int i = 0; i < kMaxHistory; ++i) {
-        std::u16string path = m_settings.GetString(m_section, std::to_string(i).c_str(), u"");
-        if (!path.empty()) {
-            m_entries.push_back(std::move(path));
-        }
-    }
-    if (m_entries.empty()) {
+    m_recent.Load();
+    if (m_recent.Entries().empty()) {
         std::error_code ec;
         const std::filesystem::path current = std::filesystem::current_path(ec);
         if (ec) {
             TL_THROW(kErrInternal, 118);
         }
-        m_entries.push_back(Utf8ToUtf16(current.string()));
+        m_recent.Offer(Utf8ToUtf16(current.string()));
     }
     const QSignalBlocker quiet(m_combo);  // listing the entries is not an edit of the field
     const QString text = m_combo.currentText();
@@ -69,12 +63,7 @@ void CPathHistoryManager::AddPath(const std::u16string& path) {
         return;  // an empty field is nothing to come back to
     }
     const CSettingsFile::Batch batch(m_settings);
-    std::erase(m_entries, path);
-    m_entries.insert(m_entries.begin(), path);
-    if (m_entries.size() > static_cast<std::size_t>(kMaxHistory)) {
-        m_entries.resize(kMaxHistory);
-    }
-    SaveHistory();
+    m_recent.Add(path);
     {
         const QSignalBlocker quiet(m_combo);
         FillList();
@@ -105,18 +94,9 @@ void CPathHistoryManager::Browse() {
     }
 }
 
-void CPathHistoryManager::SaveHistory() {
-    m_settings.DeleteSection(m_section);
-    const std::size_t count = std::min<std::size_t>(m_entries.size(), kMaxHistory);
-    for (std::size_t i = 0; i < count; ++i) {
-        m_settings.SetString(m_section, std::to_string(i).c_str(), m_entries[i]);
-    }
-    m_settings.SetInt(m_section, "HistoryNum", kMaxHistory);
-}
-
 void CPathHistoryManager::FillList() {
     m_combo.clear();
-    for (const std::u16string& entry : m_entries) {
+    for (const std::u16string& entry : m_recent.Entries()) {
         m_combo.addItem(QString::fromStdU16String(entry));
     }
 }

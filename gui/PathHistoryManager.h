@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "gui/RecentList.h"
+
 class CSettingsFile;
 
 // File dialog filters of the path fields, in Qt's "Name (patterns)" form.
@@ -23,7 +25,7 @@ inline const QString kFilterFileFilter = QStringLiteral("Filter List (*.xllt);;a
 // field's last text under "Path".
 class CPathHistoryManager {
 public:
-    static constexpr int kMaxHistory = 10;
+    static constexpr int kMaxHistory = CRecentList::kMaxEntries;
     enum class Mode { kOpen, kSave };
 
     CPathHistoryManager(CSettingsFile& settings, const char* section, QComboBox& combo,
@@ -46,10 +48,9 @@ public:
 
     std::u16string Text() const { return m_combo.currentText().toStdU16String(); }
     void SetText(const std::u16string& path);
-    const std::vector<std::u16string>& Entries() const { return m_entries; }
+    const std::vector<std::u16string>& Entries() const { return m_recent.Entries(); }
 
 private:
-    void SaveHistory();
     void FillList();
 
     CSettingsFile& m_settings;
@@ -58,5 +59,5 @@ private:
     QString m_filter;
     QString m_defaultExtension;
     Mode m_mode;
-    std::vector<std::u16string> m_entries;
+    CRecentList m_recent;
 };

@@ -19,9 +19,12 @@ void CVsxXmlFileList::StartScan(std::span<const std::u16string> baseFolders, QOb
                                 std::function<void()> onFinished) {
     std::u16string folder;
     for (const std::u16string& base : baseFolders) {
-        const std::u16string candidate = base + (base.ends_with(u'/') ? u"" : u"/") + FolderName();
-        if (!base.empty() && fs::IsFolder(candidate)) {
-            folder = candidate;
+        if (base.empty()) {
+            continue;
+        }
+        m_searched.push_back(base + (base.ends_with(u'/') ? u"" : u"/") + FolderName());
+        if (fs::IsFolder(m_searched.back())) {
+            folder = m_searched.back();
             break;
         }
     }

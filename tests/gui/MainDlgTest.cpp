@@ -250,6 +250,31 @@ TEST_F(MainDlgTest, WindowFitsItsContentAndKeepsItsPlace) {
         QGuiApplication::primaryScreen()->availableGeometry().contains(dialog->frameGeometry()));
 }
 
+// A letter order of the user's joins every letter order list, stays chosen after a restart,
+// and a file that is none is refused with the reader's error.
+TEST_F(MainDlgTest, AddedLetterOrdersJoinTheLists) {
+    TempDir dir;
+    const std::filesystem::path mine = dir / "mine.xlor";
+    std::filesystem::copy_file(testing_support::SourceDir() / "data/xlor/ascii.xlor", mine);
+    testing_support::WriteFileText(dir / "broken.xlor", "not xml");
+    Open();
+    auto& input = Child<COrderCombo>("inImageOrder");
+    const int scanned = input.count();
+    input.AddFile(mine.u16string());
+    EXPECT_EQ(input.count(), scanned + 1);
+    EXPECT_EQ(input.SelectedPath(), mine.u16string());
+    EXPECT_THROW(input.AddFile((dir / "broken.xlor").u16string()), CGeneralException);
+    EXPECT_EQ(input.SelectedPath(), mine.u16string());
+    auto& output = Child<COrderCombo>("outImageOrder");
+    output.showPopup();
+    output.hidePopup();
+    EXPECT_NE(output.findText(QStringLiteral("mine.xlor"), Qt::MatchContains), -1);
+
+    Restart();
+    EXPECT_EQ(Child<COrderCombo>("inImageOrder").SelectedPath(), mine.u16string());
+    EXPECT_EQ(settings->GetString("OrderFiles", "0", u""), mine.u16string());
+}
+
 TEST_F(MainDlgTest, MissingLetterOrdersAreReportedOnce) {
     TempDir empty;
     MessageBoxResponder responder(QMessageBox::Ok);
@@ -258,7 +283,9 @@ TEST_F(MainDlgTest, MissingLetterOrdersAreReportedOnce) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     }
     ASSERT_EQ(responder.Texts().size(), 1u);
-    EXPECT_EQ(responder.Texts()[0], Message(262));
+    EXPECT_EQ(responder.Texts()[0], Message(262) + QStringLiteral("\n\nFolders searched:\n") +
+                                        QString::fromStdU16String(empty.Path().u16string()) +
+                                        QStringLiteral("/xlor"));
     EXPECT_EQ(responder.Captions()[0], QStringLiteral("Error"));
     EXPECT_EQ(Combo("inImageOrder").count(), 0);
     EXPECT_EQ(Combo("outQuillGroup").count(), 1);  // only "no groups"
