@@ -14,6 +14,17 @@ CRgbImage Solid(int32_t w, int32_t h, uint32_t word) {
     return image;
 }
 
+// A picture of pseudo-random words, alpha included.
+CRgbImage Noise(int32_t w, int32_t h, uint32_t seed) {
+    CRgbImage image;
+    image.Create(w, h, 32);
+    for (uint32_t& p : image.Pixels()) {
+        seed = seed * 1103515245u + 12345u;
+        p = seed;
+    }
+    return image;
+}
+
 std::vector<uint8_t> Encode(const IImage& image, int32_t format) {
     std::vector<uint8_t> out(
         static_cast<std::size_t>(texture::SheetBytes(format, image.GetWidth(), image.GetHeight())));
@@ -128,13 +139,7 @@ TEST(TextureFormatTest, DecodesStoredValues) {
 
 // Every format's decode of its encode keeps each channel to the format's precision.
 TEST(TextureFormatTest, RoundTripWithinPrecision) {
-    CRgbImage source;
-    source.Create(16, 16, 32);
-    uint32_t seed = 12345;
-    for (uint32_t& p : source.Pixels()) {
-        seed = seed * 1103515245u + 12345u;
-        p = seed;
-    }
+    const CRgbImage source = Noise(16, 16, 12345);
     for (int32_t f = 0; f < kTextureFormatCount; ++f) {
         CRgbImage back;
         back.Create(16, 16, 32);
@@ -191,6 +196,36 @@ TEST(TextureFormatTest, ShortDataAndBadBuffersAreRefused) {
     image.Fill(0x123456, 0x78);
     texture::DecodeSheets(shortData, 9, image);  // an unknown format leaves the image alone
     EXPECT_EQ(image.GetWord(0, 0), 0x78123456u);
+}
+
+// Sheets built from a filled background and rectangles at odd places are the sheets of the
+// whole picture, and any rectangle decodes to that part of the whole decoded picture.
+TEST(TextureFormatTest, RectanglesAgreeWithWholeSheets) {
+    const uint32_t background = 0x00336699;
+    const CRgbImage glyph = Noise(7, 9, 99);
+    for (int32_t f = 0; f < kTextureFormatCount; ++f) {
+        const texture::SheetLayout layout{f, 32, 64};
+        CRgbImage whole = Solid(32, 64, background);
+        whole.CopyRect(glyph, 0, 0, 3, 5, 7, 9);
+        whole.CopyRect(glyph, 2, 1, 26, 60, 5, 4);  // reaches the last row and column
+        whole.FillRect(11, 30, 6, 3, 0xFFFFFF, 0);
+        std::vector<uint8_t> built(static_cast<std::size_t>(texture::SheetBytes(f, 32, 64)));
+        texture::FillSheets(background, layout, built);
+        texture::EncodeRect(glyph, 0, 0, 7, 9, layout, 3, 5, built);
+        texture::EncodeRect(glyph, 2, 1, 5, 4, layout, 26, 60, built);
+        texture::FillRect(0x00FFFFFF, layout, 11, 30, 6, 3, built);
+        ASSERT_EQ(built, Encode(whole, f)) << f;
+
+        CRgbImage decoded = Solid(32, 64, 0);
+        texture::DecodeSheets(built, f, decoded);
+        CRgbImage cell = Solid(7, 9, 0);
+        texture::DecodeRect(built, layout, 25, 55, 7, 9, cell);
+        for (int32_t y = 0; y < 9; ++y) {
+            for (int32_t x = 0; x < 7; ++x) {
+                EXPECT_EQ(cell.GetWord(x, y), decoded.GetWord(25 + x, 55 + y)) << f;
+            }
+        }
+    }
 }
 
 }  // namespace

@@ -32,15 +32,40 @@ int32_t BlockHeight(int32_t format);
 // size.
 int64_t SheetBytes(int32_t format, int64_t width, int64_t height);
 
+// Where the pixels of a tiled picture lie: `width` x `height` pixels in `format` (several
+// sheets stacked vertically are one picture of their total height). Only whole tiles are
+// stored; a pixel outside them has no place.
+struct SheetLayout {
+    int32_t format = kTexI4;
+    int64_t width = 0;
+    int64_t height = 0;
+};
+
 // Encodes the whole image (several sheets stacked vertically encode as one tall image) in the
 // format, tile by tile. `out` must hold SheetBytes(format, width, height) bytes; pixels beyond
 // whole tiles are not stored. A wrong buffer size or an unknown format is an internal error
 // (category 7).
 void EncodeSheets(const IImage& image, int32_t format, std::span<uint8_t> out);
 
+// Stores every pixel of `out`, which holds SheetBytes of the layout, as the one word `word`.
+void FillSheets(uint32_t word, const SheetLayout& layout, std::span<uint8_t> out);
+// Encodes the w x h pixels at (sx, sy) of `image` at (dx, dy) of the sheets; the rectangle
+// must lie within the image, and its pixels outside whole tiles are left out.
+void EncodeRect(const IImage& image, int32_t sx, int32_t sy, int32_t w, int32_t h,
+                const SheetLayout& layout, int64_t dx, int64_t dy, std::span<uint8_t> out);
+// Stores the w x h pixels at (dx, dy) of the sheets as the one word `word`.
+void FillRect(uint32_t word, const SheetLayout& layout, int64_t dx, int64_t dy, int32_t w,
+              int32_t h, std::span<uint8_t> out);
+
 // Overwrites every pixel of the image's whole tiles from the stored values; the image must
 // already have its final size. Data shorter than the image needs is a broken resource
 // (category 6, message 151); an unknown format leaves the image as it is.
 void DecodeSheets(std::span<const uint8_t> data, int32_t format, IImage& image);
+// Decodes the w x h pixels at (sx, sy) of the sheets, which `data` holds whole, into `image`
+// at (0, 0), so that one glyph's cell is read without the rest; the image must hold w x h
+// pixels. Pixels outside whole tiles are left as they are; data shorter than the layout needs
+// is a broken resource (category 6, message 151); an unknown format changes nothing.
+void DecodeRect(std::span<const uint8_t> data, const SheetLayout& layout, int64_t sx, int64_t sy,
+                int32_t w, int32_t h, IImage& image);
 
 }  // namespace texture
