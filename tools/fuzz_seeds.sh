@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Fills each fuzz target's working corpus with seeds: the committed ones under fuzz/corpus/ and
-# files made from what we ship (letter orders, groups, filters, sample fonts).
+# files we ship (letter orders, groups, filters, the sample font) and the golden conversions.
 #   tools/fuzz_seeds.sh <build folder>
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -20,24 +20,32 @@ seed fuzz_glyph_groups data/xggp/*.xggp
 seed fuzz_bmp data/sample/*.bmp
 seed fuzz_tga data/sample/*.tga
 
-# Made by the converter itself: binary fonts in several formats and encodings, normal and
-# archived, a TGA image font, and image fonts paired with their letter order.
-made="$build/seed-files"
-mkdir -p "$made"
-conv="$build/vela_typeloomc"
-sample=(-i image -if data/sample/sample.bmp -io data/xlor/ascii.xlor)
-if [ -x "$conv" ]; then
-  for fmt in I4 IA8 RGB5A3 RGBA8; do
-    "$conv" "${sample[@]}" -ic "$fmt" -o bofnt -of "$made/sample-$fmt.bofnt" >/dev/null 2>&1 || true
-  done
-  "$conv" "${sample[@]}" -ic IA4 -o bofnt -oe sjis -of "$made/sample-sjis.bofnt" >/dev/null 2>&1 || true
-  "$conv" "${sample[@]}" -ic IA4 -o bofnt -op data/xggp/sample.xggp -of "$made/sample.bofna" \
-    >/dev/null 2>&1 || true
-  "$conv" "${sample[@]}" -ic IA4 -o image -oi tga -of "$made/sample.tga" \
-    -oo data/xlor/ascii.xlor >/dev/null 2>&1 || true
-fi
-seed fuzz_bofnt "$made"/*.bofnt "$made"/*.bofna
-seed fuzz_tga "$made"/*.tga
+# The golden conversions' files (made by the converter and reviewed), the same seeds the tests'
+# truncation and corruption loops start from: binary fonts in every format, encoding and
+# grouping, little-endian twins and bitmap-per-character fonts, TGA and BMP image fonts.
+golden=tests/golden
+seed fuzz_bofnt "$golden"/*.bofnt "$golden"/*.bofna "$golden"/inputs/*.bofn?
+seed fuzz_tga "$golden"/*.tga
+seed fuzz_bmp "$golden"/*.bmp
+# The compressed sheet streams of the archived fonts, for the codecs' target.
+mkdir -p "$build/corpus/fuzz_expand"
+python3 - "$build/corpus/fuzz_expand" "$golden"/*.bofna <<'PY'
+import struct, sys
+for path in sys.argv[2:]:
+    data = open(path, 'rb').read()
+    pos = 16
+    while pos < len(data):
+        kind, size = data[pos:pos + 4], struct.unpack('>I', data[pos + 4:pos + 8])[0]
+        if kind == b'TGLP':
+            count = struct.unpack('>H', data[pos + 16:pos + 18])[0]
+            at = struct.unpack('>I', data[pos + 28:pos + 32])[0]
+            for sheet in range(count):
+                stored = struct.unpack('>I', data[at:at + 4])[0]
+                name = '%s/%s-%d' % (sys.argv[1], path.split('/')[-1], sheet)
+                open(name, 'wb').write(data[at + 4:at + 4 + stored])
+                at += 4 + stored
+        pos += max(size, 8)
+PY
 # The image font target reads a 16-bit little-endian letter order length, the order, then the
 # picture (its first byte after the length also picks the format).
 pair() {  # pair <order> <picture> <output>
@@ -50,6 +58,5 @@ PY
 }
 mkdir -p "$build/corpus/fuzz_image_font"
 pair data/xlor/ascii.xlor data/sample/sample.bmp "$build/corpus/fuzz_image_font/sample-bmp"
-[ -f "$made/sample.tga" ] && pair data/xlor/ascii.xlor "$made/sample.tga" \
-  "$build/corpus/fuzz_image_font/sample-tga"
+pair data/xlor/ascii.xlor "$golden/sample-tga.tga" "$build/corpus/fuzz_image_font/sample-tga"
 true

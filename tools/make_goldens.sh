@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Makes the golden files in tests/golden again with a build's console program, row by row from
-# tests/golden/conversions.txt (the table the golden test reads), and prints which files changed,
+# tests/golden/conversions.txt (the table the golden test reads: "prelude" and "$" setup lines,
+# then rows "<name> <exit code> <LANG> <arguments>"), and prints which files changed,
 # appeared or went away, or "no change".
 #   tools/make_goldens.sh [build folder]     (default: build)
 set -euo pipefail
@@ -11,15 +12,24 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 made="$work/made"
 mkdir "$made"
+cp -r "$golden/inputs" "$made/"
 # The rows read these two, and an earlier row's output through $GOLDEN.
 export DATA="$PWD/data" GOLDEN="$made"
 
-while read -r name code locale args; do
-  case "$name" in '' | '#'*) continue ;; esac
+prelude=""
+setup=""
+while IFS= read -r line; do
+  case "$line" in
+    '' | '#'*) continue ;;
+    'prelude '*) prelude+="${line#prelude }"$'\n' && continue ;;
+    '$ '*) setup+="${line#\$ }"$'\n' && continue ;;
+  esac
+  read -r name code locale args <<<"$line"
   run="$work/run"
   mkdir "$run"
   rc=0
-  (cd "$run" && eval "env -u LC_ALL -u LC_MESSAGES -u LANG LANG=$locale \"\$program\" $args") \
+  (cd "$run" && { eval ":; $prelude$setup"; } >/dev/null &&
+    eval "env -u LC_ALL -u LC_MESSAGES -u LANG LANG=$locale \"\$program\" $args") \
     >"$made/$name.stdout" 2>"$work/stderr" || rc=$?
   if [ "$rc" != "$code" ] || [ -s "$work/stderr" ]; then
     echo "$name: exit code $rc (expected $code)" >&2
@@ -27,12 +37,15 @@ while read -r name code locale args; do
     exit 1
   fi
   [ -s "$made/$name.stdout" ] || rm "$made/$name.stdout"
-  find "$run" -mindepth 1 -maxdepth 1 -exec mv -t "$made" {} +
-  rmdir "$run"
+  # The row's own files; what its setup made stays behind.
+  find "$run" -mindepth 1 -maxdepth 1 -name "$name.*" -exec mv -t "$made" {} +
+  rm -rf "$run"
+  setup=""
 done <"$golden/conversions.txt"
 
 changes=0
 for file in "$made"/*; do
+  [ -f "$file" ] || continue
   base=$(basename "$file")
   if [ ! -e "$golden/$base" ]; then
     echo "new: $golden/$base"
@@ -46,7 +59,7 @@ for file in "$made"/*; do
 done
 for file in "$golden"/*; do
   base=$(basename "$file")
-  if [ "$base" != conversions.txt ] && [ ! -e "$made/$base" ]; then
+  if [ -f "$file" ] && [ "$base" != conversions.txt ] && [ ! -e "$made/$base" ]; then
     echo "removed: $file"
     rm "$file"
     changes=1

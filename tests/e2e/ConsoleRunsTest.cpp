@@ -4,13 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <regex>
 #include <string>
 #include <vector>
 
-#include "support/TestSupport.h"
+#include "support/RunTable.h"
 
 namespace {
 
@@ -18,15 +17,14 @@ namespace fs = std::filesystem;
 using testing_support::SourceDir;
 
 struct ConsoleRun {
-    int line = 0;
-    std::string setup;
+    testing_support::TableRow row;
     int exitCode = 0;
     std::string arguments;
     std::string expected;
 };
 
 void PrintTo(const ConsoleRun& run, std::ostream* out) {
-    *out << "console_runs.txt:" << run.line << ": " << run.arguments;
+    *out << "console_runs.txt:" << run.row.line << ": " << run.arguments;
 }
 
 // The text between the quotes, with \n, \" and \\ read as escapes.
@@ -43,48 +41,16 @@ std::string Unquote(const std::string& quoted) {
     return text;
 }
 
-std::string Expand(std::string text, const std::map<std::string, std::string>& macros) {
-    for (const auto& [name, value] : macros) {
-        for (std::size_t at; (at = text.find(name)) != std::string::npos;) {
-            text.replace(at, name.size(), value);
-        }
-    }
-    return text;
-}
-
-// Rows: "<exit code> <arguments> => "<output>"", each after its optional "$ <setup>" lines;
-// "define @<name> = <text>" names text that the arguments and setups use; "prelude <shell>"
-// comes before every setup. In the output the scratch folder reads "<dir>", the data and
-// golden folders "$DATA" and "$GOLDEN".
+// Rows: "<exit code> <arguments> => "<output>"".
 std::vector<ConsoleRun> ReadRuns() {
-    std::ifstream file(SourceDir() / "tests" / "e2e" / "console_runs.txt");
-    std::map<std::string, std::string> macros;
-    std::string prelude;
     std::vector<ConsoleRun> runs;
-    ConsoleRun next;
-    std::string line;
-    for (int number = 1; std::getline(file, line); ++number) {
-        if (line.empty() || line.starts_with('#')) {
-            continue;
-        }
-        if (line.starts_with("define ")) {
-            const auto equals = line.find(" = ");
-            macros[line.substr(7, equals - 7)] = line.substr(equals + 3);
-        } else if (line.starts_with("prelude ")) {
-            prelude += line.substr(8) + "\n";
-        } else if (line.starts_with("$ ")) {
-            next.setup += Expand(line.substr(2), macros) + "\n";
-        } else {
-            const auto arrow = line.find(" => ");
-            const auto space = line.find(' ');
-            next.line = number;
-            next.exitCode = std::stoi(line.substr(0, space));
-            next.arguments = Expand(line.substr(space + 1, arrow - space - 1), macros);
-            next.expected = Unquote(line.substr(arrow + 4));
-            next.setup = prelude + next.setup;
-            runs.push_back(next);
-            next = ConsoleRun();
-        }
+    for (const auto& row :
+         testing_support::ReadRunTable(SourceDir() / "tests" / "e2e" / "console_runs.txt")) {
+        const auto space = row.text.find(' ');
+        const auto arrow = row.text.find(" => ");
+        runs.push_back({row, std::stoi(row.text.substr(0, space)),
+                        row.text.substr(space + 1, arrow - space - 1),
+                        Unquote(row.text.substr(arrow + 4))});
     }
     return runs;
 }
@@ -102,20 +68,14 @@ std::map<std::string, std::vector<uint8_t>> Contents(const fs::path& folder) {
 
 class ConsoleRunsTest : public testing::TestWithParam<ConsoleRun> {
 protected:
-    static void SetUpTestSuite() {
-        setenv("DATA", (SourceDir() / "data").c_str(), 1);
-        setenv("GOLDEN", (SourceDir() / "tests" / "golden").c_str(), 1);
-    }
+    static void SetUpTestSuite() { testing_support::ExportTableFolders(); }
 };
 
 TEST_P(ConsoleRunsTest, PrintsAndExitsAsListed) {
     const ConsoleRun& row = GetParam();
     const testing_support::TempDir dir;
-    if (!row.setup.empty()) {
-        const auto setup = testing_support::RunCommand(
-            "cd " + testing_support::ShellQuote(dir.Path().string()) + " && " + row.setup);
-        ASSERT_EQ(setup.exitCode, 0) << setup.err;
-    }
+    const auto setup = testing_support::RunSetup(row.row, dir.Path());
+    ASSERT_EQ(setup.exitCode, 0) << setup.err;
     const auto before = Contents(dir.Path());
     const auto run = testing_support::RunConsoleProgram(row.arguments, "C", dir.Path());
     EXPECT_EQ(run.exitCode, row.exitCode);
@@ -145,7 +105,7 @@ TEST_P(ConsoleRunsTest, PrintsAndExitsAsListed) {
 
 INSTANTIATE_TEST_SUITE_P(Rows, ConsoleRunsTest, testing::ValuesIn(ReadRuns()),
                          [](const testing::TestParamInfo<ConsoleRun>& info) {
-                             return "line" + std::to_string(info.param.line);
+                             return "line" + std::to_string(info.param.row.line);
                          });
 
 }  // namespace

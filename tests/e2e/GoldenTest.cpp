@@ -3,15 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "support/TestSupport.h"
+#include "support/RunTable.h"
 
 namespace {
 
@@ -20,6 +18,7 @@ using testing_support::ReadFileBytes;
 using testing_support::SourceDir;
 
 struct Conversion {
+    testing_support::TableRow row;
     std::string name;
     int exitCode = 0;
     std::string locale;
@@ -27,29 +26,26 @@ struct Conversion {
 };
 
 // Names the row in test names and failure messages.
-void PrintTo(const Conversion& row, std::ostream* out) {
-    *out << row.name;
+void PrintTo(const Conversion& conversion, std::ostream* out) {
+    *out << conversion.name;
 }
 
 fs::path GoldenDir() {
     return SourceDir() / "tests" / "golden";
 }
 
+// Rows: "<name> <exit code> <LANG> <arguments>".
 std::vector<Conversion> ReadConversions() {
-    std::ifstream table(GoldenDir() / "conversions.txt");
-    std::vector<Conversion> rows;
-    std::string line;
-    while (std::getline(table, line)) {
-        std::istringstream fields(line);
-        Conversion row;
-        if (!(fields >> row.name) || row.name.starts_with('#')) {
-            continue;
-        }
-        fields >> row.exitCode >> row.locale >> std::ws;
-        std::getline(fields, row.arguments);
-        rows.push_back(row);
+    std::vector<Conversion> conversions;
+    for (const auto& row : testing_support::ReadRunTable(GoldenDir() / "conversions.txt")) {
+        Conversion c;
+        c.row = row;
+        std::istringstream fields(row.text);
+        fields >> c.name >> c.exitCode >> c.locale >> std::ws;
+        std::getline(fields, c.arguments);
+        conversions.push_back(c);
     }
-    return rows;
+    return conversions;
 }
 
 // A row's files: those whose name is the row's name and an extension.
@@ -66,23 +62,22 @@ std::set<std::string> FilesOf(const fs::path& folder, const std::string& name) {
 
 class GoldenTest : public testing::TestWithParam<Conversion> {
 protected:
-    static void SetUpTestSuite() {
-        setenv("DATA", (SourceDir() / "data").c_str(), 1);
-        setenv("GOLDEN", GoldenDir().c_str(), 1);
-    }
+    static void SetUpTestSuite() { testing_support::ExportTableFolders(); }
 };
 
 TEST_P(GoldenTest, OutputMatches) {
-    const Conversion& row = GetParam();
+    const Conversion& c = GetParam();
     const testing_support::TempDir dir;
-    const auto run = testing_support::RunConsoleProgram(row.arguments, row.locale, dir.Path());
-    ASSERT_EQ(run.exitCode, row.exitCode) << run.err;
+    const auto setup = testing_support::RunSetup(c.row, dir.Path());
+    ASSERT_EQ(setup.exitCode, 0) << setup.err;
+    const auto run = testing_support::RunConsoleProgram(c.arguments, c.locale, dir.Path());
+    ASSERT_EQ(run.exitCode, c.exitCode) << run.err;
     EXPECT_EQ(run.err, "");
     if (!run.out.empty()) {
-        testing_support::WriteFileText(dir / (row.name + ".stdout"), run.out);
+        testing_support::WriteFileText(dir / (c.name + ".stdout"), run.out);
     }
-    const auto expected = FilesOf(GoldenDir(), row.name);
-    ASSERT_EQ(FilesOf(dir.Path(), row.name), expected);
+    const auto expected = FilesOf(GoldenDir(), c.name);
+    ASSERT_EQ(FilesOf(dir.Path(), c.name), expected);
     for (const std::string& file : expected) {
         EXPECT_TRUE(ReadFileBytes(dir / file) == ReadFileBytes(GoldenDir() / file))
             << file << " differs; if the change is meant, run tools/make_goldens.sh <build> "
@@ -99,14 +94,16 @@ INSTANTIATE_TEST_SUITE_P(Conversions, GoldenTest, testing::ValuesIn(ReadConversi
                              return name;
                          });
 
-// Every file in the folder belongs to a row, so none is left unchecked.
+// Every file in the folder belongs to a row, so none is left unchecked (inputs/ holds what rows
+// read).
 TEST(GoldenFilesTest, EveryFileHasARow) {
     std::set<std::string> owned{"conversions.txt"};
-    for (const Conversion& row : ReadConversions()) {
-        owned.merge(FilesOf(GoldenDir(), row.name));
+    for (const Conversion& c : ReadConversions()) {
+        owned.merge(FilesOf(GoldenDir(), c.name));
     }
     for (const auto& entry : fs::directory_iterator(GoldenDir())) {
-        EXPECT_TRUE(owned.contains(entry.path().filename().string())) << entry.path();
+        EXPECT_TRUE(entry.is_directory() || owned.contains(entry.path().filename().string()))
+            << entry.path();
     }
 }
 

@@ -4,9 +4,9 @@
 
 #include <vector>
 
-#include "support/TestSupport.h"
 #include "image/IndexImage.h"
 #include "image/RgbImage.h"
+#include "support/TestSupport.h"
 
 namespace {
 

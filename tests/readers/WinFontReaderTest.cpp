@@ -1,3 +1,5 @@
+// Installed fonts read as the font service (FreeType) reports them; the conversions themselves
+// are golden (tests/golden/dejavu-*) and their errors console runs.
 #include "readers/WinFontReader.h"
 
 #include <ft2build.h>
@@ -16,14 +18,11 @@
 #include "readers/VectorLetterer.h"
 #include "support/TestSupport.h"
 #include "xml/CharFilter.h"
-#include "xml/GlyphOrder.h"
-#include "xml/XmlLibrary.h"
 
 namespace {
 
 using testing_support::ExpectError;
 using testing_support::ScopedPgCtrl;
-using testing_support::TempDir;
 
 constexpr char16_t kDejaVu[] = u"DejaVu Sans";
 
@@ -70,15 +69,6 @@ TEST(WinFontReaderTest, ValidateInputChecksInOrder) {
         SCOPED_TRACE(c.message);
         CWinFontReader reader = Reader(c.options);
         ExpectError([&] { reader.ValidateInput(); }, c.category, c.message);
-    }
-}
-
-TEST(WinFontReaderTest, ValidateInputAcceptsEveryInstalledNameAndUnusedFixedWidths) {
-    for (const ReaderOptions& o : {ReaderOptions{.bitDepth = 2, .widthType = 0, .fixedWidth = 0},
-                                   ReaderOptions{.face = u"IPAゴシック", .bitDepth = 7},
-                                   ReaderOptions{.bitDepth = 1, .widthType = 3, .fixedWidth = 1}}) {
-        CWinFontReader reader = Reader(o);
-        EXPECT_NO_THROW(reader.ValidateInput()) << Utf16ToUtf8(o.face);
     }
 }
 
@@ -155,26 +145,6 @@ std::unique_ptr<Letterer> Opened(int32_t depth, int32_t widthType, int32_t fixed
     return letterer;
 }
 
-TEST(WinFontReaderTest, ASpaceTakesItsAdvanceUnderTheWidthTypes) {
-    struct Case {
-        int32_t widthType;
-        int32_t left;
-    };
-    for (const Case& c : {Case{0, 0}, Case{1, 5}, Case{2, 5}, Case{3, 7}}) {
-        SCOPED_TRACE(c.widthType);
-        for (const int32_t depth : {1, 4, 8}) {
-            std::unique_ptr<CLetterer> letterer =
-                depth == 1 ? std::unique_ptr<CLetterer>(Opened<CRasterLetterer>(1, c.widthType, 7))
-                           : Opened<CVectorLetterer>(depth, c.widthType, 7);
-            CGlyph space;
-            ASSERT_TRUE(letterer->LetterChar(space, u' '));
-            EXPECT_EQ(space.leftSpace, c.left) << depth;
-            EXPECT_EQ(space.rightSpace, 0) << depth;
-            EXPECT_EQ(space.image.GetWidth(), 0) << depth;
-        }
-    }
-}
-
 // A glyph as FreeType renders it at 16 pixels, cropped to the coverage at or above
 // `threshold`: the smallest coverage that survives the level conversion of the depth.
 struct InkBox {
@@ -244,22 +214,6 @@ TEST(WinFontReaderTest, GrayGlyphsHaveTheInkBoxAndAscentFreeTypeReports) {
     FT_Done_FreeType(library);
 }
 
-TEST(WinFontReaderTest, OneBitGlyphsSitInTheOpaqueTextBox) {
-    const auto letterer = Opened<CRasterLetterer>(1, CLetterer::kWidthChar, 0);
-    CGlyph glyph;
-    ASSERT_TRUE(letterer->LetterChar(glyph, u'A'));
-    // Ink rows 3-14 of the 19-row box; the box top is the ascent minus the internal leading.
-    EXPECT_EQ(glyph.image.GetHeight(), 12);
-    EXPECT_EQ(glyph.ascent, 9);
-    EXPECT_EQ(glyph.Advance(), 11);
-    for (const uint32_t word : glyph.image.Pixels()) {
-        EXPECT_TRUE(word == 0xFF000000u || word == 0x00FFFFFFu) << std::hex << word;
-    }
-    CGlyph g;
-    ASSERT_TRUE(letterer->LetterChar(g, u'g'));
-    EXPECT_EQ(g.Advance(), 10);
-}
-
 TEST(WinFontReaderTest, SoftAntialiasHalvesTheDoubledRendering) {
     CFontService service;
     ASSERT_TRUE(service.Initialize());
@@ -274,75 +228,15 @@ TEST(WinFontReaderTest, SoftAntialiasHalvesTheDoubledRendering) {
     EXPECT_EQ(glyph.ascent, (big.originY + 1) / 2);
 }
 
-class WinFontFilterTest : public ::testing::Test {
-protected:
-    std::u16string Write(const std::string& name, const std::string& body, const char* root,
-                         const char* version) {
-        const auto path = dir / name;
-        testing_support::WriteFileText(
-            path, std::string("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<") + root +
-                      " version=\"" + version + "\"><body>" + body + "</body></" + root + ">\n");
-        return Utf8ToUtf16(path.string());
+// Depths between the supported ones are drawn at the next one up.
+TEST(LettererTest, SetOptionNormalisesTheDepth) {
+    const std::pair<int32_t, int32_t> depths[] = {{1, 1}, {2, 4}, {3, 4}, {4, 4},
+                                                  {5, 8}, {6, 8}, {7, 8}, {8, 8}};
+    for (const auto& [given, used] : depths) {
+        CRasterLetterer letterer;
+        letterer.SetOption(given, 0, 0);
+        EXPECT_EQ(letterer.GetBitDepth(), used) << given;
     }
-
-    CXmlLibrary library;
-    TempDir dir;
-};
-
-TEST_F(WinFontFilterTest, AFilterExcludingEverythingGivesAnEmptyFontThat166Refuses) {
-    CCharFilter filter;
-    filter.Load(Write("a.xllt", "<letter>A</letter>", "letter-list", "1.0"));
-    CGlyphOrder order;
-    order.Load(Write("b.xlor", "<order>B</order>", "letter-order", "1.1"));
-    filter.CombineWithOrder(order);
-    ScopedPgCtrl progress;
-    CWinFontReader reader = Reader({});
-    reader.ValidateInput();
-    CFontData font;
-    reader.ReadFontData(font, filter);
-    EXPECT_EQ(font.GetGlyphCount(), 0u);
-    EXPECT_TRUE(progress.control.warnings.empty());
-    ExpectError([&] { font.ReflectGlyph(); }, kErrInputValue,
-                "There are no characters to output. ");
-}
-
-TEST_F(WinFontFilterTest, TheImageFormatFollowsDepthAndAlpha) {
-    CCharFilter filter;
-    filter.Load(Write("a.xllt", "<letter>A</letter>", "letter-list", "1.0"));
-    struct Case {
-        int32_t depth;
-        bool alpha;
-        int32_t format;
-    };
-    const Case cases[] = {{1, false, 0}, {2, false, 0}, {4, false, 0}, {5, false, 1},
-                          {6, false, 1}, {1, true, 2},  {4, true, 2},  {6, true, 3}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.depth * 10 + c.alpha);
-        ScopedPgCtrl progress;
-        CWinFontReader reader = Reader({.bitDepth = c.depth, .alpha = c.alpha});
-        CFontData font;
-        reader.ReadFontData(font, filter);
-        ASSERT_EQ(font.GetGlyphCount(), 2u);
-        EXPECT_TRUE(font.glyphImageFormat.isSet);
-        EXPECT_EQ(font.glyphImageFormat.value, c.format);
-        EXPECT_NO_THROW(font.ReflectGlyph());
-    }
-}
-
-TEST(WinFontReaderTest, CancelStopsTheWalkKeepingWhatWasRead) {
-    ScopedPgCtrl progress;
-    progress.control.CancelAfter(0x42);
-    CWinFontReader reader = Reader({});
-    CFontData font;
-    try {
-        reader.ReadFontData(font, CCharFilter());
-        ADD_FAILURE() << "not cancelled";
-    } catch (int signal) {
-        EXPECT_EQ(signal, kCancelSignal);
-    }
-    EXPECT_EQ(font.GetGlyphCount(), 0x41u - 0x20u);
-    EXPECT_NE(font.FindGlyph(u'@'), nullptr);
-    EXPECT_EQ(font.FindGlyph(u'A'), nullptr);
 }
 
 }  // namespace

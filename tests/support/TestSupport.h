@@ -14,7 +14,7 @@
 
 namespace testing_support {
 
-// A fresh folder under the system's temporary folder, removed with the object.
+// A fresh folder in memory (/dev/shm) or under $TMPDIR, removed with the object.
 class TempDir {
 public:
     TempDir();

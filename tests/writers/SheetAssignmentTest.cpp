@@ -1,3 +1,5 @@
+// Where sets of glyphs go on the sheets of an archived font; the whole layouts are golden
+// conversions (tests/golden/groups-*).
 #include "writers/SheetAssignment.h"
 
 #include <gtest/gtest.h>
@@ -5,20 +7,8 @@
 #include "core/FontData.h"
 #include "support/TestSupport.h"
 #include "writers/OutputEncoding.h"
-#include "writers/WriterTestSupport.h"
 
 namespace {
-
-using writer_tests::ExpectError;
-
-// A working font: one empty glyph per code, added in ascending order.
-std::unique_ptr<CFontData> FontOf(const std::vector<uint16_t>& codes) {
-    auto font = std::make_unique<CFontData>();
-    for (const uint16_t code : codes) {
-        font->AddGlyph(std::make_unique<CGlyph>(), code);
-    }
-    return font;
-}
 
 std::vector<uint16_t> Codes(uint16_t first, int count) {
     std::vector<uint16_t> codes;
@@ -88,88 +78,22 @@ TEST(SheetAssignmentTest, PlacesSetsOnSheets) {
     }
 }
 
-TEST(SheetAssignmentTest, OneSetGivesIndicesByCodeRank) {
-    auto font = FontOf({0x30, 0x41, 0x42, 0x3042});
-    SheetAssignmentInput input;
-    input.cellsPerSheet = 2;
-    input.sheetBytes = 100;
-    const SheetAssignment a = ConstructSheetAssingment(*font, input, COutputEncoding(1));
-    ASSERT_EQ(a.sets.size(), 1u);
-    ASSERT_EQ(a.groups.size(), 1u);
-    EXPECT_EQ(a.groups.begin()->second.sets, std::vector<int32_t>{0});
-    EXPECT_EQ(a.sheetCount, 2);
-    EXPECT_EQ(a.totalBytes, 200);
-    EXPECT_EQ(a.totalCells, 4);
-    EXPECT_EQ(a.alternateCode, 0x30);  // none given: the lowest code
-    EXPECT_EQ(a.alternateIndex, 0);
-    for (std::size_t i = 0; i < font->Glyphs().size(); ++i) {
-        EXPECT_EQ(font->Glyphs()[i]->glyphIndex, i);
-    }
-
-    input.alternateSetting = 0x42;
-    EXPECT_EQ(ConstructSheetAssingment(*font, input, COutputEncoding(1)).alternateIndex, 2);
-    font->alternateChar.Set(0x41);  // the font's own alternate, when no setting is given
-    input.alternateSetting = 0xFFFF;
-    EXPECT_EQ(ConstructSheetAssingment(*font, input, COutputEncoding(1)).alternateIndex, 1);
-}
-
-TEST(SheetAssignmentTest, AlternateCharacterProblems) {
-    auto font = FontOf({0x41, 0x42});
-    SheetAssignmentInput input;
-    input.cellsPerSheet = 16;
-    input.alternateSetting = 0x00E9;
-    ExpectError([&] { ConstructSheetAssingment(*font, input, COutputEncoding(2)); }, kErrInputValue,
-                u"Cannot show substitute character ('\u00e9': U+00E9) in the specified encoding. "
-                u"Use Unicode or another character. ");
-    input.alternateSetting = 0x5A;
-    ExpectError([&] { ConstructSheetAssingment(*font, input, COutputEncoding(1)); }, kErrInputValue,
-                u"The specified substitute character ('Z' : U+005A) is not included in the font. ");
-    ExpectError([&] { ConstructSheetAssingment(*font, input, COutputEncoding(2)); }, kErrInputValue,
-                u"The specified substitute character ('Z' : 0x005A) is not included in the font. ");
-}
-
-TEST(SheetAssignmentTest, SharedCodesMoveIntoASetOfTheirOwn) {
-    auto font = FontOf({'A', 'B', 'C', 'D'});
-    SheetAssignmentInput input;
-    input.sets[0] = SetOf(0, {'A', 'B', 'C'});
-    input.sets[1] = SetOf(1, {'A', 'B', 'D'});
-    input.groups["first"] = NamedGroup{0, "first", {0}};
-    input.groups["second"] = NamedGroup{1, "second", {1}};
-    input.cellsPerSheet = 64;
-    const SheetAssignment a = ConstructSheetAssingment(*font, input, COutputEncoding(1));
-    ASSERT_EQ(a.sets.size(), 3u);
-    const auto codesOf = [&](int32_t n) {
-        std::vector<uint16_t> codes;
-        for (const auto& [code, index] : a.sets.at(n).codes) {
-            codes.push_back(code);
-        }
-        return codes;
-    };
-    EXPECT_EQ(codesOf(0), std::vector<uint16_t>{'C'});
-    EXPECT_EQ(codesOf(1), std::vector<uint16_t>{'D'});
-    EXPECT_EQ(codesOf(2), (std::vector<uint16_t>{'A', 'B'}));
-    EXPECT_EQ(a.groups.at("first").sets, (std::vector<int32_t>{0, 2}));
-    EXPECT_EQ(a.groups.at("second").sets, (std::vector<int32_t>{1, 2}));
-    // All three share sheet 0 in remainder order: C, D, then A and B.
-    EXPECT_EQ(a.sheetCount, 1);
-    EXPECT_EQ(font->FindGlyph('C')->glyphIndex, 0);
-    EXPECT_EQ(font->FindGlyph('D')->glyphIndex, 1);
-    EXPECT_EQ(font->FindGlyph('A')->glyphIndex, 2);
-    EXPECT_EQ(a.alternateIndex, 2);
-}
-
+// No console run can hold this many glyphs.
 TEST(SheetAssignmentTest, IndicesBeyondSixteenBitsAreRefused) {
     // Two sets that cannot share: the second starts on sheet 1 at index 40000.
     const std::vector<uint16_t> codes = Codes(1, 60000);
-    auto font = FontOf(codes);
+    CFontData font;
+    for (const uint16_t code : codes) {
+        font.AddGlyph(std::make_unique<CGlyph>(), code);
+    }
     SheetAssignmentInput input;
     input.sets[0] = SetOf(0, std::vector<uint16_t>(codes.begin(), codes.begin() + 30000));
     input.sets[1] = SetOf(1, std::vector<uint16_t>(codes.begin() + 30000, codes.end()));
     input.groups["a"] = NamedGroup{0, "a", {0}};
     input.groups["b"] = NamedGroup{1, "b", {1}};
     input.cellsPerSheet = 40000;
-    ExpectError([&] { ConstructSheetAssingment(*font, input, COutputEncoding(1)); }, kErrInputValue,
-                u"Glyph index (=65535) exceeds maximum (=65534).");
+    testing_support::ExpectError([&] { ConstructSheetAssingment(font, input, COutputEncoding(1)); },
+                                 kErrInputValue, "Glyph index (=65535) exceeds maximum (=65534).");
 }
 
 }  // namespace

@@ -1,0 +1,175 @@
+// Every family of untrusted input, cut short and changed, starting from the files the fuzz targets
+// start from (tools/fuzz_seeds.sh): the shipped sample picture, the golden outputs and inputs. Each
+// run ends in a font or picture or in a clean error of the family's category, allocating no more
+// than the input can justify; a cut file never loads.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "compress/Compress.h"
+#include "core/ByteReader.h"
+#include "core/FontData.h"
+#include "image/BitMapFile.h"
+#include "image/TgaFile.h"
+#include "readers/QuillFontReader.h"
+#include "support/TestSupport.h"
+#include "writers/format/FontFileCheck.h"
+#include "writers/format/ResFont.h"
+#include "xml/CharFilter.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using testing_support::ReadFileBytes;
+using Bytes = std::vector<uint8_t>;
+
+std::vector<fs::path> Seeds(const std::vector<std::string>& extensions) {
+    std::vector<fs::path> seeds = {testing_support::SourceDir() / "data/sample/sample.bmp"};
+    for (const auto& entry :
+         fs::recursive_directory_iterator(testing_support::SourceDir() / "tests/golden")) {
+        for (const std::string& extension : extensions) {
+            if (entry.path().extension() == extension) {
+                seeds.push_back(entry.path());
+            }
+        }
+    }
+    return seeds;
+}
+
+// The lengths a seed is cut at: every one in the first headers, then a spread through the rest.
+std::vector<std::size_t> CutLengths(std::size_t size) {
+    std::vector<std::size_t> lengths;
+    for (std::size_t length = 0; length < size; length += length < 600 ? 1 : 37) {
+        lengths.push_back(length);
+    }
+    lengths.push_back(size - 1);
+    return lengths;
+}
+
+// The seed with one byte changed: in the first 96 bytes (the headers and first fields) to 0xFF
+// and to its other half, elsewhere at random places.
+std::vector<Bytes> Corruptions(const Bytes& seed) {
+    std::vector<Bytes> variants;
+    for (std::size_t at = 0; at < std::min<std::size_t>(seed.size(), 96); ++at) {
+        for (const uint8_t value : {uint8_t{0xFF}, uint8_t(seed[at] ^ 0x80)}) {
+            variants.push_back(seed);
+            variants.back()[at] = value;
+        }
+    }
+    std::mt19937 random(static_cast<uint32_t>(seed.size()));
+    for (int n = 0; n < 40; ++n) {
+        variants.push_back(seed);
+        variants.back()[random() % seed.size()] ^= static_cast<uint8_t>(1 + random() % 255);
+    }
+    return variants;
+}
+
+// Reads a file and describes what it read, so that two reads can be compared.
+using Read = std::function<std::string(const std::u16string&)>;
+
+// Each seed of the family cut short must fail with one of `categories` or read to what the whole
+// seed reads to; changed, it may read or fail, within bounded memory.
+void ExpectFamilyEndsCleanly(const std::vector<std::string>& extensions,
+                             const std::vector<int32_t>& categories, const Read& read) {
+    const testing_support::TempDir dir;
+    const auto path = dir / "input";
+    const std::u16string name = Utf8ToUtf16(path.string());
+    const auto attempt = [&](const Bytes& bytes) -> std::string {
+        testing_support::WriteFileBytes(path, bytes);
+        try {
+            return read(name);
+        } catch (const CGeneralException& e) {
+            EXPECT_NE(std::find(categories.begin(), categories.end(), e.GetCategory()),
+                      categories.end())
+                << Utf16ToUtf8(e.What());
+            return "failed";
+        }
+    };
+    for (const fs::path& seed : Seeds(extensions)) {
+        SCOPED_TRACE(seed.filename().string());
+        const Bytes bytes = ReadFileBytes(seed);
+        const std::string whole = attempt(bytes);
+        for (const std::size_t length : CutLengths(bytes.size())) {
+            const std::string cut =
+                attempt(Bytes(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(length)));
+            EXPECT_TRUE(cut == "failed" || cut == whole) << "cut at " << length;
+        }
+        for (const Bytes& variant : Corruptions(bytes)) {
+            EXPECT_LT(testing_support::PeakMemoryGrowth([&] { attempt(variant); }),
+                      testing_support::kBoundedGrowth);
+        }
+    }
+}
+
+TEST(HostileInputTest, Pictures) {
+    ExpectFamilyEndsCleanly(
+        {".bmp", ".tga", ".img"}, {kErrImage, kErrBmp, kErrTga}, [](const std::u16string& path) {
+            const auto image =
+                CBitMapFile(path).IsBmp() ? CBitMapFile(path).Load() : CTgaFile(path).Load();
+            const auto words = image->Pixels();
+            return std::string(reinterpret_cast<const char*>(words.data()), words.size_bytes());
+        });
+}
+
+TEST(HostileInputTest, BinaryFonts) {
+    ExpectFamilyEndsCleanly({".bofnt", ".bofna"}, {kErrBofnt}, [](const std::u16string& path) {
+        testing_support::ScopedPgCtrl quiet;
+        ValidateFontFile(path);
+        CQuillFontReader reader(path);
+        reader.ValidateInput();
+        CFontData font;
+        reader.ReadFontData(font, CCharFilter());
+        return std::to_string(font.GetGlyphCount());
+    });
+}
+
+// The compressed sheets of the golden archived fonts, and a golden sheet through every codec.
+std::vector<std::pair<Bytes, int>> CompressedStreams() {
+    std::vector<std::pair<Bytes, int>> streams;
+    for (const fs::path& seed : Seeds({".bofna"})) {
+        if (seed.extension() != ".bofna") {
+            continue;
+        }
+        CResFont font;
+        font.Load(ReadFileBytes(seed));
+        CByteReader reader(font.GetSheetData(), [] {});
+        const uint32_t size = reader.U32BE();
+        const auto stream = reader.Take(size);
+        streams.emplace_back(Bytes(stream.begin(), stream.end()), 1);
+    }
+    const Bytes file = ReadFileBytes(testing_support::SourceDir() / "tests/golden/sample-I8.bofnt");
+    const Bytes sheet(file.end() - 600, file.end());
+    for (const auto& [codecs, layers] : std::vector<std::pair<std::u16string, int>>{
+             {u"h8", 1}, {u"h4", 1}, {u"l", 1}, {u"r", 1}, {u"d8", 1}, {u"d16", 1}, {u"lh8", 2}}) {
+        streams.emplace_back(Compress(sheet, codecs), layers);
+    }
+    return streams;
+}
+
+TEST(HostileInputTest, CompressedStreams) {
+    for (const auto& [stream, layers] : CompressedStreams()) {
+        SCOPED_TRACE(stream.size());
+        for (std::size_t length = 0; length < stream.size(); ++length) {
+            // A fresh buffer of exactly the cut length, so an over-read is seen by ASan.
+            const Bytes cut(stream.begin(), stream.begin() + static_cast<std::ptrdiff_t>(length));
+            testing_support::ExpectError(
+                [&] { Expand(cut, layers); }, kErrBofnt,
+                "The file specified as a bofnt file is not a bofnt file. ");
+        }
+        for (std::size_t bit = 0; bit < 8 * std::min<std::size_t>(stream.size(), 200); ++bit) {
+            Bytes flipped = stream;
+            flipped[bit / 8] ^= static_cast<uint8_t>(1 << bit % 8);
+            try {
+                EXPECT_LE(Expand(flipped, layers).size(), 0xFFFFFFu);
+            } catch (const CGeneralException& error) {
+                EXPECT_EQ(error.GetCategory(), kErrBofnt) << Utf16ToUtf8(error.What());
+            }
+        }
+    }
+}
+
+}  // namespace
