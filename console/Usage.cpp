@@ -131,6 +131,11 @@ constexpr std::u16string_view kJapaneseLines[] = {
     u"   -or <left>             デフォルト右スペース",
 };
 
+std::u16string BannerText() {
+    const MessageArg version[] = {kVersion};
+    return FormatText(kBanner, version);
+}
+
 }  // namespace
 
 bool IsJapaneseLocale(const std::u16string& localeName) {
@@ -143,8 +148,7 @@ bool IsJapaneseLocale(const std::u16string& localeName) {
 }
 
 std::u16string UsageText(bool japanese) {
-    const MessageArg version[] = {kVersion};
-    std::u16string text = FormatText(kBanner, version);
+    std::u16string text = BannerText();
     const std::span<const std::u16string_view> lines =
         japanese ? std::span<const std::u16string_view>(kJapaneseLines)
                  : std::span<const std::u16string_view>(kEnglishLines);
@@ -156,4 +160,19 @@ std::u16string UsageText(bool japanese) {
 
 void PrintUsage() {
     WriteText(stdout, UsageText(IsJapaneseLocale(UserLocaleName())));
+}
+
+bool AnswerInfoOption(int argc, const char* const* argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument == "--help") {
+            PrintUsage();
+            return true;
+        }
+        if (argument == "--version") {
+            WriteText(stdout, BannerText());
+            return true;
+        }
+    }
+    return false;
 }

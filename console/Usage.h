@@ -13,3 +13,8 @@ std::u16string UsageText(bool japanese);
 
 // Prints the usage on standard output in the user's language.
 void PrintUsage();
+
+// Answers "--help" (the usage) or "--version" (the banner line alone), whichever comes first
+// among the arguments after the program's path, on standard output; false when neither is
+// there. The command line proper knows only single-hyphen names and would refuse both.
+bool AnswerInfoOption(int argc, const char* const* argv);

@@ -17,6 +17,7 @@
 #include "core/PgCtrl.h"
 #include "core/ResString.h"
 #include "platform/FatalSignal.h"
+#include "platform/InstallLayout.h"
 #include "platform/Language.h"
 #include "platform/Process.h"
 #include "xml/CharFilter.h"
@@ -94,11 +95,14 @@ int RunConsole(int argc, char** argv) {
     CCharFilter filter;
     CGlyphOrder order;
     InstallFatalSignalHandler();
+    if (AnswerInfoOption(argc, argv)) {
+        return kExitSuccess;
+    }
     // The runtime locale is left as it is: console text is written as UTF-8 bytes by us.
     const std::vector<std::u16string> arguments = CommandLineArguments(argc, argv);
     return Guarded([&] {
         const CXmlLibrary xml;
-        const CLanguageLibrary language(ProgramFolder(), UserLanguageId());
+        const CLanguageLibrary language(LanguageLibraryFolders(ProgramFolder()), UserLanguageId());
         // Built once the translations are in, since the first exception fixes the category
         // names for the run.
         PrepareFatalSignalText();

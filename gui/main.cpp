@@ -4,10 +4,10 @@
 
 #include "core/GlobalException.h"
 #include "core/ResString.h"
-#include "gui/DataFolders.h"
 #include "gui/MainDlg.h"
 #include "gui/SettingsFile.h"
 #include "platform/FatalSignal.h"
+#include "platform/InstallLayout.h"
 #include "platform/Language.h"
 #include "platform/Process.h"
 #include "xml/XmlLibrary.h"
@@ -17,12 +17,12 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     try {
         const CXmlLibrary xml;
-        const CLanguageLibrary language(ProgramFolder(), UserLanguageId());
+        const CLanguageLibrary language(LanguageLibraryFolders(ProgramFolder()), UserLanguageId());
         // Built once the translations are in, since the first exception fixes the category
         // names for the run.
         PrepareFatalSignalText();
         CSettingsFile settings(CSettingsFile::DefaultPath());
-        CMainDlg dialog(settings, DefaultDataFolders());
+        CMainDlg dialog(settings, SharedDataFolders(ProgramFolder()));
         dialog.exec();
     } catch (const CGeneralException& e) {
         QMessageBox::critical(nullptr, QString::fromStdU16String(LoadResString(100)),

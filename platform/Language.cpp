@@ -70,28 +70,33 @@ int LanguageIdOfLocale(const std::u16string& localeName) {
     return kDefaultLanguageId;
 }
 
-CLanguageLibrary::CLanguageLibrary(const std::u16string& programFolder, int languageId) {
+CLanguageLibrary::CLanguageLibrary(const std::vector<std::u16string>& folders, int languageId) {
     // A missing library is the normal case; it must not show up as the error code of a
     // later, unrelated failure.
     const int savedError = errno;
-    Load(programFolder, languageId);
+    for (const std::u16string& folder : folders) {
+        if (Load(folder, languageId)) {
+            break;
+        }
+    }
     errno = savedError;
 }
 
-void CLanguageLibrary::Load(const std::u16string& programFolder, int languageId) {
+bool CLanguageLibrary::Load(const std::u16string& folder, int languageId) {
     const std::string path =
-        Utf16ToUtf8(programFolder) + std::to_string(languageId) + "/typeloom_langRes.so";
+        Utf16ToUtf8(folder) + std::to_string(languageId) + "/typeloom_langRes.so";
     m_handle = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (m_handle == nullptr) {
-        return;
+        return false;
     }
     void* symbol = ::dlsym(m_handle, "LangResString");
     if (symbol == nullptr) {
         ::dlclose(m_handle);
         m_handle = nullptr;
-        return;
+        return false;
     }
     SetLanguageLookup(reinterpret_cast<LanguageLookup>(symbol));
+    return true;
 }
 
 CLanguageLibrary::~CLanguageLibrary() {

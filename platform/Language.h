@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // The user's language, and the optional library of translated messages.
 
@@ -16,12 +17,12 @@ inline int UserLanguageId() {
     return LanguageIdOfLocale(UserLocaleName());
 }
 
-// "<folder><language id>/typeloom_langRes.so", loaded for the life of the object. Its
-// `LangResString(number)` is asked first for every message; a missing library, or one without
-// that function, is no error: our own texts are used.
+// "<folder><language id>/typeloom_langRes.so" from the first of the folders that has one, loaded
+// for the life of the object. Its `LangResString(number)` is asked first for every message; a
+// missing library, or one without that function, is no error: our own texts are used.
 class CLanguageLibrary {
 public:
-    CLanguageLibrary(const std::u16string& programFolder, int languageId);
+    CLanguageLibrary(const std::vector<std::u16string>& folders, int languageId);
     CLanguageLibrary(const CLanguageLibrary&) = delete;
     CLanguageLibrary& operator=(const CLanguageLibrary&) = delete;
     ~CLanguageLibrary();
@@ -29,7 +30,7 @@ public:
     bool IsLoaded() const { return m_handle != nullptr; }
 
 private:
-    void Load(const std::u16string& programFolder, int languageId);
+    bool Load(const std::u16string& folder, int languageId);
 
     void* m_handle = nullptr;
 };

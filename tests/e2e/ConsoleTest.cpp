@@ -91,7 +91,7 @@ protected:
     void SetUp() override {
         std::filesystem::copy_file(BinaryDir() / "vela_typeloomc", m_dir / "vela_typeloomc");
         std::filesystem::create_directory(m_dir / "1041");
-        std::filesystem::copy_file(BinaryDir() / "langres" / "1041" / "typeloom_langRes.so",
+        std::filesystem::copy_file(BinaryDir() / "1041" / "typeloom_langRes.so",
                                    m_dir / "1041" / "typeloom_langRes.so");
     }
     RunResult RunCopy(const std::string& locale, const std::string& arguments) {

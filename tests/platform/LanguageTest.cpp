@@ -96,7 +96,7 @@ TEST(LanguageTest, LcAllBeatsLcMessagesBeatsLang) {
 TEST(LanguageTest, MissingLibraryIsHarmlessAndKeepsErrno) {
     errno = 0;
     {
-        const CLanguageLibrary library(u"/nonexistent/folder/", 1041);
+        const CLanguageLibrary library({u"/nonexistent/folder/"}, 1041);
         EXPECT_FALSE(library.IsLoaded());
         EXPECT_EQ(errno, 0);
         EXPECT_EQ(LoadResString(207), u"Invalid option (%s).");
@@ -126,7 +126,7 @@ std::vector<std::u16string> Conversions(std::u16string_view text) {
 
 TEST(LanguageTest, JapaneseLibraryTranslatesEveryMessage) {
     const std::string path =
-        (testing_support::BinaryDir() / "langres/1041/typeloom_langRes.so").string();
+        (testing_support::BinaryDir() / "1041/typeloom_langRes.so").string();
     void* library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     ASSERT_NE(library, nullptr) << dlerror();
     const auto lookup = reinterpret_cast<const char16_t* (*)(int)>(dlsym(library, "LangResString"));
