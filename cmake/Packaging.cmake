@@ -21,6 +21,10 @@ if(TARGET vela_typeloom)
           DESTINATION share/icons/hicolor/48x48/apps)
 endif()
 install(TARGETS typeloom_langRes_ja LIBRARY DESTINATION ${TL_LANGUAGE_DIR}/1041)
+# The library needs nothing of the C library, but a shared object should still name it, so that
+# the system's tools see what it was linked against.
+target_link_options(typeloom_langRes_ja PRIVATE LINKER:--no-as-needed)
+target_link_libraries(typeloom_langRes_ja PRIVATE c)
 foreach(kind xlor xggp xllt)
   install(DIRECTORY ${CMAKE_SOURCE_DIR}/data/${kind} DESTINATION ${TL_SHARE_DIR}
           FILES_MATCHING PATTERN "*.${kind}")
@@ -61,15 +65,17 @@ set(CPACK_PACKAGE_CONTACT "typeloom developers <typeloom@example.com>")
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "font converter for a game console's bitmap fonts")
 set(CPACK_PACKAGE_DESCRIPTION
-    "typeloom turns an installed font, a TrueType, OpenType or collection file, an image font
-(a BMP or TGA picture whose glyphs are drawn in a grid of cells) or an existing binary font
-resource into the big-endian binary font resource that the console's runtime loads, plain or
-archived with compressed, grouped texture sheets, or into an image font that an artist can
-edit and convert back.
+    "typeloom turns an installed font, a TrueType, OpenType or collection file,
+an image font (a BMP or TGA picture whose glyphs are drawn in a grid of
+cells) or an existing binary font resource into the big-endian binary font
+resource that the console's runtime loads, plain or archived with
+compressed, grouped texture sheets, or into an image font that an artist
+can edit and convert back.
 .
-This package holds the console program vela_typeloomc, the desktop program vela_typeloom,
-the letter orders for ASCII, code page 1252 and code page 932, a sample glyph groups file,
-character filter and image font, and the Japanese language library.")
+This package holds the console program vela_typeloomc, the desktop program
+vela_typeloom, the letter orders for ASCII, code page 1252 and code page
+932, a sample glyph groups file, character filter and image font, and the
+Japanese language library.")
 set(CPACK_DEBIAN_PACKAGE_SECTION devel)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
