@@ -49,10 +49,52 @@ void CLetterer::CalcurateParameter() {
     m_cellSide = std::max(metrics.maxCharWidth, metrics.height);
 }
 
-void CLetterer::SetGlyph(CGlyph& glyph, const CIndexImage& cell, const GlyphBox& box) {
-    const ImageRect ink = cell.GetOpaqueRect();
+uint32_t CLetterer::GrayOf(uint32_t index, int32_t depth) {
+    const uint32_t count = 1u << depth;
+    return index < count ? 255 * (count - 1 - index) / (count - 1) * 0x010101u : 0;
+}
+
+namespace {
+
+// The smallest rectangle holding every level whose word has alpha; all zero without any.
+ImageRect InkBox(const uint8_t* levels, std::size_t stride, const LevelWords& words, int32_t width,
+                 int32_t height) {
+    ImageRect ink{width, height, 0, 0};
+    for (int32_t y = 0; y < height; ++y) {
+        const uint8_t* row = levels + std::size_t(y) * stride;
+        int32_t first = 0;
+        while (first < width && words[row[first]] >> 24 == 0) {
+            ++first;
+        }
+        if (first == width) {
+            continue;
+        }
+        int32_t last = width - 1;
+        while (words[row[last]] >> 24 == 0) {
+            --last;
+        }
+        ink.left = std::min(ink.left, first);
+        ink.right = std::max(ink.right, last + 1);
+        ink.top = std::min(ink.top, y);
+        ink.bottom = y + 1;
+    }
+    return ink.left > ink.right || ink.top > ink.bottom ? ImageRect{} : ink;
+}
+
+}  // namespace
+
+void CLetterer::SetGlyph(CGlyph& glyph, std::span<const uint8_t> levels, std::size_t stride,
+                         const LevelWords& words, const GlyphBox& box) {
+    const int32_t width = std::max(box.width, 0);
+    const int32_t height = std::max(box.height, 0);
+    const std::size_t needed = height == 0 ? 0 : std::size_t(height - 1) * stride + width;
+    if (levels.size() < needed) {
+        m_padded.assign(needed, 0);
+        std::copy(levels.begin(), levels.end(), m_padded.begin());
+        levels = m_padded;
+    }
+    const ImageRect ink = InkBox(levels.data(), stride, words, width, height);
     const int32_t inkWidth = ink.Width();
-    const int32_t ascent = box.top - ink.top;
 
     int32_t left = 0;
     int32_t right = 0;
@@ -85,25 +127,19 @@ void CLetterer::SetGlyph(CGlyph& glyph, const CIndexImage& cell, const GlyphBox&
             ThrowBadWidthType(m_widthType);
     }
 
-    // The inked rectangle in true colour: each level's gray with the level's own alpha. Paper
-    // keeps the white of level 0, so no pixel equals the background word 0 and the glyph takes
-    // the picture whole.
-    m_inked.Create(inkWidth, ink.Height(), 32);
-    m_inked.SetHasAlpha(true);
-    const std::span<const uint32_t> palette = cell.GetPalette();
-    const std::span<const uint32_t> from = cell.Pixels();
-    const std::span<uint32_t> to = m_inked.Pixels();
-    const auto cellWidth = std::size_t(cell.GetWidth());
+    // The inked rectangle in true colour. Paper keeps the white of level 0, so the whole
+    // rectangle is the glyph's image.
+    glyph.image.Create(inkWidth, ink.Height(), 32);
+    glyph.image.SetHasAlpha(true);
+    const std::span<uint32_t> to = glyph.image.Pixels();
     for (int32_t y = 0; y < ink.Height(); ++y) {
-        const std::size_t source = std::size_t(ink.top + y) * cellWidth + std::size_t(ink.left);
-        const std::size_t target = std::size_t(y) * std::size_t(inkWidth);
-        for (std::size_t x = 0; x < std::size_t(inkWidth); ++x) {
-            const uint32_t word = from[source + x];
-            const uint32_t index = word & 0x00FFFFFFu;
-            // An index beyond the palette shows as black, as the palette picture draws it.
-            const uint32_t rgb = index < palette.size() ? palette[index] : 0;
-            to[target + x] = (word & 0xFF000000u) | rgb;
+        const uint8_t* from = levels.data() + std::size_t(ink.top + y) * stride + ink.left;
+        uint32_t* row = to.data() + std::size_t(y) * std::size_t(inkWidth);
+        for (int32_t x = 0; x < inkWidth; ++x) {
+            row[x] = words[from[x]];
         }
     }
-    glyph.SetFromImage(m_inked, left, right, ascent, 0);
+    glyph.leftSpace = left;
+    glyph.rightSpace = right;
+    glyph.ascent = box.top - ink.top;
 }

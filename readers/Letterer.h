@@ -1,9 +1,10 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <span>
+#include <vector>
 
-#include "image/IndexImage.h"
-#include "image/RgbImage.h"
 #include "platform/FontService.h"
 
 class CGlyph;
@@ -18,6 +19,10 @@ struct GlyphBox {
     uint8_t inkLevel = 0;    // full ink: 2^depth - 1
     uint8_t paperLevel = 0;  // no ink
 };
+
+// The final word of each level byte a rasteriser renders: the level's gray from the depth's
+// ramp (white for no ink, black beyond the ramp) with the level's alpha in the top byte.
+using LevelWords = std::array<uint32_t, 256>;
 
 // Base of the rasterisers: the options, the font, the cell metrics, and the step that turns a
 // rendered cell into a glyph. One rasteriser serves one conversion.
@@ -45,10 +50,14 @@ public:
     // font has no glyph for it.
     virtual bool LetterChar(CGlyph& glyph, char16_t code) = 0;
 
-    // Crops the rendered cell (levels as indices, ink as alpha) to its ink and fills the glyph,
-    // with the spaces the width type asks for.
-    void SetGlyph(CGlyph& glyph, const CIndexImage& cell, const GlyphBox& box);
-
+    // Crops the rendered block (box.width x box.height level bytes, rows `stride` apart; what
+    // `levels` lacks counts as level 0) to its ink, the pixels whose word has alpha, and makes
+    // the glyph's image of their words in one pass, with the spaces the width type asks for.
+    void SetGlyph(CGlyph& glyph, std::span<const uint8_t> levels, std::size_t stride,
+                  const LevelWords& words, const GlyphBox& box);
+    // Gray entry `index` of the ramp of 2^depth levels: white first, black last, and black for
+    // an index beyond the ramp.
+    static uint32_t GrayOf(uint32_t index, int32_t depth);
     int32_t GetBitDepth() const { return m_bitDepth; }
     int32_t GetAscent() const { return m_ascent; }
     int32_t GetCellSide() const { return m_cellSide; }
@@ -70,5 +79,5 @@ private:
     int32_t m_fixedWidth = 0;
     int32_t m_ascent = 0;
     int32_t m_cellSide = 0;
-    CRgbImage m_inked;  // reused between glyphs
+    std::vector<uint8_t> m_padded;  // levels of a short block, reused between glyphs
 };

@@ -41,18 +41,15 @@ bool CRasterLetterer::LetterChar(CGlyph& glyph, char16_t code) {
     box.top = GetAscent();
     box.inkLevel = 1;
     box.paperLevel = 0;
-    m_cell.Create(box.width, box.height, 8);
-    m_cell.MakeGrayPalette(1);
-    // Each level as its index, with alpha level x 255 / 1.
-    const std::span<uint32_t> pixels = m_cell.Pixels();
-    for (std::size_t y = 0; y < std::size_t(box.height); ++y) {
-        const uint8_t* row = m_levels.data() + y * std::size_t(m_stride);
-        uint32_t* out = pixels.data() + y * std::size_t(box.width);
-        for (std::size_t x = 0; x < std::size_t(box.width); ++x) {
-            out[x] = ((uint32_t{row[x]} * 255) << 24) | row[x];
+    // Ink is level 1 of the 2-level ramp, black with alpha 255; paper level 0, white.
+    static const LevelWords kWords = [] {
+        LevelWords words{};
+        for (uint32_t level = 0; level < words.size(); ++level) {
+            words[level] = (level * 255) << 24 | GrayOf(level, 1);
         }
-    }
-    SetGlyph(glyph, m_cell, box);
+        return words;
+    }();
+    SetGlyph(glyph, m_levels, std::size_t(m_stride), kWords, box);
     return true;
 }
 

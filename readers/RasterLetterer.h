@@ -31,5 +31,4 @@ private:
     int32_t m_stride = 0;
     std::vector<uint8_t> m_bits;    // the drawn cell, reused between glyphs
     std::vector<uint8_t> m_levels;  // the scanned levels, reused between glyphs
-    CIndexImage m_cell;
 };

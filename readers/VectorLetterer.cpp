@@ -18,6 +18,8 @@ void CVectorLetterer::Create(const FontDescription& description) {
         SetupFont(description);
     }
     CalcurateParameter();
+    const int32_t depth = GetBitDepth();
+    m_words = LevelWordsOf(depth == 8 ? GlyphFormat::kGray65 : GlyphFormat::kGray17, depth);
 }
 
 bool CVectorLetterer::LetterChar(CGlyph& glyph, char16_t code) {
@@ -67,8 +69,7 @@ bool CVectorLetterer::LetterChar(CGlyph& glyph, char16_t code) {
     if (m_softAntialias) {
         ReduceSoftAntialias(levels, box);
     }
-    ConvertLevels(levels, format, depth, box, m_cell);
-    SetGlyph(glyph, m_cell, box);
+    SetGlyph(glyph, levels, std::size_t(std::max(box.width, 0)), m_words, box);
     return true;
 }
 
@@ -115,26 +116,13 @@ void CVectorLetterer::ReduceSoftAntialias(std::span<uint8_t> levels, GlyphBox& b
     }
 }
 
-void CVectorLetterer::ConvertLevels(std::span<const uint8_t> levels, GlyphFormat format,
-                                    int32_t depth, const GlyphBox& box, CIndexImage& cell) {
-    cell.Create(box.width, box.height, 8);
-    cell.MakeGrayPalette(depth);
+LevelWords CVectorLetterer::LevelWordsOf(GlyphFormat format, int32_t depth) {
     const uint32_t top = (1u << depth) - 1;
     const int shift = format == GlyphFormat::kGray65 ? 6 : 4;
-    const auto word = [&](uint32_t b) {
+    LevelWords words{};
+    for (uint32_t b = 0; b < words.size(); ++b) {
         const uint32_t level = (b * top) >> shift;
-        return ((level * 255 / top) << 24) | level;
-    };
-    // The words of the format's own values, worked out once per glyph rather than per pixel.
-    const uint32_t highest = 1u << shift;
-    std::array<uint32_t, 65> words{};
-    for (uint32_t b = 0; b <= highest; ++b) {
-        words[b] = word(b);
+        words[b] = (level * 255 / top) << 24 | GrayOf(level, depth);
     }
-    const std::span<uint32_t> pixels = cell.Pixels();
-    const std::size_t count = std::min(levels.size(), pixels.size());
-    for (std::size_t i = 0; i < count; ++i) {
-        const uint8_t b = levels[i];
-        pixels[i] = b <= highest ? words[b] : word(b);
-    }
+    return words;
 }

@@ -16,13 +16,13 @@ public:
     // Halves the rendered block in place: 2 x 2 blocks aligned on the baseline, each output
     // level the rounded mean of its four levels (missing positions count 0); rows become dense.
     static void ReduceSoftAntialias(std::span<uint8_t> levels, GlyphBox& box);
-    // The box's width x height levels (rows `box.width` apart) as a palette cell of the depth's
-    // gray ramp, each level scaled from the format's range and given its alpha.
-    static void ConvertLevels(std::span<const uint8_t> levels, GlyphFormat format, int32_t depth,
-                              const GlyphBox& box, CIndexImage& cell);
+    // The word of every level byte the font service gives for the format (17 or 65 levels),
+    // scaled to the depth's levels: level = byte x (2^depth - 1) >> 4 or >> 6, with alpha
+    // level x 255 / (2^depth - 1).
+    static LevelWords LevelWordsOf(GlyphFormat format, int32_t depth);
 
 private:
     bool m_softAntialias = false;
     std::vector<uint8_t> m_levels;  // reused between glyphs
-    CIndexImage m_cell;
+    LevelWords m_words{};
 };
