@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <vector>
 
 #include "platform/FontCatalog.h"
 
@@ -68,24 +69,23 @@ struct CFontService::State {
     LibraryPtr library;
     FacePtr face;
     TextMetrics metrics;
-    char16_t lastCode = 0;
-    FT_UInt lastIndex = 0;
-    bool hasLastCode = false;
+    // The glyph index of every code unit, from one walk of the face's character map: a
+    // conversion asks for all 65,534 codes, and most faces map a few thousand.
+    std::vector<FT_UInt> indices;
     FT_UInt slotIndex = 0;
     SlotContent slotContent = SlotContent::kNothing;
     std::array<uint8_t, 256> to17 = CoverageTable(16);
     std::array<uint8_t, 256> to65 = CoverageTable(64);
 
-    FT_UInt CharIndex(char16_t code) {
-        if (!face) {
-            return 0;
+    FT_UInt CharIndex(char16_t code) const { return indices.empty() ? 0 : indices[code]; }
+
+    void MapCodes() {
+        indices.assign(std::size_t{0x10000}, 0);
+        FT_UInt index = 0;
+        for (FT_ULong code = FT_Get_First_Char(face.get(), &index); index != 0 && code <= 0xFFFF;
+             code = FT_Get_Next_Char(face.get(), code, &index)) {
+            indices[code] = index;
         }
-        if (!hasLastCode || code != lastCode) {
-            lastIndex = FT_Get_Char_Index(face.get(), code);
-            lastCode = code;
-            hasLastCode = true;
-        }
-        return lastIndex;
     }
 
     // Renders the glyph into the slot unless it holds that rendering already.
@@ -149,7 +149,7 @@ bool CFontService::CreateFont(const FontDescription& description) {
     }
     State& s = *m_state;
     s.face.reset();
-    s.hasLastCode = false;
+    s.indices.clear();
     s.slotContent = SlotContent::kNothing;
     // A font file named by the user stands for itself; any other name is an installed family.
     auto location = FontFileReference(description.faceName);
@@ -218,6 +218,7 @@ bool CFontService::CreateFont(const FontDescription& description) {
     m.internalLeading = m.height - static_cast<int32_t>(ppem);
     m.aveCharWidth = ScaleRounded(averageWidth, xScale26Dot6, 64 * upem);
     m.maxCharWidth = ScaleRounded(maxAdvance, xScale26Dot6, 64 * upem);
+    s.MapCodes();
     return true;
 }
 
