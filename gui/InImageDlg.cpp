@@ -19,14 +19,14 @@ bool FormatHasAlpha(int format) {
 CInImageDlg::CInImageDlg(CSettingsFile& settings, QWidget* parent)
     : CInDlg(settings, parent),
       m_layout(this),
-      m_pathLabel(QStringLiteral("&Image file:"), this),
+      m_pathLabel(tr("&Image file:"), this),
       m_path(this),
-      m_browse(QStringLiteral("&Select file"), this),
-      m_orderLabel(QStringLiteral("&Letter order:"), this),
+      m_browse(tr("&Select file"), this),
+      m_orderLabel(tr("&Letter order:"), this),
       m_order(settings, COrderCombo::Kind::kLetterOrder, kSection, "Order", u"cp1252.xlor", this),
-      m_formatLabel(QStringLiteral("&Color format:"), this),
+      m_formatLabel(tr("&Color format:"), this),
       m_format(this),
-      m_assist(QStringLiteral("Assist TX_LINEAR"), this),
+      m_assist(tr("Assist TX_LINEAR"), this),
       m_history(settings, "InBmpPath", m_path, m_browse, kImageFileFilter, QString(),
                 CPathHistoryManager::Mode::kOpen) {
     m_path.setObjectName(QStringLiteral("inImagePath"));

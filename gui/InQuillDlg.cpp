@@ -5,9 +5,9 @@
 CInQuillDlg::CInQuillDlg(CSettingsFile& settings, QWidget* parent)
     : CInDlg(settings, parent),
       m_layout(this),
-      m_pathLabel(QStringLiteral("&Input file:"), this),
+      m_pathLabel(tr("&Input file:"), this),
       m_path(this),
-      m_browse(QStringLiteral("&Select file"), this),
+      m_browse(tr("&Select file"), this),
       m_history(settings, "InQuillPath", m_path, m_browse, kFontFileFilter, QStringLiteral("bofnt"),
                 CPathHistoryManager::Mode::kOpen) {
     m_path.setObjectName(QStringLiteral("inQuillPath"));

@@ -51,23 +51,23 @@ bool CanDrawOwnName(const QFont& font, const QString& name) {
 CInWinDlg::CInWinDlg(CSettingsFile& settings, QWidget* parent)
     : CInDlg(settings, parent),
       m_layout(this),
-      m_faceLabel(QStringLiteral("&Font name:"), this),
+      m_faceLabel(tr("&Font name:"), this),
       m_face(this),
-      m_sizeLabel(QStringLiteral("&Size:"), this),
+      m_sizeLabel(tr("&Size:"), this),
       m_size(this),
       m_sizeUnit(QStringLiteral("px"), this),
-      m_depthLabel(QStringLiteral("&Bit Depth:"), this),
+      m_depthLabel(tr("&Bit Depth:"), this),
       m_depth(this),
       m_optionsButton(this),
       m_options(this),
       m_optionsLayout(&m_options),
-      m_enableAverage(QStringLiteral("Specify the average width:"), &m_options),
+      m_enableAverage(tr("Specify the average width:"), &m_options),
       m_average(&m_options),
       m_averageUnit(QStringLiteral("px"), &m_options),
-      m_softAntialias(QStringLiteral("Soft Antialias"), &m_options),
-      m_widthLabel(QStringLiteral("&Width:"), &m_options),
+      m_softAntialias(tr("Soft Antialias"), &m_options),
+      m_widthLabel(tr("&Width:"), &m_options),
       m_widthType(&m_options),
-      m_fixedLabel(QStringLiteral("Char width:"), &m_options),
+      m_fixedLabel(tr("Char width:"), &m_options),
       m_fixed(&m_options),
       m_fixedUnit(QStringLiteral("px"), &m_options) {
     m_face.setObjectName(QStringLiteral("inWinFace"));
@@ -175,7 +175,7 @@ void CInWinDlg::FillFaceNames() {
             m_face.setItemData(m_face.count() - 1, font, Qt::FontRole);
         }
     }
-    m_face.addItem(QStringLiteral("Add font file..."));
+    m_face.addItem(tr("Add font file..."));
     m_face.setItemData(m_face.count() - 1, true, kAddFontFileRole);
     m_facesFilled = true;
 }
@@ -191,9 +191,9 @@ void CInWinDlg::AddFontFile(const QString& path) {
 }
 
 void CInWinDlg::BrowseFontFile() {
-    const QString path = QFileDialog::getOpenFileName(
-        this, QStringLiteral("Select Font File"), QString(),
-        QStringLiteral("Font files (*.ttf *.otf *.ttc *.otc);;all files (*)"));
+    const QString path =
+        QFileDialog::getOpenFileName(this, tr("Select Font File"), QString(),
+                                     tr("Font files (*.ttf *.otf *.ttc *.otc);;all files (*)"));
     if (!path.isEmpty()) {
         AddFontFile(path);
         return;
@@ -240,7 +240,7 @@ void CInWinDlg::FillSizeLists() {
 
 void CInWinDlg::SetOptionsShown(bool shown) {
     m_options.setVisible(shown);
-    m_optionsButton.setText(shown ? QStringLiteral("Hide options") : QStringLiteral("Options"));
+    m_optionsButton.setText(shown ? tr("Hide options") : tr("Options"));
     m_optionsButton.setArrowType(shown ? Qt::UpArrow : Qt::DownArrow);
 }
 

@@ -36,29 +36,29 @@ std::u16string WithFontExtension(const std::u16string& path, std::u16string_view
 }  // namespace
 
 COutQuillDlg::DefaultField::DefaultField(const QString& text, QWidget* parent)
-    : label(text, parent), edit(parent), useDefault(QStringLiteral("Use default"), parent) {
+    : label(text, parent), edit(parent), useDefault(COutQuillDlg::tr("Use default"), parent) {
     label.setBuddy(&edit);
 }
 
 COutQuillDlg::COutQuillDlg(CSettingsFile& settings, QWidget* parent)
     : COutDlg(settings, parent),
       m_layout(this),
-      m_pathLabel(QStringLiteral("&Output file:"), this),
+      m_pathLabel(tr("&Output file:"), this),
       m_path(this),
-      m_browse(QStringLiteral("&Select file"), this),
-      m_encodingLabel(QStringLiteral("&Encoding:"), this),
+      m_browse(tr("&Select file"), this),
+      m_encodingLabel(tr("&Encoding:"), this),
       m_encoding(this),
-      m_groupLabel(QStringLiteral("&Group Set:"), this),
+      m_groupLabel(tr("&Group Set:"), this),
       m_group(settings, COrderCombo::Kind::kGlyphGroups, kSection, "Group", u"", this),
-      m_sheetLabel(QStringLiteral("&Sheet Size:"), this),
+      m_sheetLabel(tr("&Sheet Size:"), this),
       m_sheet(this),
       m_options(this),
       m_optionsLayout(&m_options),
-      m_alterChar(QStringLiteral("&Substitute character:"), &m_options),
-      m_lineHeight(QStringLiteral("&Line feed width:"), &m_options),
-      m_defaultLeft(QStringLiteral("&Default left space width:"), &m_options),
-      m_defaultWidth(QStringLiteral("&Default glyph width:"), &m_options),
-      m_defaultRight(QStringLiteral("&Default right space width:"), &m_options),
+      m_alterChar(tr("&Substitute character:"), &m_options),
+      m_lineHeight(tr("&Line feed width:"), &m_options),
+      m_defaultLeft(tr("&Default left space width:"), &m_options),
+      m_defaultWidth(tr("&Default glyph width:"), &m_options),
+      m_defaultRight(tr("&Default right space width:"), &m_options),
       m_history(settings, "OutQuillPath", m_path, m_browse, kFontFileFilter,
                 QStringLiteral("bofnt"), CPathHistoryManager::Mode::kSave) {
     m_path.setObjectName(QStringLiteral("outQuillPath"));

@@ -11,11 +11,11 @@
 
 CPathHistoryManager::CPathHistoryManager(CSettingsFile& settings, const char* section,
                                          QComboBox& combo, QPushButton& browseButton,
-                                         QString filter, QString defaultExtension, Mode mode)
+                                         const char* filter, QString defaultExtension, Mode mode)
     : m_settings(settings),
       m_section(section),
       m_combo(combo),
-      m_filter(std::move(filter)),
+      m_filter(filter),
       m_defaultExtension(std::move(defaultExtension)),
       m_mode(mode),
       m_recent(settings, section) {
@@ -77,7 +77,7 @@ void CPathHistoryManager::DropPath(const std::u16string& path) {
 }
 
 void CPathHistoryManager::Browse() {
-    QFileDialog dialog(m_combo.window(), QStringLiteral("Select File"), QString(), m_filter);
+    QFileDialog dialog(m_combo.window(), tr("Select File"), QString(), tr(m_filter));
     dialog.setAcceptMode(m_mode == Mode::kSave ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(m_mode == Mode::kSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(m_defaultExtension);

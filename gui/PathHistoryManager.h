@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QPushButton>
 #include <QString>
 #include <QWidget>
@@ -11,25 +12,31 @@
 
 class CSettingsFile;
 
-// File dialog filters of the path fields, in Qt's "Name (patterns)" form.
-inline const QString kImageFileFilter = QStringLiteral(
+// File dialog filters of the path fields, in Qt's "Name (patterns)" form; translated when the
+// dialog opens.
+inline constexpr const char* kImageFileFilter = QT_TRANSLATE_NOOP(
+    "CPathHistoryManager",
     "Supported Images (*.bmp *.tga);;Bitmap Images (*.bmp);;Targa Images (*.tga);;"
     "all files (*)");
-inline const QString kFontFileFilter = QStringLiteral(
+inline constexpr const char* kFontFileFilter = QT_TRANSLATE_NOOP(
+    "CPathHistoryManager",
     "font resource (*.bofnt *.bofna);;normal bofnt (*.bofnt);;archived bofnt (*.bofna);;"
     "all files (*)");
-inline const QString kFilterFileFilter = QStringLiteral("Filter List (*.xllt);;all files (*)");
+inline constexpr const char* kFilterFileFilter =
+    QT_TRANSLATE_NOOP("CPathHistoryManager", "Filter List (*.xllt);;all files (*)");
 
 // The recent paths of one path field (an editable combo box with a "Select file" button),
 // newest first, kept in their own settings section: keys "0".."9", "HistoryNum" and the
 // field's last text under "Path".
 class CPathHistoryManager {
+    Q_DECLARE_TR_FUNCTIONS(CPathHistoryManager)
+
 public:
     static constexpr int kMaxHistory = CRecentList::kMaxEntries;
     enum class Mode { kOpen, kSave };
 
     CPathHistoryManager(CSettingsFile& settings, const char* section, QComboBox& combo,
-                        QPushButton& browseButton, QString filter, QString defaultExtension,
+                        QPushButton& browseButton, const char* filter, QString defaultExtension,
                         Mode mode);
 
     // Fills the drop-down list from the settings; an empty history offers the current folder.
@@ -56,7 +63,7 @@ private:
     CSettingsFile& m_settings;
     const char* m_section;
     QComboBox& m_combo;
-    QString m_filter;
+    const char* m_filter;
     QString m_defaultExtension;
     Mode m_mode;
     CRecentList m_recent;

@@ -28,7 +28,7 @@ CWarningWnd::CWarningWnd(CSettingsFile& settings, QWidget* parent)
       m_summary(this),
       m_buttons(QDialogButtonBox::Close, this),
       m_copy(m_buttons.addButton(tr("&Copy"), QDialogButtonBox::ActionRole)) {
-    setWindowTitle(QStringLiteral("typeloom message"));
+    setWindowTitle(tr("typeloom message"));
     setModal(false);
     setSizeGripEnabled(true);
     m_edit.setObjectName(QStringLiteral("messageText"));

@@ -6,6 +6,7 @@
 #include "core/ResString.h"
 #include "gui/MainDlg.h"
 #include "gui/SettingsFile.h"
+#include "gui/Translations.h"
 #include "platform/FatalSignal.h"
 #include "platform/InstallLayout.h"
 #include "platform/Language.h"
@@ -15,6 +16,7 @@
 int main(int argc, char** argv) {
     InstallFatalSignalHandler();
     QApplication application(argc, argv);
+    const CDesktopTranslations translations(QLocale(QString::fromStdU16String(UserLocaleName())));
     try {
         const CXmlLibrary xml;
         const CLanguageLibrary language(LanguageLibraryFolders(ProgramFolder()), UserLanguageId());

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -22,6 +23,8 @@
 
 #include "MainDlgFixture.h"
 #include "core/PgCtrl.h"
+#include "gui/Translations.h"
+#include "platform/Language.h"
 
 namespace {
 
@@ -273,6 +276,46 @@ TEST_F(MainDlgTest, AddedLetterOrdersJoinTheLists) {
     Restart();
     EXPECT_EQ(Child<COrderCombo>("inImageOrder").SelectedPath(), mine.u16string());
     EXPECT_EQ(settings->GetString("OrderFiles", "0", u""), mine.u16string());
+}
+
+// Every text of the window, in the order its widgets were made.
+std::vector<QString> WindowTexts(const QWidget& window) {
+    std::vector<QString> texts;
+    for (const QWidget* widget : window.findChildren<QWidget*>()) {
+        if (const auto* label = qobject_cast<const QLabel*>(widget)) {
+            texts.push_back(label->text());
+        } else if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
+            texts.push_back(button->text());
+        } else if (const auto* box = qobject_cast<const QGroupBox*>(widget)) {
+            texts.push_back(box->title());
+        } else if (const auto* tabs = qobject_cast<const QTabWidget*>(widget)) {
+            for (int i = 0; i < tabs->count(); ++i) {
+                texts.push_back(tabs->tabText(i));
+            }
+        }
+    }
+    return texts;
+}
+
+// Under a Japanese locale every label, button, box and tab of the window is Japanese: the
+// window's own texts through Qt's translations, the numbered ones through the language library.
+TEST_F(MainDlgTest, JapaneseLocaleTranslatesTheWholeWindow) {
+    Open();
+    const std::vector<QString> english = WindowTexts(*dialog);
+    dialog.reset();
+    const CDesktopTranslations translations(QLocale(QStringLiteral("ja_JP.UTF-8")));
+    const CLanguageLibrary japanese({(BinaryDir() / "").u16string()}, 1041);
+    ASSERT_TRUE(japanese.IsLoaded());
+    Open();
+    const std::vector<QString> translated = WindowTexts(*dialog);
+    ASSERT_EQ(translated.size(), english.size());
+    // Names of units, formats and the tab of the binary font read the same in both.
+    const QStringList kept = {QStringLiteral("px"), QStringLiteral("bofnt / bofna"), QString()};
+    for (std::size_t i = 0; i < english.size(); ++i) {
+        if (!kept.contains(english[i])) {
+            EXPECT_NE(translated[i], english[i]);
+        }
+    }
 }
 
 TEST_F(MainDlgTest, MissingLetterOrdersAreReportedOnce) {

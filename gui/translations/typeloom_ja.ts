@@ -1,0 +1,315 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ja" sourcelanguage="en">
+<context>
+    <name>CInImageDlg</name>
+    <message>
+        <source>&amp;Image file:</source>
+        <translation>画像ファイル(&amp;I):</translation>
+    </message>
+    <message>
+        <source>&amp;Select file</source>
+        <translation>ファイルを選択(&amp;S)</translation>
+    </message>
+    <message>
+        <source>&amp;Letter order:</source>
+        <translation>文字順(&amp;L):</translation>
+    </message>
+    <message>
+        <source>&amp;Color format:</source>
+        <translation>カラーフォーマット(&amp;C):</translation>
+    </message>
+    <message>
+        <source>Assist TX_LINEAR</source>
+        <translation>TX_LINEAR 補助</translation>
+    </message>
+</context>
+<context>
+    <name>CInQuillDlg</name>
+    <message>
+        <source>&amp;Input file:</source>
+        <translation>入力ファイル(&amp;I):</translation>
+    </message>
+    <message>
+        <source>&amp;Select file</source>
+        <translation>ファイルを選択(&amp;S)</translation>
+    </message>
+</context>
+<context>
+    <name>CInWinDlg</name>
+    <message>
+        <source>&amp;Font name:</source>
+        <translation>フォント名(&amp;F):</translation>
+    </message>
+    <message>
+        <source>&amp;Size:</source>
+        <translation>サイズ(&amp;S):</translation>
+    </message>
+    <message>
+        <source>&amp;Bit Depth:</source>
+        <translation>ビット深度(&amp;B):</translation>
+    </message>
+    <message>
+        <source>Specify the average width:</source>
+        <translation>平均幅を指定:</translation>
+    </message>
+    <message>
+        <source>Soft Antialias</source>
+        <translation>ソフトアンチエイリアス</translation>
+    </message>
+    <message>
+        <source>&amp;Width:</source>
+        <translation>幅(&amp;W):</translation>
+    </message>
+    <message>
+        <source>Char width:</source>
+        <translation>文字幅:</translation>
+    </message>
+    <message>
+        <source>Add font file...</source>
+        <translation>フォントファイルを追加...</translation>
+    </message>
+    <message>
+        <source>Select Font File</source>
+        <translation>フォントファイルの選択</translation>
+    </message>
+    <message>
+        <source>Font files (*.ttf *.otf *.ttc *.otc);;all files (*)</source>
+        <translation>フォントファイル (*.ttf *.otf *.ttc *.otc);;すべてのファイル (*)</translation>
+    </message>
+    <message>
+        <source>Hide options</source>
+        <translation>オプションを隠す</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>オプション</translation>
+    </message>
+</context>
+<context>
+    <name>CMainDlg</name>
+    <message>
+        <source>Input</source>
+        <translation>入力</translation>
+    </message>
+    <message>
+        <source>Character filter</source>
+        <translation>文字フィルタ</translation>
+    </message>
+    <message>
+        <source>&amp;Use filter</source>
+        <translation>フィルタを使う(&amp;U)</translation>
+    </message>
+    <message>
+        <source>&amp;Select file</source>
+        <translation>ファイルを選択(&amp;S)</translation>
+    </message>
+    <message>
+        <source>Output</source>
+        <translation>出力</translation>
+    </message>
+    <message>
+        <source>Image</source>
+        <translation>画像</translation>
+    </message>
+    <message>
+        <source>Windows Font</source>
+        <translation>Windows フォント</translation>
+    </message>
+    <message>
+        <source>Convert (Ctrl+Return)</source>
+        <translation>変換 (Ctrl+Return)</translation>
+    </message>
+    <message>
+        <source>Convert only the characters of a filter list</source>
+        <translation>フィルタリストの文字だけを変換します</translation>
+    </message>
+    <message>
+        <source>Show or hide the output options</source>
+        <translation>出力オプションを表示/非表示にします</translation>
+    </message>
+    <message>
+        <source>Drop a source file here</source>
+        <translation>入力ファイルをここにドロップ</translation>
+    </message>
+    <message>
+        <source>Drop a target file here</source>
+        <translation>出力ファイルをここにドロップ</translation>
+    </message>
+    <message>
+        <source>Drop a filter list here</source>
+        <translation>フィルタリストをここにドロップ</translation>
+    </message>
+    <message>
+        <source>Folders searched:</source>
+        <translation>検索したフォルダ:</translation>
+    </message>
+    <message>
+        <source>Hide options</source>
+        <translation>オプションを隠す</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>オプション</translation>
+    </message>
+</context>
+<context>
+    <name>COrderCombo</name>
+    <message>
+        <source>Browse...</source>
+        <translation>参照...</translation>
+    </message>
+    <message>
+        <source>Add a letter order file to the list</source>
+        <translation>文字順ファイルを一覧に追加します</translation>
+    </message>
+    <message>
+        <source>Add a glyph groups file to the list</source>
+        <translation>グリフグループファイルを一覧に追加します</translation>
+    </message>
+    <message>
+        <source>Letter Order (*.xlor);;all files (*)</source>
+        <translation>文字順ファイル (*.xlor);;すべてのファイル (*)</translation>
+    </message>
+    <message>
+        <source>Glyph Groups (*.xggp);;all files (*)</source>
+        <translation>グリフグループファイル (*.xggp);;すべてのファイル (*)</translation>
+    </message>
+    <message>
+        <source>Select File</source>
+        <translation>ファイルの選択</translation>
+    </message>
+</context>
+<context>
+    <name>COutImageDlg</name>
+    <message>
+        <source>&amp;Image file:</source>
+        <translation>画像ファイル(&amp;I):</translation>
+    </message>
+    <message>
+        <source>&amp;Select file</source>
+        <translation>ファイルを選択(&amp;S)</translation>
+    </message>
+    <message>
+        <source>&amp;Letter order:</source>
+        <translation>文字順(&amp;L):</translation>
+    </message>
+    <message>
+        <source>Specify size/offset</source>
+        <translation>サイズ/オフセットを指定</translation>
+    </message>
+    <message>
+        <source>Specify margin</source>
+        <translation>マージンを指定</translation>
+    </message>
+    <message>
+        <source>Center glyph</source>
+        <translation>グリフを中央に配置</translation>
+    </message>
+    <message>
+        <source>&amp;Format：</source>
+        <translation>形式(&amp;F)：</translation>
+    </message>
+    <message>
+        <source>&amp;Draw grid</source>
+        <translation>グリッドを描く(&amp;D)</translation>
+    </message>
+    <message>
+        <source>null</source>
+        <translation>空セル</translation>
+    </message>
+    <message>
+        <source>grid</source>
+        <translation>グリッド</translation>
+    </message>
+    <message>
+        <source>width</source>
+        <translation>幅</translation>
+    </message>
+    <message>
+        <source>margin</source>
+        <translation>マージン</translation>
+    </message>
+</context>
+<context>
+    <name>COutQuillDlg</name>
+    <message>
+        <source>&amp;Output file:</source>
+        <translation>出力ファイル(&amp;O):</translation>
+    </message>
+    <message>
+        <source>&amp;Select file</source>
+        <translation>ファイルを選択(&amp;S)</translation>
+    </message>
+    <message>
+        <source>&amp;Encoding:</source>
+        <translation>エンコーディング(&amp;E):</translation>
+    </message>
+    <message>
+        <source>&amp;Group Set:</source>
+        <translation>グループセット(&amp;G):</translation>
+    </message>
+    <message>
+        <source>&amp;Sheet Size:</source>
+        <translation>シートサイズ(&amp;S):</translation>
+    </message>
+    <message>
+        <source>&amp;Substitute character:</source>
+        <translation>代替文字(&amp;S):</translation>
+    </message>
+    <message>
+        <source>&amp;Line feed width:</source>
+        <translation>改行幅(&amp;L):</translation>
+    </message>
+    <message>
+        <source>&amp;Default left space width:</source>
+        <translation>デフォルトの左スペース幅(&amp;D):</translation>
+    </message>
+    <message>
+        <source>&amp;Default glyph width:</source>
+        <translation>デフォルトのグリフ幅(&amp;D):</translation>
+    </message>
+    <message>
+        <source>&amp;Default right space width:</source>
+        <translation>デフォルトの右スペース幅(&amp;D):</translation>
+    </message>
+    <message>
+        <source>Use default</source>
+        <translation>デフォルトを使う</translation>
+    </message>
+</context>
+<context>
+    <name>CPathHistoryManager</name>
+    <message>
+        <source>Select File</source>
+        <translation>ファイルの選択</translation>
+    </message>
+    <message>
+        <source>Supported Images (*.bmp *.tga);;Bitmap Images (*.bmp);;Targa Images (*.tga);;all files (*)</source>
+        <translation>対応画像 (*.bmp *.tga);;ビットマップ画像 (*.bmp);;Targa 画像 (*.tga);;すべてのファイル (*)</translation>
+    </message>
+    <message>
+        <source>font resource (*.bofnt *.bofna);;normal bofnt (*.bofnt);;archived bofnt (*.bofna);;all files (*)</source>
+        <translation>フォントリソース (*.bofnt *.bofna);;通常の bofnt (*.bofnt);;アーカイブ bofnt (*.bofna);;すべてのファイル (*)</translation>
+    </message>
+    <message>
+        <source>Filter List (*.xllt);;all files (*)</source>
+        <translation>フィルタリスト (*.xllt);;すべてのファイル (*)</translation>
+    </message>
+</context>
+<context>
+    <name>CWarningWnd</name>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>コピー(&amp;C)</translation>
+    </message>
+    <message>
+        <source>typeloom message</source>
+        <translation>typeloom メッセージ</translation>
+    </message>
+    <message>
+        <source>Warnings: %1, shown: %2</source>
+        <translation>警告: %1 件、表示: %2 件</translation>
+    </message>
+</context>
+</TS>
