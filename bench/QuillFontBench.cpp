@@ -17,9 +17,9 @@
 #include "readers/ImageFontReader.h"
 #include "writers/CodeMapBuilder.h"
 #include "writers/ImageFontWriter.h"
-#include "writers/OutputEncoding.h"
 #include "writers/QuillFontWriter.h"
 #include "writers/SheetAssignment.h"
+#include "writers/format/FontEncoding.h"
 #include "writers/format/TextureFormat.h"
 #include "xml/CharFilter.h"
 #include "xml/GlyphOrder.h"
@@ -107,7 +107,7 @@ void BM_AssignAndMap(benchmark::State& state) {
     for (const uint16_t code : JapaneseLikeCodes(static_cast<std::size_t>(state.range(0)))) {
         font.AddGlyph(std::make_unique<CGlyph>(), code);
     }
-    const COutputEncoding encoding(1);
+    const CFontEncoding encoding(1);
     std::size_t maps = 0;
     for (auto _ : state) {
         SheetAssignmentInput input;

@@ -1,13 +1,28 @@
 #pragma once
 
+#include <string>
+
 #include "core/FontIO.h"
+#include "core/FontPreview.h"
 
 class CFontData;
 class CGlyphOrder;
 
 class CFontWriter : public CFontIO {
 public:
+    // The output path first, then the writer's own settings.
+    void ValidateInput() override {
+        ValidateOutputPath(GetOutputPath());
+        ValidateSettings();
+    }
+    // Checks every setting but the output path, before anything is read.
+    virtual void ValidateSettings() = 0;
+    virtual const std::u16string& GetOutputPath() const = 0;
+
     virtual void WriteFontData(CFontData& font, const CGlyphOrder& order) = 0;
+    // Lays the font out as WriteFontData would and gives what a preview draws of it; no file is
+    // written or opened.
+    virtual FontPreview PreviewFontData(CFontData& font, const CGlyphOrder& order) = 0;
     // Fills `order` with the letter order this writer uses (left empty when it has none), so the
     // caller can narrow the filter before reading.
     virtual void LoadGlyphOrder(CGlyphOrder& order) = 0;

@@ -11,19 +11,18 @@
 #include <QUrl>
 #include <algorithm>
 #include <limits>
-#include <new>
 
-#include "core/FontData.h"
+#include "core/Conversion.h"
 #include "core/FontReader.h"
 #include "core/FontWriter.h"
 #include "core/GlobalException.h"
 #include "core/ResString.h"
+#include "core/RunGuard.h"
 #include "gui/ScreenPlacement.h"
 #include "gui/SettingsFile.h"
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
-#include "xml/CharFilter.h"
-#include "xml/GlyphOrder.h"
+#include "xml/CharSelection.h"
 
 namespace {
 constexpr const char* kSection = "Main";
@@ -386,9 +385,6 @@ void CMainDlg::LoadFilter(CCharFilter& filter) {
 }
 
 void CMainDlg::Convert() {
-    CGlyphOrder order;
-    CCharFilter filter;
-    CFontData font;
     ValidateInput();
     CInDlg& input = CurrentInputPage();
     COutDlg& output = CurrentOutputPage();
@@ -397,23 +393,11 @@ void CMainDlg::Convert() {
     // Declared reader first, so that the writer is deleted first, on every way out.
     const std::unique_ptr<CFontReader> reader = input.GetFontReader();
     const std::unique_ptr<CFontWriter> writer = output.GetFontWriter();
-    reader->ValidateInput();
-    writer->ValidateInput();
-    SetStatus(244);
-    writer->LoadGlyphOrder(order);
-    const bool filtered = m_useFilter.isChecked();
-    if (filtered) {
+    CCharSelection characters(m_useFilter.isChecked() ? [this](CCharFilter& filter) {
         SetStatus(243);
         LoadFilter(filter);
-    }
-    filter.CombineWithOrder(order);
-    reader->ReadFontData(font, filter);
-    if (filtered) {
-        filter.CheckMissing(font);
-    }
-    font.ReflectGlyph();
-    writer->WriteFontData(font, order);
-    SetStatus(241);
+    } : CCharSelection::FilterLoader());
+    CConversion(*reader, *writer, characters).Run();
 }
 
 void CMainDlg::RunConversion() {
@@ -427,17 +411,12 @@ void CMainDlg::RunConversion() {
     // A run's messages stand alone: the window starts empty, the warning cap anew.
     m_warningWnd.Clear();
     m_warningWnd.ResetWarningCount();
-    try {
-        Convert();
-    } catch (const CGeneralException& e) {
-        ShowError(e.What());
-    } catch (int) {
+    const RunEnd end = GuardRun([this] { Convert(); });
+    if (end.kind == RunEnd::Kind::kCancelled) {
         ResetProgress();
         SetStatus(239);
-    } catch (const std::bad_alloc&) {
-        ShowError(LoadResString(179));
-    } catch (...) {
-        ShowError(LoadResString(209));
+    } else if (end.kind == RunEnd::Kind::kFailed) {
+        ShowError(end.foreignMessage != 0 ? LoadResString(end.foreignMessage) : end.error.What());
     }
     ResetProgress();
     m_warningWnd.UpdateSummary();

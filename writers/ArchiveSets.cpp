@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/FontData.h"
-#include "writers/OutputEncoding.h"
+#include "writers/format/FontEncoding.h"
 #include "xml/GlyphGroups.h"
 
 namespace {
@@ -17,11 +17,11 @@ const char kRemainingGroupName[] = "*";
 // The set of one leaf group: its characters in the output encoding that the font has, in the
 // file's order, each once. Characters the code page cannot hold are passed over.
 SheetSet CandidateOf(const GlyphGroup& leaf, const CFontData& working,
-                     const COutputEncoding& encoding, std::set<uint16_t>& assigned) {
+                     const CFontEncoding& encoding, std::set<uint16_t>& assigned) {
     SheetSet candidate;
     for (const char16_t ch : leaf.characters) {
         const uint16_t code = encoding.FromUnicode(ch);
-        if (code == COutputEncoding::kNoCode || working.FindGlyph(code) == nullptr) {
+        if (code == CFontEncoding::kNoCode || working.FindGlyph(code) == nullptr) {
             continue;
         }
         const bool held = std::any_of(candidate.codes.begin(), candidate.codes.end(),
@@ -37,7 +37,7 @@ SheetSet CandidateOf(const GlyphGroup& leaf, const CFontData& working,
 }  // namespace
 
 ArchiveSets BuildArchiveSets(const CGlyphGroups& file, const CFontData& working,
-                             const COutputEncoding& encoding) {
+                             const CFontEncoding& encoding) {
     ArchiveSets result;
     std::set<uint16_t> assigned;
     std::map<const GlyphGroup*, int32_t> setOfLeaf;
@@ -89,7 +89,7 @@ ArchiveSets BuildArchiveSets(const CGlyphGroups& file, const CFontData& working,
 }
 
 bool LoadArchiveSets(const std::u16string& path, const CFontData& working,
-                     const COutputEncoding& encoding, SheetAssignmentInput& input) {
+                     const CFontEncoding& encoding, SheetAssignmentInput& input) {
     CGlyphGroups file;
     file.Load(path);
     if (file.Groups().empty()) {

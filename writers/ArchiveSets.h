@@ -6,7 +6,7 @@
 
 class CFontData;
 class CGlyphGroups;
-class COutputEncoding;
+class CFontEncoding;
 
 // The sheet sets and named groups of an archived font.
 struct ArchiveSets {
@@ -21,9 +21,9 @@ struct ArchiveSets {
 // sets becomes a named group with those sets, the first group of a name (children before their
 // parent) winning; the set of the rest becomes the group "*".
 ArchiveSets BuildArchiveSets(const CGlyphGroups& file, const CFontData& working,
-                             const COutputEncoding& encoding);
+                             const CFontEncoding& encoding);
 
 // Loads the glyph groups file at `path` and, when it holds at least one group, puts its sets
 // and named groups into `input`; false (a normal font) when it holds none.
 bool LoadArchiveSets(const std::u16string& path, const CFontData& working,
-                     const COutputEncoding& encoding, SheetAssignmentInput& input);
+                     const CFontEncoding& encoding, SheetAssignmentInput& input);

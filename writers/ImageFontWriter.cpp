@@ -16,8 +16,7 @@ using image_font_cell::kAreaOffset;
 using image_font_cell::kExtraHeight;
 using image_font_cell::kExtraWidth;
 
-void CImageFontWriter::ValidateInput() {
-    ValidateOutputPath(m_settings.outputPath);
+void CImageFontWriter::ValidateSettings() {
     ValidateOrderFile(m_settings.orderPath);
     if (m_settings.cellWidth == 0) {
         TL_THROW(kErrInputValue, 200, m_settings.cellWidth);
@@ -265,4 +264,40 @@ void CImageFontWriter::WriteFontData(CFontData& font, const CGlyphOrder& order) 
     } else {
         TL_THROW(kErrInputValue, 211, format);
     }
+}
+
+FontPreview CImageFontWriter::PreviewFontData(CFontData& font, const CGlyphOrder& order) {
+    FontPreview preview;
+    preview.pictures.push_back(std::move(*BuildPicture(font, order)));
+    const Layout l = CalcLayout(font, order);
+    preview.cellWidth = l.cellWidth;
+    preview.cellHeight = l.cellHeight;
+    preview.baseline = l.topOffset + l.baseline;
+    preview.ascent = font.ascent.value;
+    preview.descent = font.descent.value;
+    preview.lineFeed = font.lineFeed.value;
+    preview.width = font.width.value;
+    for (int32_t row = 0; row < l.by; ++row) {
+        for (int32_t column = 0; column < l.bx; ++column) {
+            const uint16_t code = order.GetCharCode(column, row);
+            const CGlyph* glyph = code == CGlyphOrder::NullCode ? nullptr : font.FindGlyph(code);
+            if (glyph == nullptr) {
+                continue;
+            }
+            const int32_t x = l.px * column + kAreaOffset;
+            const int32_t y = l.py * row + kAreaOffset;
+            preview.glyphs.push_back(
+                PreviewGlyph{code, static_cast<uint16_t>(row * l.bx + column), 0,
+                             ImageRect{x, y, x + l.cellWidth, y + l.cellHeight}, glyph->leftSpace,
+                             glyph->image.GetWidth(), glyph->Advance()});
+        }
+    }
+    // A character the order holds twice is drawn twice; its first cell stands for it.
+    std::stable_sort(preview.glyphs.begin(), preview.glyphs.end(),
+                     [](const PreviewGlyph& a, const PreviewGlyph& b) { return a.code < b.code; });
+    preview.glyphs.erase(
+        std::unique(preview.glyphs.begin(), preview.glyphs.end(),
+                    [](const PreviewGlyph& a, const PreviewGlyph& b) { return a.code == b.code; }),
+        preview.glyphs.end());
+    return preview;
 }

@@ -56,9 +56,12 @@ public:
 
     explicit CImageFontWriter(Settings settings) : m_settings(std::move(settings)) {}
 
-    void ValidateInput() override;
+    void ValidateSettings() override;
+    const std::u16string& GetOutputPath() const override { return m_settings.outputPath; }
     void LoadGlyphOrder(CGlyphOrder& order) override;
     void WriteFontData(CFontData& font, const CGlyphOrder& order) override;
+    // The picture with the glyph area of every cell that holds a glyph.
+    FontPreview PreviewFontData(CFontData& font, const CGlyphOrder& order) override;
 
     // The file format to write, the extension deciding for kByExtension (210, 211).
     int32_t ResolveFormat() const;
@@ -68,8 +71,6 @@ public:
                    const CGlyph& glyph) const;
     void DrawGrid(IImage& picture, const Layout& layout) const;
     void DrawArrangeInfo(IImage& picture, const Layout& layout, const CFontData& font) const;
-
-    const Settings& GetSettings() const { return m_settings; }
 
 private:
     Settings m_settings;

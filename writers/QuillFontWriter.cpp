@@ -10,9 +10,10 @@
 #include "writers/ArchiveSets.h"
 #include "writers/CodeMapBuilder.h"
 #include "writers/GlyphGroupsBlock.h"
-#include "writers/OutputEncoding.h"
 #include "writers/format/CompressedSheets.h"
+#include "writers/format/FontEncoding.h"
 #include "writers/format/ResFont.h"
+#include "writers/format/ResFontPreview.h"
 #include "writers/format/TextureFormat.h"
 #include "xml/GlyphGroups.h"
 
@@ -68,8 +69,7 @@ CQuillFontWriter::CQuillFontWriter(std::u16string outputPath, std::u16string gro
 
 CQuillFontWriter::~CQuillFontWriter() = default;
 
-void CQuillFontWriter::ValidateInput() {
-    ValidateOutputPath(m_outputPath);
+void CQuillFontWriter::ValidateSettings() {
     if (!m_groupsPath.empty()) {
         if (!IsFileExists(m_groupsPath)) {
             TL_THROW(kErrInputValue, 131, m_groupsPath);
@@ -93,27 +93,39 @@ void CQuillFontWriter::ValidateInput() {
 }
 
 void CQuillFontWriter::WriteFontData(CFontData& font, const CGlyphOrder&) {
+    const CResFont res = BuildResource(font);
+    // The file is opened only now, so a failure above leaves no file behind.
+    CBinaryFile file(m_outputPath);
+    res.Save(file);
+}
+
+FontPreview CQuillFontWriter::PreviewFontData(CFontData& font, const CGlyphOrder&) {
+    // Read back from its bytes, the preview shows exactly what the file would hold.
+    CResFont saved;
+    saved.Load(BuildResource(font).ToBytes());
+    return PreviewOfResFont(saved);
+}
+
+CResFont CQuillFontWriter::BuildResource(const CFontData& font) {
     CResFont res(m_bigEndian);
     g_pPgCtrl->SetStatus(252);
     g_pPgCtrl->ResetProgress();
-    const COutputEncoding encoding(m_encoding);
+    const CFontEncoding encoding(m_encoding);
     // The font-wide limits come first: the working font keeps the font's metrics, and a glyph
     // past them must fail the font, not be left out as one the width entries cannot hold.
     CheckRanges(font);
     const std::unique_ptr<CFontData> working = MakeWorkingFont(font, encoding);
     CheckDefaultWidths(*working);
     Convert(*working, encoding, res);
-    // The file is opened only now, so a failure above leaves no file behind.
-    CBinaryFile file(m_outputPath);
-    res.Save(file);
+    return res;
 }
 
-std::unique_ptr<CFontData> CQuillFontWriter::MakeWorkingFont(
-    const CFontData& font, const COutputEncoding& encoding) const {
+std::unique_ptr<CFontData> CQuillFontWriter::MakeWorkingFont(const CFontData& font,
+                                                             const CFontEncoding& encoding) const {
     std::vector<std::pair<uint16_t, const CGlyph*>> kept;
     for (const auto& glyph : font.Glyphs()) {
         const uint16_t code = encoding.FromUnicode(static_cast<char16_t>(glyph->charCode));
-        if (code == COutputEncoding::kNoCode) {
+        if (code == CFontEncoding::kNoCode) {
             ReportWarning(g_pPgCtrl, 257, {glyph->charCode, glyph->charCode});
             continue;
         }
@@ -168,7 +180,7 @@ void CQuillFontWriter::CheckDefaultWidths(const CFontData& working) const {
     }
 }
 
-void CQuillFontWriter::Convert(CFontData& working, const COutputEncoding& encoding, CResFont& res) {
+void CQuillFontWriter::Convert(CFontData& working, const CFontEncoding& encoding, CResFont& res) {
     g_pPgCtrl->SetProgressRange(static_cast<int>(3 * working.GetGlyphCount()));
     m_sheets = ChooseSheets(working);
 

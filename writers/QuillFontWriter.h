@@ -11,7 +11,7 @@
 
 class CFontData;
 class CResFont;
-class COutputEncoding;
+class CFontEncoding;
 
 // Writes a settled font as a binary font resource: codes in the chosen encoding, glyphs drawn
 // into texture sheets and encoded in the font's texture format, with the font information,
@@ -33,16 +33,20 @@ public:
                      int32_t sheetWidth, int32_t sheetHeight);
     ~CQuillFontWriter() override;
 
-    void ValidateInput() override;
+    void ValidateSettings() override;
+    const std::u16string& GetOutputPath() const override { return m_outputPath; }
     void WriteFontData(CFontData& font, const CGlyphOrder& order) override;
+    FontPreview PreviewFontData(CFontData& font, const CGlyphOrder& order) override;
     // This writer uses no letter order.
     void LoadGlyphOrder(CGlyphOrder&) override {}
 
 private:
+    // The resource WriteFontData saves, laid out in memory.
+    CResFont BuildResource(const CFontData& font);
     std::unique_ptr<CFontData> MakeWorkingFont(const CFontData& font,
-                                               const COutputEncoding& encoding) const;
+                                               const CFontEncoding& encoding) const;
     void CheckDefaultWidths(const CFontData& working) const;
-    void Convert(CFontData& working, const COutputEncoding& encoding, CResFont& res);
+    void Convert(CFontData& working, const CFontEncoding& encoding, CResFont& res);
     void CheckRanges(const CFontData& working) const;
     SheetInfo ChooseSheets(const CFontData& working) const;
     void AddSheets(const CFontData& working, CResFont& res);

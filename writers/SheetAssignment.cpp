@@ -5,7 +5,7 @@
 
 #include "core/FontData.h"
 #include "core/GlobalException.h"
-#include "writers/OutputEncoding.h"
+#include "writers/format/FontEncoding.h"
 
 namespace {
 
@@ -23,7 +23,7 @@ int32_t NextSetNumber(const SheetSets& sets) {
 }
 
 uint16_t ChooseAlternateCode(const CFontData& working, uint16_t setting,
-                             const COutputEncoding& encoding) {
+                             const CFontEncoding& encoding) {
     uint16_t wanted = setting;
     if (wanted == kNotGiven && working.alternateChar.isSet) {
         wanted = working.alternateChar.value;
@@ -35,7 +35,7 @@ uint16_t ChooseAlternateCode(const CFontData& working, uint16_t setting,
         return working.Glyphs().front()->charCode;
     }
     const uint16_t code = encoding.FromUnicode(static_cast<char16_t>(wanted));
-    if (code == COutputEncoding::kNoCode) {
+    if (code == CFontEncoding::kNoCode) {
         TL_THROW(kErrInputValue, 105, wanted, wanted);
     }
     return code;
@@ -225,8 +225,7 @@ CGlyph* FindWorkingGlyph(CFontData& working, uint16_t code) {
     return found != glyphs.end() && (*found)->charCode == code ? found->get() : nullptr;
 }
 
-[[noreturn]] void AlternateMissing(uint16_t setting, uint16_t code,
-                                   const COutputEncoding& encoding) {
+[[noreturn]] void AlternateMissing(uint16_t setting, uint16_t code, const CFontEncoding& encoding) {
     if (encoding.HasCodePage()) {
         TL_THROW(kErrInputValue, 103, setting, code);
     }
@@ -240,7 +239,7 @@ int32_t PlaceSheetSets(SheetSets& sets, int32_t cellsPerSheet) {
 }
 
 SheetAssignment ConstructSheetAssingment(CFontData& working, SheetAssignmentInput input,
-                                         const COutputEncoding& encoding) {
+                                         const CFontEncoding& encoding) {
     SheetAssignment result;
     result.sets = std::move(input.sets);
     result.groups = std::move(input.groups);

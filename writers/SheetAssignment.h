@@ -7,7 +7,7 @@
 #include <vector>
 
 class CFontData;
-class COutputEncoding;
+class CFontEncoding;
 
 // Character codes whose glyphs go onto one contiguous range of sheets.
 struct SheetSet {
@@ -66,4 +66,4 @@ int32_t PlaceSheetSets(SheetSets& sets, int32_t cellsPerSheet);
 // cell. Fails with 105 (alternate not representable), 104/103 (alternate not in the font) or,
 // when an index would not fit the 16-bit indices that leave 0xFFFF for "no glyph", 276.
 SheetAssignment ConstructSheetAssingment(CFontData& working, SheetAssignmentInput input,
-                                         const COutputEncoding& encoding);
+                                         const CFontEncoding& encoding);

@@ -6,7 +6,7 @@
 
 #include "core/FontData.h"
 #include "support/TestSupport.h"
-#include "writers/OutputEncoding.h"
+#include "writers/format/FontEncoding.h"
 
 namespace {
 
@@ -92,7 +92,7 @@ TEST(SheetAssignmentTest, IndicesBeyondSixteenBitsAreRefused) {
     input.groups["a"] = NamedGroup{0, "a", {0}};
     input.groups["b"] = NamedGroup{1, "b", {1}};
     input.cellsPerSheet = 40000;
-    testing_support::ExpectError([&] { ConstructSheetAssingment(font, input, COutputEncoding(1)); },
+    testing_support::ExpectError([&] { ConstructSheetAssingment(font, input, CFontEncoding(1)); },
                                  kErrInputValue, "Glyph index (=65535) exceeds maximum (=65534).");
 }
 

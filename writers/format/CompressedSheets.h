@@ -13,6 +13,13 @@ struct CompressedSheets {
     std::vector<uint32_t> storedSizes;
 };
 
-// Compresses `sheets`, whole sheets of `sheetBytes` bytes one after the other. (The binary font
-// reader expands them again in readers/TextureGlyphSheets.cpp.)
+// Compresses `sheets`, whole sheets of `sheetBytes` bytes one after the other.
 CompressedSheets CompressSheets(std::span<const uint8_t> sheets, std::size_t sheetBytes);
+
+// The stream of each of `sheetCount` stored sheets, found without expanding any: data too short
+// for the count or for a stored size is a broken resource (category 6, message 151).
+std::vector<std::span<const uint8_t>> FindSheetStreams(std::span<const uint8_t> stored,
+                                                       uint16_t sheetCount);
+// One sheet's stream expanded; it must give exactly `sheetBytes` bytes (151 otherwise), which
+// its header announces before anything is expanded.
+std::vector<uint8_t> ExpandSheet(std::span<const uint8_t> stream, uint32_t sheetBytes);

@@ -3,12 +3,8 @@
 #include "core/BinaryFile.h"
 #include "core/FontIO.h"
 #include "core/GlobalException.h"
-#include "writers/format/ResFont.h"
 
-// Loads the whole file into a throw-away container: besides the header, a truncated or broken
-// block structure then fails here, before any work starts, with the same errors the reader
-// would give later.
-void ValidateFontFile(const std::u16string& path) {
+CResFont LoadFontFile(const std::u16string& path) {
     if (!CFontIO::IsFileExists(path)) {
         TL_THROW(kErrInputValue, 131, path);
     }
@@ -17,4 +13,11 @@ void ValidateFontFile(const std::u16string& path) {
     CResFont font;
     font.Load(file);
     file.Close();
+    return font;
+}
+
+// Besides the header, a truncated or broken block structure fails here, before any work
+// starts, with the same errors the reader would give later.
+void ValidateFontFile(const std::u16string& path) {
+    LoadFontFile(path);
 }

@@ -50,7 +50,11 @@ public:
 
     bool IsBigEndian() const { return m_bigEndian; }
     bool IsPreviousVersion() const { return m_previousVersion; }
-    const std::array<uint8_t, kHeaderSize>& HeaderBytes() const { return m_header; }
+    // The encoding number of a loaded font's codes: FINF encoding, or in a file of the previous
+    // version the byte where the default advance now lies.
+    int32_t GetEncoding() const {
+        return m_previousVersion ? m_fontInfo.defaultCharWidth : m_fontInfo.encoding;
+    }
 
     // Building.
     void AddBlock(uint32_t kind, std::vector<uint8_t> content, std::vector<uint8_t> attached = {},

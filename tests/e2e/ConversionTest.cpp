@@ -1,0 +1,84 @@
+// The shared conversion run as a library: its preview shows what its run writes, with nothing
+// written and no output path needed.
+#include "core/Conversion.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "image/BitMapFile.h"
+#include "platform/Text.h"
+#include "readers/ImageFontReader.h"
+#include "support/TestSupport.h"
+#include "writers/ImageFontWriter.h"
+#include "writers/QuillFontWriter.h"
+#include "writers/format/ResFontPreview.h"
+#include "writers/format/TextureFormat.h"
+#include "xml/CharSelection.h"
+
+namespace {
+
+using testing_support::BinaryDir;
+using testing_support::SourceDir;
+
+std::u16string Path(const std::filesystem::path& path) {
+    return Utf8ToUtf16(path.string());
+}
+
+void ExpectSamePixels(const IImage& a, const IImage& b) {
+    ASSERT_EQ(a.GetWidth(), b.GetWidth());
+    ASSERT_EQ(a.GetHeight(), b.GetHeight());
+    EXPECT_TRUE(std::equal(a.Pixels().begin(), a.Pixels().end(), b.Pixels().begin()));
+}
+
+TEST(ConversionTest, PreviewShowsWhatTheRunWrites) {
+    const testing_support::ScopedPgCtrl progress;
+    const testing_support::TempDir dir;
+    const std::u16string order = Path(BinaryDir() / "xlor" / "ascii.xlor");
+    const std::u16string groups = Path(BinaryDir() / "xggp" / "sample.xggp");
+    for (const bool archived : {false, true}) {
+        SCOPED_TRACE(archived);
+        const auto output = dir / (archived ? "font.bofna" : "font.bofnt");
+        CImageFontReader reader(Path(SourceDir() / "data" / "sample" / "sample.bmp"), order,
+                                kTexIA4, false);
+        CQuillFontWriter previewer(u"", archived ? groups : u"", 1, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF,
+                                   0xFFFF, 2, 0);
+        CCharSelection characters;
+        const FontPreview preview = CConversion(reader, previewer, characters).Preview();
+        EXPECT_FALSE(std::filesystem::exists(output));
+
+        CQuillFontWriter writer(Path(output), archived ? groups : u"", 1, 0xFFFF, 0xFFFF, 0xFFFF,
+                                0xFFFF, 0xFFFF, 2, 0);
+        CCharSelection again;
+        CConversion(reader, writer, again).Run();
+        const FontPreview written = LoadFontPreview(Path(output));
+        ASSERT_FALSE(preview.pictures.empty());
+        ASSERT_EQ(preview.pictures.size(), written.pictures.size());
+        for (std::size_t n = 0; n < written.pictures.size(); ++n) {
+            ExpectSamePixels(preview.pictures[n], written.pictures[n]);
+        }
+        ASSERT_EQ(preview.glyphs.size(), 95u);
+        const PreviewGlyph* a = preview.Find(u'A');
+        ASSERT_NE(a, nullptr);
+        EXPECT_EQ(a->glyphWidth, written.Find(u'A')->glyphWidth);
+        EXPECT_EQ(a->cell, written.Find(u'A')->cell);
+        EXPECT_EQ(preview.baseline, written.baseline);
+    }
+    const auto picture = dir / "font.bmp";
+    CImageFontReader reader(Path(SourceDir() / "data" / "sample" / "sample.bmp"), order, kTexIA8,
+                            false);
+    CImageFontWriter::Settings settings;
+    settings.orderPath = order;
+    CImageFontWriter previewer(settings);
+    CCharSelection characters;
+    const FontPreview preview = CConversion(reader, previewer, characters).Preview();
+    settings.outputPath = Path(picture);
+    CImageFontWriter writer(settings);
+    CCharSelection again;
+    CConversion(reader, writer, again).Run();
+    ASSERT_EQ(preview.pictures.size(), 1u);
+    ExpectSamePixels(preview.pictures[0], *CBitMapFile(Path(picture)).Load());
+    EXPECT_EQ(preview.glyphs.size(), 95u);
+}
+
+}  // namespace
