@@ -195,6 +195,9 @@ constexpr MessageEntry kMessages[] = {
           u"bofnt file."},
     {280, u"The image font picture (%d x %d pixels) exceeds the largest that can be written "
           u"(%d x %d)."},
+    {281, u"The bofnt file uses an unsupported texture format (=%d)."},
+    {282, u"The glyphs of the bofnt file would take more than %d million pixels, too many for a "
+          u"file of its size."},
     {290, u"The specified file (%s) is not a font file."},
     {291, u"Face number (=%d) exceeds the valid range [0 - %d] of the font file (%s)."},
     {300, u"Unknown Error"},

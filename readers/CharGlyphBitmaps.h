@@ -34,6 +34,7 @@ public:
 
     int32_t GetTextureFormat() const override;
     int32_t GetBaseline() const override { return m_baseline; }
+    int64_t GetCellPixels() const override { return int64_t{m_cellWidth} * m_cellHeight; }
     std::unique_ptr<CGlyph> MakeGlyph(uint16_t index) const override;
 
 private:

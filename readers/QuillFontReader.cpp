@@ -2,12 +2,14 @@
 
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "core/BinaryFile.h"
 #include "core/FontData.h"
 #include "core/PgCtrl.h"
 #include "platform/CodePage.h"
 #include "readers/CharGlyphBitmaps.h"
+#include "readers/PixelBudget.h"
 #include "readers/TextureGlyphSheets.h"
 #include "writers/format/FontFileCheck.h"
 #include "writers/format/ResFont.h"
@@ -21,11 +23,11 @@ constexpr int kNotUnicodeWarning = 258;
 constexpr int kCodeCount = 0x10000;
 
 // A file with a CGLP block keeps its glyphs there, whatever its TGLP holds.
-std::unique_ptr<IQuillGlyphSource> MakeGlyphSource(const CResFont& resource) {
+std::unique_ptr<IQuillGlyphSource> MakeGlyphSource(const CResFont& resource, CPixelBudget& budget) {
     if (resource.GetCharGlyphs()) {
         return std::make_unique<CCharGlyphBitmaps>(resource);
     }
-    return std::make_unique<CTextureGlyphSheets>(resource);
+    return std::make_unique<CTextureGlyphSheets>(resource, budget);
 }
 
 // The font-wide values of FINF; returns the encoding number of the CMAP codes. A file of the
@@ -60,24 +62,28 @@ void CQuillFontReader::ValidateInput() {
     ValidateFontFile(m_path);
 }
 
-CResFont CQuillFontReader::Load() const {
+CResFont CQuillFontReader::Load(int64_t& fileBytes) const {
     CBinaryFile file(m_path);
     file.Open(CBinaryFile::Access::kRead);
-    CResFont resource;
-    resource.Load(file);
+    const std::vector<uint8_t> bytes = file.ReadAll();
     file.Close();
+    fileBytes = static_cast<int64_t>(bytes.size());
+    CResFont resource;
+    resource.Load(bytes);
     return resource;
 }
 
 void CQuillFontReader::ReadFontData(CFontData& font, const CCharFilter& filter) {
     g_pPgCtrl->SetStatus(kLoadingBofnt);
     g_pPgCtrl->ResetProgress();
-    const CResFont resource = Load();
+    int64_t fileBytes = 0;
+    const CResFont resource = Load(fileBytes);
     if (resource.IsPreviousVersion()) {
         ReportWarning(g_pPgCtrl, kPreviousVersionWarning);
     }
     g_pPgCtrl->SetProgressRange(kCodeCount);
-    const std::unique_ptr<IQuillGlyphSource> glyphs = MakeGlyphSource(resource);
+    CPixelBudget budget(fileBytes);
+    const std::unique_ptr<IQuillGlyphSource> glyphs = MakeGlyphSource(resource, budget);
 
     const FontInfo& info = resource.GetFontInfo();
     const std::optional<CCodePage> codePage =
@@ -85,6 +91,9 @@ void CQuillFontReader::ReadFontData(CFontData& font, const CCharFilter& filter) 
     font.glyphImageFormat.Set(glyphs->GetTextureFormat());
     font.baseline.Set(glyphs->GetBaseline());
 
+    // Each glyph index is decoded, cropped and measured once, however many codes map to it;
+    // every code still gets its own glyph, and pays for a cell of pixels.
+    std::vector<std::unique_ptr<CGlyph>> made(kCodeCount);
     for (int32_t c = 0; c < kCodeCount; ++c) {
         const auto code = static_cast<uint16_t>(c);
         const uint16_t index = resource.CodeToIndex(code);
@@ -103,7 +112,12 @@ void CQuillFontReader::ReadFontData(CFontData& font, const CCharFilter& filter) 
         if (filter.IsExcluded(unicode)) {
             continue;
         }
-        font.AddGlyph(glyphs->MakeGlyph(index), unicode);
+        budget.Spend(glyphs->GetCellPixels());
+        std::unique_ptr<CGlyph>& glyph = made[index];
+        if (!glyph) {
+            glyph = glyphs->MakeGlyph(index);
+        }
+        font.AddGlyph(std::make_unique<CGlyph>(*glyph), unicode);
         g_pPgCtrl->StepProgress(1);
     }
 }

@@ -21,7 +21,8 @@ public:
     const std::u16string& GetPath() const { return m_path; }
 
 private:
-    CResFont Load() const;
+    // The loaded file, and how many bytes it has.
+    CResFont Load(int64_t& fileBytes) const;
 
     std::u16string m_path;
 };

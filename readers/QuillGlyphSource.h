@@ -15,6 +15,8 @@ public:
     virtual int32_t GetTextureFormat() const = 0;
     // Row of the baseline within a cell, counted from the cell's top.
     virtual int32_t GetBaseline() const = 0;
+    // The pixels of one cell: what any glyph of the font may take to decode, and to draw again.
+    virtual int64_t GetCellPixels() const = 0;
     // The glyph of a glyph index, cropped, with its spaces and ascent. A glyph whose pixels lie
     // outside the stored data is a broken resource (category 6).
     virtual std::unique_ptr<CGlyph> MakeGlyph(uint16_t index) const = 0;

@@ -1,14 +1,12 @@
 #include "readers/TextureGlyphSheets.h"
 
-#include <span>
-#include <vector>
-
-#include "compress/Compress.h"
-#include "core/ByteReader.h"
 #include "core/GlobalException.h"
+#include "image/RgbImage.h"
+#include "readers/PixelBudget.h"
+#include "writers/format/CompressedSheets.h"
 #include "writers/format/ResFont.h"
 #include "writers/format/ResFontFields.h"
-#include "writers/format/TextureFormat.h"
+#include "writers/format/SheetCells.h"
 
 namespace {
 
@@ -16,117 +14,75 @@ namespace {
 constexpr uint32_t kPaperRgb = 0xFFFFFFu;
 constexpr uint32_t kPaperAlpha = 0;
 
-// Each compressed sheet is its stored size, big-endian whatever the file's byte order, and a
-// stream padded to that size. One layer is undone, and it must give exactly one sheet: a
-// shorter result would leave pixels undecoded, a longer one would spill into the next sheet.
-std::vector<uint8_t> ExpandSheets(std::span<const uint8_t> stored, uint16_t sheetCount,
-                                  uint32_t sheetBytes) {
-    // Every sheet takes at least its size word and a stream header: a count that the data
-    // cannot hold is refused before anything is allocated for it.
-    constexpr std::size_t kSmallestSheet = 8;
-    if (std::size_t{sheetCount} * kSmallestSheet > stored.size()) {
-        ThrowBrokenResource();
-    }
-    std::vector<uint8_t> sheets;
-    CByteReader reader(stored, [] { ThrowBrokenResource(); });
-    for (uint16_t sheet = 0; sheet < sheetCount; ++sheet) {
-        const uint32_t storedSize = reader.U32BE();
-        const std::vector<uint8_t> expanded = Expand(reader.Take(storedSize), 1);
-        if (expanded.size() != sheetBytes) {
-            ThrowBrokenResource();
-        }
-        // Room for all sheets only once one stream has really given a whole sheet.
-        if (sheet == 0) {
-            sheets.reserve(std::size_t{sheetCount} * sheetBytes);
-        }
-        sheets.insert(sheets.end(), expanded.begin(), expanded.end());
-    }
-    return sheets;
-}
-
 }  // namespace
 
-CTextureGlyphSheets::CTextureGlyphSheets(const CResFont& font)
+CTextureGlyphSheets::CTextureGlyphSheets(const CResFont& font, CPixelBudget& budget)
     : m_font(font),
+      m_budget(budget),
       m_geometry(font.GetTextureGlyphs().value()),
-      m_format(m_geometry.sheetFormat & ~kSheetCompressed) {
-    CheckGeometry();
-    Decode();
-}
-
-// Every cell must lie inside its sheet, so that no glyph index can address pixels past the
-// decoded image, and a sheet of a known format must have the size its pixels need.
-void CTextureGlyphSheets::CheckGeometry() const {
-    const TextureGlyphs& g = m_geometry;
-    const bool cellsFit = g.cellsPerRow > 0 && g.rowsPerSheet > 0 &&
-                          uint32_t{g.cellsPerRow} * (g.cellWidth + 1u) <= g.sheetWidth &&
-                          uint32_t{g.rowsPerSheet} * (g.cellHeight + 1u) <= g.sheetHeight;
-    if (!cellsFit) {
-        ThrowBrokenResource();
-    }
-    if (texture::IsKnownFormat(m_format) &&
-        texture::SheetBytes(m_format, g.sheetWidth, g.sheetHeight) != g.sheetBytes) {
-        ThrowBrokenResource();
-    }
-}
-
-void CTextureGlyphSheets::Decode() {
-    const TextureGlyphs& g = m_geometry;
-    // Refused before the height is formed: it may not fit 32 bits.
-    const int64_t height = int64_t{g.sheetHeight} * g.sheetCount;
-    if (height * g.sheetWidth > IImage::kMaxPixels) {
-        TL_THROW(kErrImage, 179);
-    }
-    // An unknown format decodes nothing: every cell stays paper, so neither its sheets nor an
-    // image of them are needed, whatever size its fields claim. The others are checked against
-    // the data before the image is made, so that a broken file is refused without first
-    // allocating what its fields claim.
+      m_format(m_geometry.sheetFormat & ~kSheetCompressed),
+      m_compressed((m_geometry.sheetFormat & kSheetCompressed) != 0) {
+    // Of a format we cannot decode nothing but paper would come out, in cells of whatever size
+    // the file claims: it is refused before any of them is made.
     if (!texture::IsKnownFormat(m_format)) {
-        return;
+        TL_THROW(kErrBofnt, 281, m_format);
     }
-    std::vector<uint8_t> expanded;
-    std::span<const uint8_t> sheetBytes;
+    CheckSheetGeometry(m_geometry);
+    // Plain sheets must all be there; compressed ones must each have a stream inside the data,
+    // found once here so that any sheet can be expanded on its own.
     const std::span<const uint8_t> stored = m_font.GetSheetData();
-    if ((g.sheetFormat & kSheetCompressed) != 0) {
-        expanded = ExpandSheets(stored, g.sheetCount, g.sheetBytes);
-        sheetBytes = expanded;
-    } else {
-        const uint64_t needed = uint64_t{g.sheetCount} * g.sheetBytes;
-        if (needed > stored.size()) {
-            ThrowBrokenResource();
-        }
-        sheetBytes = stored.first(static_cast<std::size_t>(needed));
+    if (m_compressed) {
+        m_streams = FindSheetStreams(stored, m_geometry.sheetCount);
+        m_expanded.resize(m_geometry.sheetCount);
+    } else if (uint64_t{m_geometry.sheetCount} * m_geometry.sheetBytes > stored.size()) {
+        ThrowBrokenResource();
     }
-    m_sheets.Create(g.sheetWidth, static_cast<int32_t>(height), 32);
-    m_sheets.SetHasAlpha(true);
-    m_sheets.Fill(kPaperRgb, kPaperAlpha);
-    texture::DecodeSheets(sheetBytes, m_format, m_sheets);
-    if (height > 0) {
-        m_background = m_sheets.GetWord(0, 0);
+    if (m_geometry.sheetCount > 0) {
+        CRgbImage corner;
+        corner.Create(1, 1, 32);
+        corner.Fill(kPaperRgb, kPaperAlpha);
+        texture::DecodeRect(SheetBytes(0), Layout(), 0, 0, 1, 1, corner);
+        m_background = corner.GetWord(0, 0);
     }
+}
+
+std::span<const uint8_t> CTextureGlyphSheets::SheetBytes(uint32_t sheet) const {
+    const TextureGlyphs& g = m_geometry;
+    if (!m_compressed) {
+        return m_font.GetSheetData().subspan(std::size_t{sheet} * g.sheetBytes, g.sheetBytes);
+    }
+    std::vector<uint8_t>& expanded = m_expanded[sheet];
+    if (expanded.empty()) {
+        m_budget.Spend(int64_t{g.sheetWidth} * g.sheetHeight);
+        expanded = ExpandSheet(m_streams[sheet], g.sheetBytes);
+    }
+    return expanded;
+}
+
+texture::SheetLayout CTextureGlyphSheets::Layout() const {
+    return texture::SheetLayout{m_format, m_geometry.sheetWidth, m_geometry.sheetHeight};
+}
+
+int64_t CTextureGlyphSheets::GetCellPixels() const {
+    return int64_t{m_geometry.cellWidth + 1} * (m_geometry.cellHeight + 1);
 }
 
 std::unique_ptr<CGlyph> CTextureGlyphSheets::MakeGlyph(uint16_t index) const {
     const TextureGlyphs& g = m_geometry;
     const WidthEntry width = m_font.WidthOfIndex(index);
-    const uint32_t cellsPerSheet = uint32_t{g.cellsPerRow} * g.rowsPerSheet;
-    const uint32_t sheet = index / cellsPerSheet;
-    if (sheet >= g.sheetCount || width.glyphWidth > g.cellWidth) {
+    const std::optional<SheetCell> cell = CellOfIndex(g, index);
+    if (!cell || width.glyphWidth > g.cellWidth) {
         ThrowBrokenResource();
     }
-    const uint32_t cell = index % cellsPerSheet;
-    const auto x = static_cast<int32_t>(cell % g.cellsPerRow * (g.cellWidth + 1u) + 1);
-    const auto y = static_cast<int32_t>(sheet * g.sheetHeight +
-                                        cell / g.cellsPerRow * (g.cellHeight + 1u) + 1);
     // A glyph without columns has no rows either: an image without pixels is 0 x 0.
     const int32_t rows = width.glyphWidth > 0 ? g.cellHeight : 0;
     CRgbImage pixels;
-    if (texture::IsKnownFormat(m_format)) {
-        m_sheets.ExtractRect(pixels, x, y, width.glyphWidth, rows);
-    } else {
-        pixels.Create(width.glyphWidth, rows, 32);
-        pixels.SetHasAlpha(true);
-        pixels.Fill(kPaperRgb, kPaperAlpha);
+    pixels.Create(width.glyphWidth, rows, 32);
+    pixels.SetHasAlpha(true);
+    pixels.Fill(kPaperRgb, kPaperAlpha);
+    if (rows > 0) {
+        texture::DecodeRect(SheetBytes(cell->sheet), Layout(), cell->rect.left, cell->rect.top,
+                            width.glyphWidth, rows, pixels);
     }
     // Paper columns trimmed off either side of the cell move into the spaces, so the glyph
     // keeps the advance its width entry gives, as an image font cell's width line keeps it.

@@ -4,6 +4,7 @@
 // than the input can justify; a cut file never loads.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <random>
@@ -19,6 +20,7 @@
 #include "support/TestSupport.h"
 #include "writers/format/FontFileCheck.h"
 #include "writers/format/ResFont.h"
+#include "writers/format/TextureFormat.h"
 #include "xml/CharFilter.h"
 
 namespace {
@@ -125,6 +127,72 @@ TEST(HostileInputTest, BinaryFonts) {
         reader.ReadFontData(font, CCharFilter());
         return std::to_string(font.GetGlyphCount());
     });
+}
+
+// A binary font of one 256 x 256 sheet whose cells are `side` pixels square and all ink (but the
+// spacing pixel that gives the paper colour), glyph index 0 as wide as its cell, and the codes
+// from 'A' on, `codes` of them, all on that one index.
+Bytes SharedCellFont(uint8_t side, int codes, uint16_t format) {
+    CResFont font(true);
+    font.AddFontInfo(FontInfo{});
+    TextureGlyphs sheets{side, side, 0, 127, 0, 1, format, 0, 0, 256, 256, 0};
+    sheets.cellsPerRow = sheets.rowsPerSheet = static_cast<uint16_t>(256 / (side + 1));
+    sheets.sheetBytes = static_cast<uint32_t>(texture::SheetBytes(format, 256, 256));
+    Bytes ink(sheets.sheetBytes, 0xFF);
+    std::fill_n(ink.begin(), std::min<std::size_t>(ink.size(), 4), 0);
+    font.AddTextureGlyphs(sheets, ink);
+    font.AddWidths(WidthBlock{0, 0, 0, {WidthEntry{0, side, 127}}});
+    CodeMap map{0, 0xFFFF, kMapScan, 0, {}, {}};
+    for (int i = 0; i < codes; ++i) {
+        map.pairs.emplace_back(static_cast<uint16_t>(u'A' + i), 0);
+    }
+    font.AddCodeMap(map);
+    font.LinkOffsets();
+    return font.ToBytes();
+}
+
+// Files that declare far more work than they hold: whatever they declare, a read stays within a
+// second and a bounded peak (each glyph index is decoded once, however many codes share it),
+// and refuses a format it cannot decode, or glyphs past its pixel budget, before making them.
+// Measured in a child process of its own; before, these took seconds to minutes and up to
+// gigabytes.
+TEST(HostileInputTest, BinaryFontsDeclaringMuchCostLittle) {
+    struct Case {
+        const char* what;
+        Bytes file;
+        std::size_t glyphs;  // read; 0: refused with the message
+        std::string message;
+    };
+    const Case cases[] = {
+        {"4,096 codes on a 255 x 255 cell of an unknown format", SharedCellFont(255, 4096, 7), 0,
+         "The bofnt file uses an unsupported texture format (=7)."},
+        {"2,000 codes on one inked 255 x 255 cell", SharedCellFont(255, 2000, kTexI4), 0,
+         "The glyphs of the bofnt file would take more than 8 million pixels, too many for a "
+         "file of its size."},
+        {"120 codes on one inked 255 x 255 cell", SharedCellFont(255, 120, kTexI4), 120, ""},
+        {"every code from 'A' on one small cell", SharedCellFont(5, 0xFFFF - u'A', kTexIA8),
+         0xFFFF - u'A', ""},
+    };
+    const testing_support::TempDir dir;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        testing_support::WriteFileBytes(dir / "font.bofnt", c.file);
+        const testing_support::ChildCost cost = testing_support::CostInChild([&] {
+            testing_support::ScopedPgCtrl quiet;
+            CFontData font;
+            try {
+                CQuillFontReader(Utf8ToUtf16((dir / "font.bofnt").string()))
+                    .ReadFontData(font, CCharFilter());
+            } catch (const CGeneralException& e) {
+                return c.glyphs == 0 && testing_support::MessageOf(e) == c.message ? 0 : 1;
+            }
+            return font.GetGlyphCount() == c.glyphs ? 0 : 2;
+        });
+        EXPECT_EQ(cost.exitCode, 0);
+        // Generous for a loaded machine and a sanitizer build.
+        EXPECT_LT(cost.seconds, 2.0);
+        EXPECT_LT(cost.peakGrowth, std::size_t{192} << 20);
+    }
 }
 
 // The compressed sheets of the golden archived fonts, and a golden sheet through every codec.

@@ -1,5 +1,6 @@
 #include "support/TestSupport.h"
 
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -123,6 +124,35 @@ std::size_t PeakMemoryGrowth(const std::function<void()>& run) {
     run();
     const std::size_t peak = StatusBytes("VmHWM");
     return peak > start ? peak - start : 0;
+}
+
+ChildCost CostInChild(const std::function<int()>& run) {
+    const std::size_t parent = StatusBytes("VmRSS");
+    // What the parent has buffered is written now, not once more by the child.
+    std::fflush(nullptr);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        int code = -1;
+        try {
+            code = run();
+        } catch (...) {
+        }
+        ::_exit(code < 0 ? 255 : code);
+    }
+    ChildCost cost;
+    int status = 0;
+    struct rusage usage {};
+    if (child < 0 || ::wait4(child, &status, 0, &usage) != child) {
+        return cost;
+    }
+    if (WIFEXITED(status) && WEXITSTATUS(status) != 255) {
+        cost.exitCode = WEXITSTATUS(status);
+    }
+    const auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
+    cost.seconds = seconds(usage.ru_utime) + seconds(usage.ru_stime);
+    const auto peak = static_cast<std::size_t>(usage.ru_maxrss) * 1024;
+    cost.peakGrowth = peak > parent ? peak - parent : 0;
+    return cost;
 }
 
 void RecordingPgCtrl::StepProgress(int steps) {

@@ -77,6 +77,16 @@ std::size_t PeakMemoryGrowth(const std::function<void()>& run);
 // Growth that no allocation sized by a hostile field stays under.
 inline constexpr std::size_t kBoundedGrowth = std::size_t{32} << 20;
 
+// What `run` cost in a child process of its own, from the child's getrusage: CPU seconds (user
+// and system) and how far its peak resident size rose above the parent's size at the fork.
+// `exitCode` is what `run` returned (-1 if it threw or the child died).
+struct ChildCost {
+    int exitCode = -1;
+    double seconds = 0;
+    std::size_t peakGrowth = 0;
+};
+ChildCost CostInChild(const std::function<int()>& run);
+
 // A progress control that records warnings and can cancel after a number of steps.
 class RecordingPgCtrl : public CPgCtrl {
 public:
