@@ -25,6 +25,9 @@ seed fuzz_tga data/sample/*.tga
 # grouping, little-endian twins and bitmap-per-character fonts, TGA and BMP image fonts.
 golden=tests/golden
 seed fuzz_bofnt "$golden"/*.bofnt "$golden"/*.bofna "$golden"/inputs/*.bofn?
+# Small hostile fonts: many codes on one glyph index, an unknown texture format.
+python3 tools/make_hostile_fonts.py "$build/hostile" >/dev/null
+seed fuzz_bofnt "$build/hostile/shared-small.bofnt" "$build/hostile/unknown-format-direct.bofnt"
 seed fuzz_tga "$golden"/*.tga
 seed fuzz_bmp "$golden"/*.bmp
 # The compressed sheet streams of the archived fonts, for the codecs' target.
