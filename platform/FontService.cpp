@@ -55,13 +55,15 @@ const uint8_t* BitmapRow(const FT_Bitmap& bitmap, uint32_t y) {
 }
 
 // 256 coverage levels to 17 or 65, rounding to the nearest.
-std::array<uint8_t, 256> CoverageTable(int top) {
+constexpr std::array<uint8_t, 256> CoverageTable(int top) {
     std::array<uint8_t, 256> table{};
     for (int c = 0; c < 256; ++c) {
         table[static_cast<std::size_t>(c)] = static_cast<uint8_t>((c * top + 127) / 255);
     }
     return table;
 }
+constexpr std::array<uint8_t, 256> kTo17 = CoverageTable(16);
+constexpr std::array<uint8_t, 256> kTo65 = CoverageTable(64);
 
 }  // namespace
 
@@ -74,8 +76,6 @@ struct CFontService::State {
     std::vector<FT_UInt> indices;
     FT_UInt slotIndex = 0;
     SlotContent slotContent = SlotContent::kNothing;
-    std::array<uint8_t, 256> to17 = CoverageTable(16);
-    std::array<uint8_t, 256> to65 = CoverageTable(64);
 
     FT_UInt CharIndex(char16_t code) const { return indices.empty() ? 0 : indices[code]; }
 
@@ -235,8 +235,8 @@ uint16_t CFontService::GetGlyphIndex(char16_t code) {
     return index == 0 || index >= kMissingGlyph ? kMissingGlyph : static_cast<uint16_t>(index);
 }
 
-uint32_t CFontService::GetGlyphOutline(char16_t code, GlyphFormat format, GlyphMetrics& metrics,
-                                       std::span<uint8_t> buffer) {
+uint32_t CFontService::GetGlyphCoverage(char16_t code, GlyphMetrics& metrics,
+                                        GlyphCoverage& coverage) {
     const FT_UInt index = m_state ? m_state->CharIndex(code) : 0;
     if (index == 0) {
         return kGlyphError;
@@ -246,32 +246,47 @@ uint32_t CFontService::GetGlyphOutline(char16_t code, GlyphFormat format, GlyphM
         return kGlyphError;
     }
     const FT_Bitmap& bitmap = slot->bitmap;
-    const uint32_t stride = (bitmap.width + 3u) & ~3u;
-    const uint32_t size = stride * bitmap.rows;
-    if (format == GlyphFormat::kGray17 || format == GlyphFormat::kGray65) {
-        if (!buffer.empty()) {
-            if (buffer.size() < size) {
-                return kGlyphError;
-            }
-            const auto& table = format == GlyphFormat::kGray17 ? m_state->to17 : m_state->to65;
-            for (uint32_t y = 0; y < bitmap.rows; ++y) {
-                const uint8_t* from = BitmapRow(bitmap, y);
-                uint8_t* to = buffer.data() + std::size_t{y} * stride;
-                for (uint32_t x = 0; x < bitmap.width; ++x) {
-                    to[x] = table[from[x]];
-                }
-                std::fill(to + bitmap.width, to + stride, uint8_t{0});
-            }
-        }
-    } else if (format != GlyphFormat::kMetrics) {
-        return kGlyphError;
-    }
+    coverage.first = bitmap.rows == 0 ? bitmap.buffer : BitmapRow(bitmap, 0);
+    coverage.pitch = bitmap.pitch;
+    coverage.width = static_cast<int32_t>(bitmap.width);
+    coverage.rows = static_cast<int32_t>(bitmap.rows);
     metrics.blackBoxX = static_cast<int32_t>(bitmap.width);
     metrics.blackBoxY = static_cast<int32_t>(bitmap.rows);
     metrics.originX = slot->bitmap_left;
     metrics.originY = slot->bitmap_top;
     metrics.cellIncX = RoundPixels26Dot6(slot->advance.x);
-    return format == GlyphFormat::kMetrics ? 0 : size;
+    return ((bitmap.width + 3u) & ~3u) * bitmap.rows;
+}
+
+uint8_t CFontService::LevelOfCoverage(GlyphFormat format, uint8_t coverage) {
+    return format == GlyphFormat::kGray65 ? kTo65[coverage] : kTo17[coverage];
+}
+
+uint32_t CFontService::GetGlyphOutline(char16_t code, GlyphFormat format, GlyphMetrics& metrics,
+                                       std::span<uint8_t> buffer) {
+    const bool levels = format == GlyphFormat::kGray17 || format == GlyphFormat::kGray65;
+    if (!levels && format != GlyphFormat::kMetrics) {
+        return kGlyphError;
+    }
+    GlyphMetrics found;
+    GlyphCoverage coverage;
+    const uint32_t size = GetGlyphCoverage(code, found, coverage);
+    if (size == kGlyphError || (levels && !buffer.empty() && buffer.size() < size)) {
+        return kGlyphError;
+    }
+    if (levels && !buffer.empty()) {
+        const auto stride = static_cast<std::size_t>((coverage.width + 3) & ~3);
+        for (int32_t y = 0; y < coverage.rows; ++y) {
+            const uint8_t* from = coverage.first + y * coverage.pitch;
+            uint8_t* to = buffer.data() + std::size_t(y) * stride;
+            for (int32_t x = 0; x < coverage.width; ++x) {
+                to[x] = LevelOfCoverage(format, from[x]);
+            }
+            std::fill(to + coverage.width, to + stride, uint8_t{0});
+        }
+    }
+    metrics = found;
+    return levels ? size : 0;
 }
 
 bool CFontService::GetCharAbcWidths(char16_t code, AbcWidths& widths) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -34,6 +35,16 @@ struct GlyphMetrics {
     int32_t originX = 0;    // pen position to the bitmap's left column
     int32_t originY = 0;    // baseline up to the bitmap's top row
     int32_t cellIncX = 0;   // advance width
+};
+
+// A glyph as the rasteriser renders it, for a caller that converts it in one pass: one byte
+// of coverage per pixel (0 none to 255 full), `rows` rows of `width` bytes, row y at
+// first + y * pitch. Valid until the next query of the same service.
+struct GlyphCoverage {
+    const uint8_t* first = nullptr;
+    std::ptrdiff_t pitch = 0;
+    int32_t width = 0;
+    int32_t rows = 0;
 };
 
 struct AbcWidths {
@@ -80,6 +91,11 @@ public:
     // metrics are left as they were.
     uint32_t GetGlyphOutline(char16_t code, GlyphFormat format, GlyphMetrics& metrics,
                              std::span<uint8_t> buffer);
+    // The rendering behind a gray-level GetGlyphOutline, handed over instead of copied: the
+    // same metrics and the same result (the size that GetGlyphOutline's levels would take).
+    uint32_t GetGlyphCoverage(char16_t code, GlyphMetrics& metrics, GlyphCoverage& coverage);
+    // The level (0-16 or 0-64) that GetGlyphOutline gives for one byte of coverage.
+    static uint8_t LevelOfCoverage(GlyphFormat format, uint8_t coverage);
     bool GetCharAbcWidths(char16_t code, AbcWidths& widths);
     bool GetCharWidth(char16_t code, int32_t& width);
 

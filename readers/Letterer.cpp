@@ -57,19 +57,18 @@ uint32_t CLetterer::GrayOf(uint32_t index, int32_t depth) {
 namespace {
 
 // The smallest rectangle holding every level whose word has alpha; all zero without any.
-ImageRect InkBox(const uint8_t* levels, std::size_t stride, const LevelWords& words, int32_t width,
-                 int32_t height) {
-    ImageRect ink{width, height, 0, 0};
-    for (int32_t y = 0; y < height; ++y) {
-        const uint8_t* row = levels + std::size_t(y) * stride;
+ImageRect InkBox(const LevelRows& rows, const LevelWords& words) {
+    ImageRect ink{rows.width, rows.height, 0, 0};
+    for (int32_t y = 0; y < rows.height; ++y) {
+        const uint8_t* row = rows.first + y * rows.pitch;
         int32_t first = 0;
-        while (first < width && words[row[first]] >> 24 == 0) {
+        while (first < rows.width && words[row[first]] >> 24 == 0) {
             ++first;
         }
-        if (first == width) {
+        if (first == rows.width) {
             continue;
         }
-        int32_t last = width - 1;
+        int32_t last = rows.width - 1;
         while (words[row[last]] >> 24 == 0) {
             --last;
         }
@@ -83,17 +82,9 @@ ImageRect InkBox(const uint8_t* levels, std::size_t stride, const LevelWords& wo
 
 }  // namespace
 
-void CLetterer::SetGlyph(CGlyph& glyph, std::span<const uint8_t> levels, std::size_t stride,
-                         const LevelWords& words, const GlyphBox& box) {
-    const int32_t width = std::max(box.width, 0);
-    const int32_t height = std::max(box.height, 0);
-    const std::size_t needed = height == 0 ? 0 : std::size_t(height - 1) * stride + width;
-    if (levels.size() < needed) {
-        m_padded.assign(needed, 0);
-        std::copy(levels.begin(), levels.end(), m_padded.begin());
-        levels = m_padded;
-    }
-    const ImageRect ink = InkBox(levels.data(), stride, words, width, height);
+void CLetterer::SetGlyph(CGlyph& glyph, const LevelRows& rows, const LevelWords& words,
+                         const GlyphBox& box) {
+    const ImageRect ink = InkBox(rows, words);
     const int32_t inkWidth = ink.Width();
 
     int32_t left = 0;
@@ -133,7 +124,7 @@ void CLetterer::SetGlyph(CGlyph& glyph, std::span<const uint8_t> levels, std::si
     glyph.image.SetHasAlpha(true);
     const std::span<uint32_t> to = glyph.image.Pixels();
     for (int32_t y = 0; y < ink.Height(); ++y) {
-        const uint8_t* from = levels.data() + std::size_t(ink.top + y) * stride + ink.left;
+        const uint8_t* from = rows.first + (ink.top + y) * rows.pitch + ink.left;
         uint32_t* row = to.data() + std::size_t(y) * std::size_t(inkWidth);
         for (int32_t x = 0; x < inkWidth; ++x) {
             row[x] = words[from[x]];

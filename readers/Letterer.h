@@ -1,9 +1,8 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
-#include <span>
-#include <vector>
 
 #include "platform/FontService.h"
 
@@ -23,6 +22,14 @@ struct GlyphBox {
 // The final word of each level byte a rasteriser renders: the level's gray from the depth's
 // ramp (white for no ink, black beyond the ramp) with the level's alpha in the top byte.
 using LevelWords = std::array<uint32_t, 256>;
+
+// Rendered level bytes: `height` rows of `width` bytes, row y at first + y * pitch.
+struct LevelRows {
+    const uint8_t* first = nullptr;
+    std::ptrdiff_t pitch = 0;
+    int32_t width = 0;
+    int32_t height = 0;
+};
 
 // Base of the rasterisers: the options, the font, the cell metrics, and the step that turns a
 // rendered cell into a glyph. One rasteriser serves one conversion.
@@ -50,11 +57,11 @@ public:
     // font has no glyph for it.
     virtual bool LetterChar(CGlyph& glyph, char16_t code) = 0;
 
-    // Crops the rendered block (box.width x box.height level bytes, rows `stride` apart; what
-    // `levels` lacks counts as level 0) to its ink, the pixels whose word has alpha, and makes
-    // the glyph's image of their words in one pass, with the spaces the width type asks for.
-    void SetGlyph(CGlyph& glyph, std::span<const uint8_t> levels, std::size_t stride,
-                  const LevelWords& words, const GlyphBox& box);
+    // Crops the rendered levels to their ink, the pixels whose word has alpha, and makes the
+    // glyph's image of their words in one pass, with the spaces the width type asks for. The
+    // rows may be narrower or lower than the box; the rest of the box is paper.
+    void SetGlyph(CGlyph& glyph, const LevelRows& rows, const LevelWords& words,
+                  const GlyphBox& box);
     // Gray entry `index` of the ramp of 2^depth levels: white first, black last, and black for
     // an index beyond the ramp.
     static uint32_t GrayOf(uint32_t index, int32_t depth);
@@ -79,5 +86,4 @@ private:
     int32_t m_fixedWidth = 0;
     int32_t m_ascent = 0;
     int32_t m_cellSide = 0;
-    std::vector<uint8_t> m_padded;  // levels of a short block, reused between glyphs
 };

@@ -19,44 +19,38 @@ void CVectorLetterer::Create(const FontDescription& description) {
     }
     CalcurateParameter();
     const int32_t depth = GetBitDepth();
-    m_words = LevelWordsOf(depth == 8 ? GlyphFormat::kGray65 : GlyphFormat::kGray17, depth);
+    m_format = depth == 8 ? GlyphFormat::kGray65 : GlyphFormat::kGray17;
+    m_words = LevelWordsOf(m_format, depth);
+    for (std::size_t coverage = 0; coverage < m_coverageWords.size(); ++coverage) {
+        m_coverageWords[coverage] =
+            m_words[CFontService::LevelOfCoverage(m_format, static_cast<uint8_t>(coverage))];
+    }
 }
 
 bool CVectorLetterer::LetterChar(CGlyph& glyph, char16_t code) {
     if (!HasGlyph(code)) {
         return false;
     }
-    const int32_t depth = GetBitDepth();
-    const GlyphFormat format = depth == 8 ? GlyphFormat::kGray65 : GlyphFormat::kGray17;
-
     GlyphMetrics metrics;
-    uint32_t size = 0;
-    // A failed size query is treated like a failed rendering: the width queries decide.
-    uint32_t result = m_font.GetGlyphOutline(code, format, metrics, {});
-    if (result != kGlyphError) {
-        size = result;
-        if (size != 0) {
-            m_levels.resize(size);
-            result = m_font.GetGlyphOutline(code, format, metrics, m_levels);
-        } else {
-            result = m_font.GetGlyphOutline(code, GlyphFormat::kMetrics, metrics, {});
-            metrics.blackBoxX = 0;
-            metrics.blackBoxY = 0;
-        }
-    }
-    const std::span<uint8_t> levels = std::span(m_levels).first(size);
+    GlyphCoverage coverage;
+    // One query gives the size and the rendering; a failed one is treated like a failed
+    // rendering, so the width queries decide.
+    const uint32_t result = m_font.GetGlyphCoverage(code, metrics, coverage);
+    const uint32_t size = result == kGlyphError ? 0 : result;
     if (result == kGlyphError) {
         AbcWidths abc;
         if (!m_font.GetCharAbcWidths(code, abc) && !m_font.GetCharWidth(code, abc.b)) {
             return false;
         }
         metrics.cellIncX = static_cast<int16_t>(abc.a + abc.b + abc.c);
+        metrics.originY = 0;
+    }
+    if (size == 0) {
+        // A glyph without pixels (a space) has only its metrics.
         metrics.blackBoxX = 0;
         metrics.blackBoxY = 0;
-        metrics.originY = 0;
-        std::fill(levels.begin(), levels.end(), uint8_t{0});
+        coverage = GlyphCoverage{};
     }
-
     GlyphBox box;
     box.width = (metrics.blackBoxX + 3) & ~3;
     box.height = std::max(box.width != 0 ? static_cast<int32_t>(size / uint32_t(box.width)) : 0,
@@ -64,12 +58,20 @@ bool CVectorLetterer::LetterChar(CGlyph& glyph, char16_t code) {
     box.left = metrics.originX;
     box.advance = metrics.cellIncX;
     box.top = metrics.originY;
-    box.inkLevel = static_cast<uint8_t>((1 << depth) - 1);
+    box.inkLevel = static_cast<uint8_t>((1 << GetBitDepth()) - 1);
     box.paperLevel = 0;
-    if (m_softAntialias) {
-        ReduceSoftAntialias(levels, box);
+    if (!m_softAntialias) {
+        SetGlyph(glyph, LevelRows{coverage.first, coverage.pitch, coverage.width, coverage.rows},
+                 m_coverageWords, box);
+        return true;
     }
-    SetGlyph(glyph, levels, std::size_t(std::max(box.width, 0)), m_words, box);
+    // The 2 x 2 reduction works on the levels themselves.
+    m_levels.assign(size, 0);
+    if (size != 0) {
+        m_font.GetGlyphOutline(code, m_format, metrics, m_levels);
+    }
+    ReduceSoftAntialias(m_levels, box);
+    SetGlyph(glyph, LevelRows{m_levels.data(), box.width, box.width, box.height}, m_words, box);
     return true;
 }
 

@@ -23,6 +23,8 @@ public:
 
 private:
     bool m_softAntialias = false;
+    GlyphFormat m_format = GlyphFormat::kGray17;
     std::vector<uint8_t> m_levels;  // reused between glyphs
-    LevelWords m_words{};
+    LevelWords m_words{};           // by level
+    LevelWords m_coverageWords{};   // by the rasteriser's coverage
 };
