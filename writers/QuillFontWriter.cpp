@@ -6,10 +6,10 @@
 #include "core/FontData.h"
 #include "core/GlobalException.h"
 #include "core/PgCtrl.h"
-#include "image/RgbImage.h"
 #include "writers/ArchiveSets.h"
 #include "writers/CodeMapBuilder.h"
 #include "writers/GlyphGroupsBlock.h"
+#include "writers/GlyphSheets.h"
 #include "writers/format/CompressedSheets.h"
 #include "writers/format/FontEncoding.h"
 #include "writers/format/ResFont.h"
@@ -239,42 +239,11 @@ SheetInfo CQuillFontWriter::ChooseSheets(const CFontData& working) const {
 
 void CQuillFontWriter::AddSheets(const CFontData& working, CResFont& res) {
     const SheetInfo& s = m_sheets;
-    CRgbImage sheets;
-    sheets.Create(s.width, s.height * s.sheetCount, 32);
-    sheets.SetHasAlpha(true);
-    sheets.Fill(working.backgroundColor.value, 0);
-    CRgbImage drawn;
-    const int32_t baseline = working.baseline.value;
-    for (const auto& [number, set] : m_assignment.sets) {
-        for (const auto& [code, index] : set.codes) {
-            const CGlyph* glyph = working.FindGlyph(code);
-            if (glyph == nullptr) {
-                continue;
-            }
-            const int32_t line = index / s.cellsPerRow;
-            const int32_t x = (index % s.cellsPerRow) * (s.cellWidth + 1) + 1;
-            const int32_t sheet = line / s.rowsPerSheet;
-            const int32_t y = (s.cellHeight + 1) * (line % s.rowsPerSheet) + s.height * sheet + 1;
-            glyph->DrawAligned(drawn, baseline);
-            // A glyph never leaves its cell, even one with metrics from a foreign source.
-            sheets.CopyRect(drawn, 0, 0, x, y, std::min(drawn.GetWidth(), s.cellWidth),
-                            std::min(drawn.GetHeight(), s.cellHeight));
-            g_pPgCtrl->StepProgress(1);
-        }
-    }
-    std::vector<uint8_t> bytes(static_cast<std::size_t>(s.totalBytes));
     const int32_t format = working.glyphImageFormat.value;
-    texture::EncodeSheets(sheets, format, bytes);
-    if (m_compressed) {
-        CompressedSheets stored = CompressSheets(bytes, static_cast<std::size_t>(s.sheetBytes));
-        bytes = std::move(stored.data);
-        m_storedSheetSizes = std::move(stored.storedSizes);
-    }
-
     TextureGlyphs fields;
     fields.cellWidth = static_cast<uint8_t>(s.cellWidth);
     fields.cellHeight = static_cast<uint8_t>(s.cellHeight);
-    fields.baseline = static_cast<int8_t>(baseline);
+    fields.baseline = static_cast<int8_t>(working.baseline.value);
     fields.maxCharWidth = static_cast<uint8_t>(working.charWidth.value);
     fields.sheetBytes = static_cast<uint32_t>(s.sheetBytes);
     fields.sheetCount = static_cast<uint16_t>(s.sheetCount);
@@ -283,6 +252,12 @@ void CQuillFontWriter::AddSheets(const CFontData& working, CResFont& res) {
     fields.rowsPerSheet = static_cast<uint16_t>(s.rowsPerSheet);
     fields.sheetWidth = static_cast<uint16_t>(s.width);
     fields.sheetHeight = static_cast<uint16_t>(s.height);
+    std::vector<uint8_t> bytes = EncodeGlyphSheets(working, fields, m_assignment);
+    if (m_compressed) {
+        CompressedSheets stored = CompressSheets(bytes, static_cast<std::size_t>(s.sheetBytes));
+        bytes = std::move(stored.data);
+        m_storedSheetSizes = std::move(stored.storedSizes);
+    }
     res.AddTextureGlyphs(fields, std::move(bytes));
 }
 

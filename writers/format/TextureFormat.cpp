@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <type_traits>
-#include <vector>
 
 #include "core/GlobalException.h"
 
@@ -15,6 +14,7 @@ struct FormatShape {
     int32_t blockHeight;
 };
 
+constexpr int32_t kWidestTile = 8;
 constexpr FormatShape kShapes[kTextureFormatCount] = {
     {4, 8, 8}, {8, 8, 4}, {8, 8, 4}, {16, 4, 4}, {16, 4, 4}, {16, 4, 4}, {32, 4, 4},
 };
@@ -218,37 +218,45 @@ void ForEachRun(const Tiling& t, int64_t dx, int64_t dy, int64_t w, int64_t h, V
     }
 }
 
-// Stores n words as pixels k to k + n - 1 of a tile; in I4 two pixels that share a byte are
-// stored together.
+// A word no pixel has: nothing is left out.
+constexpr uint64_t kNoWord = uint64_t{1} << 32;
+
+// Stores n words as pixels k to k + n - 1 of a tile, leaving out the pixels whose word is
+// `stored`; in I4 two pixels that share a byte are stored together.
 template <typename Format>
-void StoreRun(uint8_t* tile, std::size_t k, std::size_t n, const uint32_t* words) {
+void StoreRun(uint8_t* tile, std::size_t k, std::size_t n, const uint32_t* words, uint64_t stored) {
     std::size_t j = 0;
     if constexpr (std::is_same_v<Format, I4>) {
         if (k % 2 != 0) {
-            Format::Store(tile, k, words[0]);
+            if (words[0] != stored) {
+                Format::Store(tile, k, words[0]);
+            }
             j = 1;
         }
         for (; j + 1 < n; j += 2) {
-            tile[(k + j) / 2] =
-                static_cast<uint8_t>(kInk4[Sum(words[j])] << 4 | kInk4[Sum(words[j + 1])]);
+            if (words[j] != stored || words[j + 1] != stored) {
+                tile[(k + j) / 2] =
+                    static_cast<uint8_t>(kInk4[Sum(words[j])] << 4 | kInk4[Sum(words[j + 1])]);
+            }
         }
     }
     for (; j < n; ++j) {
-        Format::Store(tile, k + j, words[j]);
+        if (words[j] != stored) {
+            Format::Store(tile, k + j, words[j]);
+        }
     }
 }
 
-// Stores the w x h words of `rows` (row r at rows + r * stride) at (dx, dy).
-template <typename Format>
-void Encode(const Tiling& t, int64_t dx, int64_t dy, int64_t w, int64_t h, const uint32_t* rows,
-            std::size_t stride, std::span<uint8_t> out) {
+// Stores the w x h pixels at (dx, dy) whose words wordsAt(i, r) gives, run by run: a pointer
+// to the words of the pixels from (dx + i, dy + r) on.
+template <typename Format, typename WordsAt>
+void Encode(const Tiling& t, int64_t dx, int64_t dy, int64_t w, int64_t h, std::span<uint8_t> out,
+            WordsAt wordsAt, uint64_t stored = kNoWord) {
     uint8_t* const bytes = out.data();
-    ForEachRun<Format>(
-        t, dx, dy, w, h, [&](int64_t i, int64_t r, std::size_t tile, std::size_t k, std::size_t n) {
-            StoreRun<Format>(
-                bytes + tile, k, n,
-                rows + static_cast<std::size_t>(r) * stride + static_cast<std::size_t>(i));
-        });
+    ForEachRun<Format>(t, dx, dy, w, h,
+                       [&](int64_t i, int64_t r, std::size_t tile, std::size_t k, std::size_t n) {
+                           StoreRun<Format>(bytes + tile, k, n, wordsAt(i, r), stored);
+                       });
 }
 
 void CheckBuffer(const texture::SheetLayout& layout, std::span<const uint8_t> buffer) {
@@ -312,7 +320,8 @@ void FillSheets(uint32_t word, const SheetLayout& layout, std::span<uint8_t> out
 }
 
 void EncodeRect(const IImage& image, int32_t sx, int32_t sy, int32_t w, int32_t h,
-                const SheetLayout& layout, int64_t dx, int64_t dy, std::span<uint8_t> out) {
+                const SheetLayout& layout, int64_t dx, int64_t dy, std::span<uint8_t> out,
+                std::optional<uint32_t> alreadyStored) {
     CheckBuffer(layout, out);
     if (w <= 0 || h <= 0) {
         return;
@@ -325,7 +334,12 @@ void EncodeRect(const IImage& image, int32_t sx, int32_t sy, int32_t w, int32_t 
     const uint32_t* const first = image.Pixels().data() + static_cast<std::size_t>(sy) * stride +
                                   static_cast<std::size_t>(sx);
     WithFormat(layout.format, [&](auto format) {
-        Encode<decltype(format)>(TilingOf(layout), dx, dy, w, h, first, stride, out);
+        Encode<decltype(format)>(
+            TilingOf(layout), dx, dy, w, h, out,
+            [&](int64_t i, int64_t r) {
+                return first + static_cast<std::size_t>(r) * stride + static_cast<std::size_t>(i);
+            },
+            alreadyStored ? uint64_t{*alreadyStored} : kNoWord);
     });
 }
 
@@ -335,10 +349,12 @@ void FillRect(uint32_t word, const SheetLayout& layout, int64_t dx, int64_t dy, 
     if (w <= 0 || h <= 0) {
         return;
     }
-    // One row of the word stands for every row.
-    const std::vector<uint32_t> row(static_cast<std::size_t>(w), word);
+    // Runs never pass a tile's width, so one tile row of the word stands for every run.
+    std::array<uint32_t, kWidestTile> words;
+    words.fill(word);
     WithFormat(layout.format, [&](auto format) {
-        Encode<decltype(format)>(TilingOf(layout), dx, dy, w, h, row.data(), 0, out);
+        Encode<decltype(format)>(TilingOf(layout), dx, dy, w, h, out,
+                                 [&](int64_t, int64_t) { return words.data(); });
     });
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 
 #include "image/IImage.h"
@@ -50,9 +51,12 @@ void EncodeSheets(const IImage& image, int32_t format, std::span<uint8_t> out);
 // Stores every pixel of `out`, which holds SheetBytes of the layout, as the one word `word`.
 void FillSheets(uint32_t word, const SheetLayout& layout, std::span<uint8_t> out);
 // Encodes the w x h pixels at (sx, sy) of `image` at (dx, dy) of the sheets; the rectangle
-// must lie within the image, and its pixels outside whole tiles are left out.
+// must lie within the image, and its pixels outside whole tiles are left out, as are the
+// pixels of the word `alreadyStored`, which the caller has stored there (the background of
+// freshly filled sheets, say).
 void EncodeRect(const IImage& image, int32_t sx, int32_t sy, int32_t w, int32_t h,
-                const SheetLayout& layout, int64_t dx, int64_t dy, std::span<uint8_t> out);
+                const SheetLayout& layout, int64_t dx, int64_t dy, std::span<uint8_t> out,
+                std::optional<uint32_t> alreadyStored = std::nullopt);
 // Stores the w x h pixels at (dx, dy) of the sheets as the one word `word`.
 void FillRect(uint32_t word, const SheetLayout& layout, int64_t dx, int64_t dy, int32_t w,
               int32_t h, std::span<uint8_t> out);
