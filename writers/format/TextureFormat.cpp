@@ -65,7 +65,7 @@ constexpr std::array<uint32_t, 256> kIA4Words = FourBitWords<true>();
 // Each format: its tile, and how one pixel (number k of its tile, in row order) is stored in
 // and loaded from the tile's bytes. Values wider than a byte are stored high byte first.
 struct I4 {
-    static constexpr int kBits = 4, kBlockWidth = 8, kBlockHeight = 8;
+    static constexpr int kBlockWidth = 8, kBlockHeight = 8;
     static void Store(uint8_t* tile, std::size_t k, uint32_t p) {
         uint8_t& byte = tile[k / 2];
         const uint32_t v = kInk4[Sum(p)];
@@ -77,12 +77,12 @@ struct I4 {
     }
 };
 struct I8 {
-    static constexpr int kBits = 8, kBlockWidth = 8, kBlockHeight = 4;
+    static constexpr int kBlockWidth = 8, kBlockHeight = 4;
     static void Store(uint8_t* tile, std::size_t k, uint32_t p) { tile[k] = kInk8[Sum(p)]; }
     static uint32_t Load(const uint8_t* tile, std::size_t k) { return InkWord(tile[k], tile[k]); }
 };
 struct IA4 {
-    static constexpr int kBits = 8, kBlockWidth = 8, kBlockHeight = 4;
+    static constexpr int kBlockWidth = 8, kBlockHeight = 4;
     static void Store(uint8_t* tile, std::size_t k, uint32_t p) {
         tile[k] = static_cast<uint8_t>((Alpha(p) & 0xF0) | kInk4[Sum(p)]);
     }
@@ -91,7 +91,7 @@ struct IA4 {
 // The 16-bit formats differ only in their value.
 template <typename Value>
 struct SixteenBit {
-    static constexpr int kBits = 16, kBlockWidth = 4, kBlockHeight = 4;
+    static constexpr int kBlockWidth = 4, kBlockHeight = 4;
     static void Store(uint8_t* tile, std::size_t k, uint32_t p) {
         const uint32_t v = Value::Encode(p);
         tile[2 * k] = static_cast<uint8_t>(v >> 8);
@@ -135,7 +135,7 @@ struct Rgb5A3Value {
 };
 // Per 4 x 4 tile, 16 (A, R) pairs and then 16 (G, B) pairs, both in pixel order.
 struct Rgba8 {
-    static constexpr int kBits = 32, kBlockWidth = 4, kBlockHeight = 4;
+    static constexpr int kBlockWidth = 4, kBlockHeight = 4;
     static void Store(uint8_t* tile, std::size_t k, uint32_t p) {
         tile[2 * k] = static_cast<uint8_t>(p >> 24);
         tile[2 * k + 1] = static_cast<uint8_t>(p >> 16);
