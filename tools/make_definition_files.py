@@ -3,7 +3,8 @@
 
 The code page orders are computed from Python's own code page tables (codecs 'cp1252' and
 'cp932'), so they hold exactly the characters those code pages define. Run from anywhere:
-    /usr/bin/python3 tools/make_definition_files.py
+    /usr/bin/python3 tools/make_definition_files.py [--check]
+With --check it writes nothing and lists the shipped files that differ (exit code 1 if any).
 """
 
 import os
@@ -167,16 +168,32 @@ def write(relative, text):
     with open(path, "w", encoding="utf-8", newline="\n") as out:
         out.write(text)
     print(relative)
+    return True
 
 
-def main():
-    write("data/xlor/cp1252.xlor", cp1252_order())
-    write("data/xlor/ascii.xlor", ascii_order())
-    write("data/xlor/cp932.xlor", cp932_order())
-    write("data/xllt/sample.xllt", SAMPLE_FILTER)
-    write("data/xggp/sample.xggp", SAMPLE_GROUPS)
-    return 0
+def same(relative, text):
+    """--check: whether the shipped file is what this script writes."""
+    try:
+        with open(os.path.join(ROOT, relative), encoding="utf-8", newline="") as shipped:
+            if shipped.read() == text:
+                return True
+    except OSError:
+        pass
+    print("differs: " + relative)
+    return False
+
+
+def main(check):
+    files = {
+        "data/xlor/cp1252.xlor": cp1252_order(),
+        "data/xlor/ascii.xlor": ascii_order(),
+        "data/xlor/cp932.xlor": cp932_order(),
+        "data/xllt/sample.xllt": SAMPLE_FILTER,
+        "data/xggp/sample.xggp": SAMPLE_GROUPS,
+    }
+    results = [(same if check else write)(name, text) for name, text in files.items()]
+    return 0 if all(results) else 1
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(main("--check" in sys.argv[1:]))

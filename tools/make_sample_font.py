@@ -2,7 +2,8 @@
 """Draws the sample image font that we ship: the printable ASCII characters in the cell layout
 of data/xlor/ascii.xlor (16 x 6 cells), as a 24-bit BMP.
 
-Usage: tools/make_sample_font.py [output.bmp]   (default: data/sample/sample.bmp)
+Usage: tools/make_sample_font.py [--check] [output.bmp]   (default: data/sample/sample.bmp)
+With --check it writes nothing and says whether the file is what it draws (exit code 1 if not).
 
 Each cell: grid line, margin, an 8 x 12 glyph area, margin, width line row, margin, grid line.
 Glyphs are drawn from the bitmaps below, capitals 7 rows high with their baseline under glyph
@@ -10,6 +11,7 @@ area row 8, descenders 2 rows below it; the width line under each glyph gives it
 glyph's box plus one column). The first cell's marker pixels record width 6, the baseline,
 ascent 9 and descent 2.
 """
+import io
 import os
 import sys
 
@@ -168,17 +170,35 @@ def draw_markers(im):
     im.putpixel((0, 0), PAPER)
 
 
-def main(path):
+def draw():
     im = Image.new("RGB", (PX * COLUMNS, PY * ROWS), PAPER)
     for code in range(0x20, 0x7F):
         cell = code - 0x20
         draw_cell(im, cell % COLUMNS, cell // COLUMNS, chr(code))
     draw_grid(im)
     draw_markers(im)
+    out = io.BytesIO()
+    im.save(out, "BMP")
+    return out.getvalue()
+
+
+def main(args):
+    check = "--check" in args
+    args = [a for a in args if a != "--check"]
+    here = os.path.dirname(os.path.abspath(__file__))
+    path = args[0] if args else os.path.join(here, "..", "data", "sample", "sample.bmp")
+    picture = draw()
+    if check:
+        with open(path, "rb") as shipped:
+            if shipped.read() == picture:
+                return 0
+        print("differs: " + path)
+        return 1
     os.makedirs(os.path.dirname(path) or ".", exist_ok=True)
-    im.save(path, "BMP")
+    with open(path, "wb") as out:
+        out.write(picture)
+    return 0
 
 
 if __name__ == "__main__":
-    here = os.path.dirname(os.path.abspath(__file__))
-    main(sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, "..", "data", "sample", "sample.bmp"))
+    sys.exit(main(sys.argv[1:]))

@@ -10,23 +10,6 @@
 
 namespace {
 
-struct CThrower {
-    static void Analyze(const std::u16string& name) { TL_THROW(kErrCommandLine, 207, name); }
-    static int LineOfThrow() { return __LINE__ - 1; }
-};
-
-TEST(GlobalExceptionTest, TextNamesCategoryFunctionFileAndLineThenTheMessage) {
-    try {
-        CThrower::Analyze(u"x");
-        FAIL();
-    } catch (const CGeneralException& e) {
-        EXPECT_EQ(e.GetCategory(), kErrCommandLine);
-        EXPECT_EQ(Utf16ToUtf8(e.What()),
-                  "Command line error: (CThrower::Analyze@GlobalExceptionTest.cpp:" +
-                      std::to_string(CThrower::LineOfThrow()) + ")\nInvalid option (x).");
-    }
-}
-
 TEST(GlobalExceptionTest, EveryCategoryHasItsName) {
     const char* names[] = {"Unknown Error",   "Image error",        "BMP image error",
                            "TGA image error", "Command line error", "File I/O error",
@@ -37,14 +20,6 @@ TEST(GlobalExceptionTest, EveryCategoryHasItsName) {
         EXPECT_EQ(Utf16ToUtf8(e.What()),
                   std::string(names[category]) + ": (F@Src.cpp:7)\nUnknown error.");
     }
-}
-
-TEST(GlobalExceptionTest, SuccessiveErrorsAreIndependentCopies) {
-    const CGeneralException first(MakeException("f.cpp", 1, "A", kErrFileIO, 108, {u"one"}));
-    const CGeneralException second(MakeException("g.cpp", 2, "B", kErrXml, 223, {u"two"}));
-    EXPECT_EQ(first.What(), u"File I/O error: (A@f.cpp:1)\nCannot open the specified file (one).");
-    EXPECT_EQ(second.What(), u"XML error: (B@g.cpp:2)\n two");
-    EXPECT_EQ(first.GetCategory(), kErrFileIO);
 }
 
 // The record is per thread: threads failing at once each get their own text, whole. The first

@@ -62,43 +62,6 @@ std::unique_ptr<CFontData> ReadInstalled(const std::u16string& order, int32_t de
     return font;
 }
 
-TEST(WinFontConsoleTest, AnImageFontReadsBackAsTheInstalledGlyphs) {
-    const CXmlLibrary xml;
-    TempDir dir;
-    struct Case {
-        const char* bpp;
-        int32_t depth;
-        bool alpha;
-        int32_t format;
-    };
-    for (const Case& c : {Case{"IA4", 4, true, kTexIA4}, Case{"IA1", 1, true, kTexIA4},
-                          Case{"IA6", 6, true, kTexIA8}}) {
-        SCOPED_TRACE(c.bpp);
-        const std::string out = (dir / (std::string(c.bpp) + ".bmp")).string();
-        const RunResult run = Console(ToImage(std::string("-ic ") + c.bpp, out));
-        ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
-
-        const auto installed = ReadInstalled(Utf8ToUtf16(Ascii()), c.depth, c.alpha);
-        testing_support::ScopedPgCtrl progress;
-        CImageFontReader reader(Utf8ToUtf16(out), Utf8ToUtf16(Ascii()), c.format, false);
-        reader.ValidateInput();
-        CFontData back;
-        reader.ReadFontData(back, CCharFilter());
-        back.ReflectGlyph();
-        ASSERT_EQ(back.GetGlyphCount(), installed->GetGlyphCount());
-        for (const auto& glyph : installed->Glyphs()) {
-            const CGlyph* read = back.FindGlyph(glyph->charCode);
-            ASSERT_NE(read, nullptr) << glyph->charCode;
-            EXPECT_EQ(read->Advance(), glyph->Advance()) << glyph->charCode;
-            EXPECT_EQ(read->image.GetWidth(), glyph->image.GetWidth()) << glyph->charCode;
-            EXPECT_EQ(read->image.GetHeight(), glyph->image.GetHeight()) << glyph->charCode;
-            if (glyph->image.GetHeight() > 0) {
-                EXPECT_EQ(read->ascent, glyph->ascent) << glyph->charCode;
-            }
-        }
-    }
-}
-
 TEST(WinFontConsoleTest, TheWholeFaceBecomesABinaryFontWithEveryMappedCode) {
     TempDir dir;
     const std::string out = (dir / "dejavu16.bofnt").string();

@@ -87,62 +87,6 @@ protected:
     }
 };
 
-TEST_F(MainDlgTest, FreshStartShowsEveryDefault) {
-    Open();
-    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("VELA typeloom Version 1.5.0"));
-    EXPECT_EQ(Status(), QStringLiteral(" Ready"));
-    EXPECT_EQ(Child<QPushButton>("convert").text(), QStringLiteral("Convert"));
-    EXPECT_EQ(Child<QProgressBar>("progress").maximum(), 100);
-    EXPECT_EQ(Tabs("inputTabs").currentIndex(), 2);
-    EXPECT_EQ(Tabs("outputTabs").currentIndex(), 0);
-    EXPECT_FALSE(Child<QToolButton>("showOptions").isChecked());
-    EXPECT_FALSE(Check("useFilter").isChecked());
-    EXPECT_FALSE(Combo("filterPath").isEnabled());
-    // Image input.
-    EXPECT_TRUE(Combo("inImageOrder").currentText().contains(QStringLiteral("cp1252.xlor")));
-    EXPECT_EQ(Combo("inImageFormat").currentText(), QStringLiteral("I4"));
-    EXPECT_FALSE(Check("inImageAssist").isChecked());
-    // System font input: "Tahoma" is not installed, so DejaVu Sans stands in.
-    EXPECT_EQ(Combo("inWinFace").currentText(), QStringLiteral("DejaVu Sans"));
-    EXPECT_EQ(Combo("inWinSize").currentText(), QStringLiteral("16"));
-    EXPECT_EQ(Combo("inWinDepth").currentText(), QStringLiteral("16 gradations (I4)"));
-    EXPECT_TRUE(Check("inWinSoftAA").isChecked());
-    EXPECT_EQ(Combo("inWinWidthType").currentIndex(), 1);
-    EXPECT_EQ(Edit("inWinFixed").text(), QStringLiteral("16"));
-    EXPECT_FALSE(Check("inWinEnableAverage").isChecked());
-    EXPECT_EQ(Combo("inWinAverage").currentText(), QStringLiteral("16"));
-    EXPECT_FALSE(Child<QToolButton>("inWinOptions").isChecked());
-    // Image output.
-    EXPECT_TRUE(Combo("outImageOrder").currentText().contains(QStringLiteral("cp1252.xlor")));
-    EXPECT_EQ(Combo("outImageFormat").currentText(), QStringLiteral("by extension"));
-    EXPECT_TRUE(Check("outImageGrid").isChecked());
-    EXPECT_TRUE(Child<QRadioButton>("outImageMarginMode").isChecked());
-    EXPECT_TRUE(Check("outImageCenter").isChecked());
-    for (const char* field : {"outImageSize0", "outImageSize1", "outImageSize2", "outImageSize3"}) {
-        EXPECT_EQ(Edit(field).text(), QStringLiteral("0")) << field;
-    }
-    const CImageFontWriter::Settings image = Child<COutImageDlg>().GetWriterArguments();
-    EXPECT_EQ(image.gridColor, 0x000000u);
-    EXPECT_EQ(image.marginColor, 0x99AA99u);
-    EXPECT_EQ(image.widthLineColor, 0xFF0000u);
-    EXPECT_EQ(image.nullCellColor, 0xFF7F7Fu);
-    EXPECT_EQ(image.backgroundColor, 0xFFFFFFu);
-    // Binary font output.
-    EXPECT_EQ(Combo("outQuillEncoding").currentText(), QStringLiteral("UTF-16"));
-    EXPECT_EQ(Combo("outQuillGroup").currentIndex(), 0);
-    EXPECT_EQ(Combo("outQuillSheet").currentText(), QStringLiteral("auto"));
-    EXPECT_EQ(Edit("outQuillAlterChar").text(), QString());
-    EXPECT_EQ(Edit("outQuillLineHeight").text(), QStringLiteral("16"));
-    EXPECT_EQ(Edit("outQuillDefaultLeft").text(), QStringLiteral("0"));
-    EXPECT_EQ(Edit("outQuillDefaultWidth").text(), QStringLiteral("16"));
-    EXPECT_EQ(Edit("outQuillDefaultRight").text(), QStringLiteral("0"));
-    for (const char* box :
-         {"outQuillAlterCharUseDef", "outQuillLineHeightUseDef", "outQuillDefaultLeftUseDef",
-          "outQuillDefaultWidthUseDef", "outQuillDefaultRightUseDef"}) {
-        EXPECT_TRUE(Check(box).isChecked()) << box;
-    }
-}
-
 TEST_F(MainDlgTest, EveryFieldSurvivesARestart) {
     Open();
     Tabs("inputTabs").setCurrentIndex(1);

@@ -1,3 +1,5 @@
+// The font service on installed faces: names, refusals, metrics from the font tables, coverage.
+// What it draws is golden (tests/golden/dejavu-*: outlines, one-bit text, average widths).
 #include "platform/FontService.h"
 
 #include <gtest/gtest.h>
@@ -86,32 +88,6 @@ struct OutlineCase {
     uint32_t size;
 };
 
-TEST(FontServiceTest, GrayOutlinesReportBlackBoxOriginAdvanceAndSize) {
-    const OutlineCase cases[] = {
-        {u"DejaVu Sans", u'A', 36, {11, 12, 0, 12, 11}, 144},
-        {u"DejaVu Sans", u'g', 74, {9, 12, 0, 9, 10}, 144},
-        {u"DejaVu Sans", u' ', 3, {0, 0, 0, 0, 5}, 0},
-        {u"DejaVu Sans", 0xFFFD, 5372, {17, 17, 0, 15, 16}, 340},
-        {u"IPAGothic", 0x6F22, 1288, {16, 15, 0, 13, 16}, 240},
-        {u"IPAGothic", 0x3042, 598, {14, 14, 1, 13, 16}, 224},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(int(c.code));
-        CFontService service = OpenedFont(c.face, -16);
-        EXPECT_EQ(service.GetGlyphIndex(c.code), c.index);
-        GlyphMetrics m;
-        ASSERT_EQ(service.GetGlyphOutline(c.code, GlyphFormat::kGray17, m, {}), c.size);
-        std::vector<uint8_t> levels(c.size, 0xEE);
-        EXPECT_EQ(service.GetGlyphOutline(c.code, GlyphFormat::kGray17, m, levels), c.size);
-        EXPECT_EQ(m.blackBoxX, c.expected.blackBoxX);
-        EXPECT_EQ(m.blackBoxY, c.expected.blackBoxY);
-        EXPECT_EQ(m.originX, c.expected.originX);
-        EXPECT_EQ(m.originY, c.expected.originY);
-        EXPECT_EQ(m.cellIncX, c.expected.cellIncX);
-        EXPECT_TRUE(std::all_of(levels.begin(), levels.end(), [](uint8_t b) { return b <= 16; }));
-    }
-}
-
 TEST(FontServiceTest, FullCoverageReachesTheTopLevelAndRowsArePadded) {
     CFontService service = OpenedFont(u"DejaVu Sans", -16);
     GlyphMetrics m;
@@ -138,71 +114,6 @@ TEST(FontServiceTest, MissingCodesAreMarked) {
     EXPECT_FALSE(service.GetCharWidth(0x3042, width));
     AbcWidths abc;
     EXPECT_FALSE(service.GetCharAbcWidths(0x3042, abc));
-}
-
-TEST(FontServiceTest, WidthQueriesAgreeWithTheOutline) {
-    CFontService service = OpenedFont(u"DejaVu Sans", -16);
-    int32_t width = 0;
-    ASSERT_TRUE(service.GetCharWidth(u'A', width));
-    EXPECT_EQ(width, 11);
-    AbcWidths abc;
-    ASSERT_TRUE(service.GetCharAbcWidths(u'g', abc));
-    EXPECT_EQ(abc.a, 0);
-    EXPECT_EQ(abc.b, 9);
-    EXPECT_EQ(abc.c, 1);
-    // The width query reused the glyph slot; the outline must be rendered afresh.
-    GlyphMetrics m;
-    EXPECT_EQ(service.GetGlyphOutline(u'g', GlyphFormat::kMetrics, m, {}), 0u);
-    EXPECT_EQ(m.blackBoxX, 9);
-    EXPECT_EQ(m.originY, 9);
-}
-
-TEST(FontServiceTest, AverageWidthScalesHorizontally) {
-    CFontService service = OpenedFont(u"DejaVu Sans", -16, 20);
-    TextMetrics tm;
-    ASSERT_TRUE(service.GetTextMetrics(tm));
-    EXPECT_EQ(tm.aveCharWidth, 20);
-    EXPECT_EQ(tm.height, 19);
-    GlyphMetrics m;
-    service.GetGlyphOutline(u'A', GlyphFormat::kMetrics, m, {});
-    EXPECT_EQ(m.blackBoxX, 27);
-    EXPECT_EQ(m.blackBoxY, 12);
-    EXPECT_EQ(m.cellIncX, 27);
-}
-
-// The opaque box of one code unit in a 30 x 30 cell pre-painted with 9.
-std::vector<uint8_t> DrawnCell(CFontService& service, char16_t code) {
-    std::vector<uint8_t> cell(30 * 32, 9);
-    EXPECT_TRUE(service.DrawOpaqueText(code, cell, 30, 32, 1, 0));
-    return cell;
-}
-
-int32_t BoxWidth(const std::vector<uint8_t>& cell) {
-    int32_t x = 0;
-    while (x < 30 && cell[std::size_t(x)] != 9) {
-        ++x;
-    }
-    return x;
-}
-
-TEST(FontServiceTest, OpaqueTextIsAdvanceWideAndCellHighWithOneBitInk) {
-    CFontService service = OpenedFont(u"DejaVu Sans", -16);
-    const std::vector<uint8_t> a = DrawnCell(service, u'A');
-    EXPECT_EQ(BoxWidth(a), 11);
-    for (int y = 0; y < 30; ++y) {
-        const auto row = std::span(a).subspan(std::size_t(y) * 32, 32);
-        const bool inked = std::find(row.begin(), row.begin() + 11, 1) != row.begin() + 11;
-        EXPECT_EQ(inked, y >= 3 && y <= 14) << "row " << y;
-        EXPECT_EQ(row[0] != 9, y < 19) << "row " << y;
-        EXPECT_TRUE(std::all_of(row.begin() + 11, row.end(), [](uint8_t b) { return b == 9; }));
-    }
-    EXPECT_EQ(BoxWidth(DrawnCell(service, u'g')), 10);
-    const std::vector<uint8_t> space = DrawnCell(service, u' ');
-    EXPECT_EQ(BoxWidth(space), 5);
-    EXPECT_EQ(std::count(space.begin(), space.end(), 1), 0);
-    EXPECT_EQ(std::count(space.begin(), space.end(), 0), 5 * 19);
-    std::vector<uint8_t> small(10);
-    EXPECT_FALSE(service.DrawOpaqueText(u'A', small, 30, 32, 1, 0));
 }
 
 }  // namespace
