@@ -110,7 +110,7 @@ void BM_ReadSampleFont(benchmark::State& state) {
     const std::u16string image = Utf8ToUtf16(TL_SOURCE_DIR "/data/sample/sample.bmp");
     const std::u16string order = Utf8ToUtf16(TL_SOURCE_DIR "/data/xlor/ascii.xlor");
     for (auto _ : state) {
-        CImageFontReader reader(image, order, static_cast<int32_t>(state.range(0)), true);
+        CImageFontReader reader({image, order, static_cast<TextureFormat>(state.range(0)), true});
         CFontData font;
         reader.ReadFontData(font, CCharFilter());
         benchmark::DoNotOptimize(font.GetGlyphCount());

@@ -167,9 +167,14 @@ std::u16string LargeImageFont(const std::u16string& order) {
 // font. Returns the number of glyphs converted.
 std::size_t Convert(const std::u16string& image, const std::u16string& order,
                     const std::u16string& out) {
-    CImageFontReader reader(image, order, kTexIA4, false);
-    constexpr int32_t kNo = CQuillFontWriter::kNotGiven;
-    CQuillFontWriter writer(out, u"", 1, 0xFFFF, kNo, kNo, kNo, kNo, 1, 0);
+    CImageFontReader::Settings readerSettings;
+    readerSettings.imagePath = image;
+    readerSettings.orderPath = order;
+    readerSettings.format = kTexIA4;
+    CImageFontReader reader(std::move(readerSettings));
+    CQuillFontWriter::Settings writerSettings;
+    writerSettings.outputPath = out;
+    CQuillFontWriter writer(std::move(writerSettings));
     reader.ValidateInput();
     writer.ValidateInput();
     CFontData font;

@@ -38,7 +38,11 @@ void ConvertInstalledFont(benchmark::State& state) {
     g_pPgCtrl = &progress;
     std::size_t glyphs = 0;
     for (auto _ : state) {
-        CWinFontReader reader(face, 16, 0, depth, false, 2, -1, false);
+        CWinFontReader::Settings settings;
+        settings.faceName = face;
+        settings.size = 16;
+        settings.bitDepth = depth;
+        CWinFontReader reader(std::move(settings));
         reader.ValidateInput();
         CFontData font;
         reader.ReadFontData(font, CCharFilter());

@@ -6,46 +6,43 @@
 #include <limits>
 
 #include "core/GlobalException.h"
-#include "platform/CodePage.h"
 #include "platform/Text.h"
 
 namespace {
 
 constexpr std::array<Keyword, 4> kEncodings = {{
-    {u"utf8", 0},
-    {u"utf16", 1},
-    {u"sjis", 2},
-    {u"cp1252", 3},
+    {u"utf8", kEncodingUtf8},
+    {u"utf16", kEncodingUtf16},
+    {u"sjis", kEncodingShiftJis},
+    {u"cp1252", kEncodingCp1252},
 }};
 constexpr int32_t kEncodingNotFound = 4;
 
 constexpr std::array<Keyword, 4> kWidthTypes = {{
-    {u"fixed", 3},
-    {u"glyph", 0},
-    {u"char", 2},
-    {u"keepsp", 1},
+    {u"fixed", CLetterer::kWidthFixed},
+    {u"glyph", CLetterer::kWidthGlyph},
+    {u"char", CLetterer::kWidthChar},
+    {u"keepsp", CLetterer::kWidthKeepSp},
 }};
 constexpr int32_t kWidthTypeNotFound = 4;
 
 constexpr std::array<Keyword, 7> kGlyphImageFormats = {{
-    {u"i4", 0},
-    {u"i8", 1},
-    {u"ia4", 2},
-    {u"ia8", 3},
-    {u"rgb565", 4},
-    {u"rgb5a3", 5},
-    {u"rgba8", 6},
+    {u"i4", kTexI4},
+    {u"i8", kTexI8},
+    {u"ia4", kTexIA4},
+    {u"ia8", kTexIA8},
+    {u"rgb565", kTexRGB565},
+    {u"rgb5a3", kTexRGB5A3},
+    {u"rgba8", kTexRGBA8},
 }};
 constexpr int32_t kGlyphImageFormatNotFound = -1;
 
 constexpr std::array<Keyword, 3> kImageFormats = {{
-    {u"ext", 0},
-    {u"bmp", 1},
-    {u"tga", 2},
+    {u"ext", CImageFontWriter::kByExtension},
+    {u"bmp", CImageFontWriter::kBmp},
+    {u"tga", CImageFontWriter::kTga},
 }};
 constexpr int32_t kImageFormatNotFound = 3;
-
-constexpr uint16_t kNoCharacter = 0xFFFF;
 
 // A decimal number as "%d" reads it: leading blanks, a sign, at least one digit, saturated to
 // 32 bits. `pos` ends behind the digits; false when there are none.
@@ -96,23 +93,23 @@ int32_t LookupKeyword(const std::u16string& text, std::span<const Keyword> table
     return notFound;
 }
 
-int32_t ToEncodingType(const std::u16string& text) {
+CharEncoding ToEncodingType(const std::u16string& text) {
     const int32_t value = LookupKeyword(text, kEncodings, kEncodingNotFound);
     if (value == kEncodingNotFound) {
         TL_THROW(kErrCommandLine, 208, text);
     }
-    return value;
+    return static_cast<CharEncoding>(value);
 }
 
-int32_t ToWidthType(const std::u16string& text) {
+CLetterer::WidthType ToWidthType(const std::u16string& text) {
     const int32_t value = LookupKeyword(text, kWidthTypes, kWidthTypeNotFound);
     if (value == kWidthTypeNotFound) {
         TL_THROW(kErrCommandLine, 216, text);
     }
-    return value;
+    return static_cast<CLetterer::WidthType>(value);
 }
 
-int32_t ToGlyphImageFormat(const std::u16string& text) {
+TextureFormat ToGlyphImageFormat(const std::u16string& text) {
     if (text.empty()) {
         TL_THROW(kErrCommandLine, 164);
     }
@@ -120,15 +117,15 @@ int32_t ToGlyphImageFormat(const std::u16string& text) {
     if (value == kGlyphImageFormatNotFound) {
         TL_THROW(kErrCommandLine, 206, text);
     }
-    return value;
+    return static_cast<TextureFormat>(value);
 }
 
-int32_t ToImageFormat(const std::u16string& text) {
+CImageFontWriter::OutputFormat ToImageFormat(const std::u16string& text) {
     const int32_t value = LookupKeyword(text, kImageFormats, kImageFormatNotFound);
     if (value == kImageFormatNotFound) {
         TL_THROW(kErrCommandLine, 212, text);
     }
-    return value;
+    return static_cast<CImageFontWriter::OutputFormat>(value);
 }
 
 void ToSheetSize(int32_t& width, int32_t& height, const std::u16string& text) {
@@ -159,22 +156,10 @@ void ReadBpp(const std::u16string& text, int32_t& depth, bool& alpha) {
     alpha = withAlpha;
 }
 
-uint16_t ToCharCode(const std::u16string& text, int32_t encoding) {
-    uint16_t value = 0;
-    uint16_t code = 0;
+uint16_t ToCharCode(const std::u16string& text, CharEncoding encoding) {
+    // One character stands for itself, whatever the encoding.
     if (text.size() == 1) {
-        value = text.front();
-        code = value;
-    } else {
-        value = NumberLow16(text);
-        code = value;
-        if (const int32_t codePage = CodePageOfEncoding(encoding); codePage != 0) {
-            char16_t unit = kNoCharacter;
-            code = CCodePage(codePage).ToUnicode(value, unit) ? unit : kNoCharacter;
-        }
+        return CFontEncoding(kEncodingUtf16).SubstituteFromCode(text.front());
     }
-    if (code == kNoCharacter) {
-        TL_THROW(kErrInputValue, 106, value);
-    }
-    return code;
+    return CFontEncoding(encoding).SubstituteFromCode(NumberLow16(text));
 }

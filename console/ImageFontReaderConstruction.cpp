@@ -4,7 +4,10 @@
 #include "readers/ImageFontReader.h"
 
 std::unique_ptr<CFontReader> ConstructImageFontReader(const CCmdLine& cmdLine) {
-    return std::make_unique<CImageFontReader>(cmdLine.GetParam(u"if"), cmdLine.GetParam(u"io"),
-                                              ToGlyphImageFormat(cmdLine.GetParam(u"ic")),
-                                              cmdLine.HasOption(u"ia"));
+    CImageFontReader::Settings s;
+    s.imagePath = cmdLine.GetParam(u"if");
+    s.orderPath = cmdLine.GetParam(u"io");
+    s.format = ToGlyphImageFormat(cmdLine.GetParam(u"ic"));
+    s.linearAssist = cmdLine.HasOption(u"ia");
+    return std::make_unique<CImageFontReader>(std::move(s));
 }

@@ -3,5 +3,5 @@
 #include "readers/QuillFontReader.h"
 
 std::unique_ptr<CFontReader> ConstructQuillFontReader(const CCmdLine& cmdLine) {
-    return std::make_unique<CQuillFontReader>(cmdLine.GetParam(u"if"));
+    return std::make_unique<CQuillFontReader>(CQuillFontReader::Settings{cmdLine.GetParam(u"if")});
 }

@@ -8,30 +8,26 @@
 
 std::unique_ptr<CFontWriter> ConstructQuillFontWriter(const CCmdLine& cmdLine) {
     constexpr int32_t kNotGiven = CQuillFontWriter::kNotGiven;
-    constexpr int32_t kFontType = 1;
-    const int32_t encoding = cmdLine.HasOption(u"oe") ? ToEncodingType(cmdLine.GetParam(u"oe")) : 1;
-    const uint16_t alternate =
-        cmdLine.HasOption(u"oa") ? ToCharCode(cmdLine.GetParam(u"oa"), encoding) : 0xFFFF;
-    const int32_t lineFeed = cmdLine.GetIntParam(u"oh", kNotGiven);
-    const int32_t defaultWidth = cmdLine.GetIntParam(u"ow", kNotGiven);
-    const int32_t left = cmdLine.GetIntParam(u"ol", kNotGiven);
-    const int32_t right = cmdLine.GetIntParam(u"or", kNotGiven);
-    std::u16string output = cmdLine.GetParam(u"of");
-    std::u16string groups = cmdLine.GetParam(u"op");
-    if (!cmdLine.HasOption(u"os") && cmdLine.HasOption(u"ox")) {
-        int32_t width = 0;
-        int32_t height = 0;
-        ToSheetSize(width, height, cmdLine.GetParam(u"ox"));
-        return std::make_unique<CQuillFontWriter>(std::move(output), std::move(groups), kFontType,
-                                                  alternate, lineFeed, defaultWidth, left, right,
-                                                  encoding, width, height);
+    CQuillFontWriter::Settings s;
+    s.encoding =
+        cmdLine.HasOption(u"oe") ? ToEncodingType(cmdLine.GetParam(u"oe")) : kEncodingUtf16;
+    if (cmdLine.HasOption(u"oa")) {
+        s.alternateChar = ToCharCode(cmdLine.GetParam(u"oa"), s.encoding);
     }
-    // The option counts thousands of pixels (1024 each); a count past 32 bits fits no sheet.
-    const int64_t kiloPixels = cmdLine.GetIntParam(u"os", 0);
-    const auto pixels = static_cast<int32_t>(
-        std::clamp<int64_t>(kiloPixels * 1024, std::numeric_limits<int32_t>::min(),
-                            std::numeric_limits<int32_t>::max()));
-    return std::make_unique<CQuillFontWriter>(std::move(output), std::move(groups), kFontType,
-                                              alternate, lineFeed, defaultWidth, left, right,
-                                              encoding, pixels);
+    s.lineFeed = cmdLine.GetIntParam(u"oh", kNotGiven);
+    s.defaultWidth = cmdLine.GetIntParam(u"ow", kNotGiven);
+    s.defaultLeft = cmdLine.GetIntParam(u"ol", kNotGiven);
+    s.defaultRight = cmdLine.GetIntParam(u"or", kNotGiven);
+    s.outputPath = cmdLine.GetParam(u"of");
+    s.groupsPath = cmdLine.GetParam(u"op");
+    if (!cmdLine.HasOption(u"os") && cmdLine.HasOption(u"ox")) {
+        ToSheetSize(s.sheetWidth, s.sheetHeight, cmdLine.GetParam(u"ox"));
+    } else {
+        // The option counts thousands of pixels (1024 each); a count past 32 bits fits no sheet.
+        const int64_t kiloPixels = cmdLine.GetIntParam(u"os", 0);
+        s.sheetPixels = static_cast<int32_t>(
+            std::clamp<int64_t>(kiloPixels * 1024, std::numeric_limits<int32_t>::min(),
+                                std::numeric_limits<int32_t>::max()));
+    }
+    return std::make_unique<CQuillFontWriter>(std::move(s));
 }

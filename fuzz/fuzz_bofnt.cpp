@@ -10,7 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const auto path = fuzz_support::WriteScratchFile({data, size}, ".bofnt");
     fuzz_support::Expect([&] { ValidateFontFile(path); });
     fuzz_support::Expect([&] {
-        CQuillFontReader reader(path);
+        CQuillFontReader reader({path});
         reader.ValidateInput();
         CFontData font;
         CCharFilter filter;

@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         for (const CmdOption& option : ConsoleOptionTable()) {
             const std::u16string param = line.GetParam(option.name);
             line.GetIntParam(option.name, -1);
-            fuzz_support::Expect([&] { ToCharCode(param, 2); });
+            fuzz_support::Expect([&] { ToCharCode(param, kEncodingShiftJis); });
             fuzz_support::Expect([&] { ToColor(param); });
             fuzz_support::Expect([&] {
                 int32_t w = 0;

@@ -17,7 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const auto orderPath = fuzz_support::WriteScratchFile(input.subspan(3, orderSize), ".xlor", 0);
     const auto imagePath = fuzz_support::WriteScratchFile(input.subspan(3 + orderSize), ".img", 1);
     fuzz_support::Expect([&] {
-        CImageFontReader reader(imagePath, orderPath, options % 7, (options & 0x80) != 0);
+        CImageFontReader reader(
+            {imagePath, orderPath, static_cast<TextureFormat>(options % 7), (options & 0x80) != 0});
         reader.ValidateInput();
         CFontData font;
         CCharFilter filter;

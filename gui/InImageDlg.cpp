@@ -66,22 +66,21 @@ void CInImageDlg::UpdateAssistEnabled() {
     m_assist.setEnabled(FormatHasAlpha(std::max(m_format.currentIndex(), 0)));
 }
 
-ImageFontArguments CInImageDlg::GetReaderArguments() const {
+CImageFontReader::Settings CInImageDlg::GetReaderArguments() const {
     if (!m_order.HasFiles()) {
         TL_THROW(kErrInputValue, 272);
     }
-    ImageFontArguments arguments;
+    CImageFontReader::Settings arguments;
     arguments.imagePath = m_history.Text();
     arguments.orderPath = m_order.SelectedPath();
     if (arguments.orderPath.empty()) {
         TL_THROW(kErrInputValue, 167);
     }
-    arguments.format = std::max(m_format.currentIndex(), 0);
+    arguments.format = static_cast<TextureFormat>(std::max(m_format.currentIndex(), 0));
     arguments.linearAssist = m_assist.isChecked();
     return arguments;
 }
 
 std::unique_ptr<CFontReader> CInImageDlg::GetFontReader() {
-    const ImageFontArguments a = GetReaderArguments();
-    return std::make_unique<CImageFontReader>(a.imagePath, a.orderPath, a.format, a.linearAssist);
+    return std::make_unique<CImageFontReader>(GetReaderArguments());
 }

@@ -9,14 +9,7 @@
 #include "gui/InDlg.h"
 #include "gui/OrderCombo.h"
 #include "gui/PathHistoryManager.h"
-
-// What the page hands to the image font reader, in the reader's order.
-struct ImageFontArguments {
-    std::u16string imagePath;
-    std::u16string orderPath;
-    int32_t format = 0;
-    bool linearAssist = false;
-};
+#include "readers/ImageFontReader.h"
 
 // The image font source: picture, letter order, colour format and the TX_LINEAR assist.
 class CInImageDlg : public CInDlg {
@@ -28,7 +21,7 @@ public:
     std::unique_ptr<CFontReader> GetFontReader() override;
     // The reader's settings from the controls; throws while the letter orders are not listed
     // or when none is selected.
-    ImageFontArguments GetReaderArguments() const;
+    CImageFontReader::Settings GetReaderArguments() const;
     void AddPathToHistory() override { m_history.AddCurrentPath(); }
     void DropFile(const std::u16string& path) override { m_history.DropPath(path); }
     void SetOrderFiles(const std::vector<XmlFileInfo>& files) override { m_order.SetFiles(files); }

@@ -22,5 +22,5 @@ CInQuillDlg::CInQuillDlg(CSettingsFile& settings, QWidget* parent)
 }
 
 std::unique_ptr<CFontReader> CInQuillDlg::GetFontReader() {
-    return std::make_unique<CQuillFontReader>(m_history.Text());
+    return std::make_unique<CQuillFontReader>(CQuillFontReader::Settings{m_history.Text()});
 }

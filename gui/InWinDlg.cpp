@@ -250,25 +250,24 @@ void CInWinDlg::UpdateFixedEnabled() {
     m_fixedLabel.setEnabled(fixed);
 }
 
-WinFontArguments CInWinDlg::GetReaderArguments() const {
+CWinFontReader::Settings CInWinDlg::GetReaderArguments() const {
     if (!m_facesFilled) {
         TL_THROW(kErrInputValue, 272);
     }
     const Gradation& gradation = kGradations[std::max(m_depth.currentIndex(), 0)];
-    WinFontArguments arguments;
+    CWinFontReader::Settings arguments;
     arguments.faceName = m_face.currentText().toStdU16String();
     arguments.size = NumberOf(m_size.currentText());
     arguments.averageWidth = m_enableAverage.isChecked() ? NumberOf(m_average.currentText()) : 0;
     arguments.bitDepth = gradation.bitDepth;
     arguments.alpha = gradation.alpha;
-    arguments.widthType = std::max(m_widthType.currentIndex(), 0);
+    arguments.widthType =
+        static_cast<CLetterer::WidthType>(std::max(m_widthType.currentIndex(), 0));
     arguments.fixedWidth = NumberOf(m_fixed.text());
     arguments.softAntialias = m_softAntialias.isChecked();
     return arguments;
 }
 
 std::unique_ptr<CFontReader> CInWinDlg::GetFontReader() {
-    const WinFontArguments a = GetReaderArguments();
-    return std::make_unique<CWinFontReader>(a.faceName, a.size, a.averageWidth, a.bitDepth, a.alpha,
-                                            a.widthType, a.fixedWidth, a.softAntialias);
+    return std::make_unique<CWinFontReader>(GetReaderArguments());
 }

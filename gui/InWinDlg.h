@@ -9,18 +9,7 @@
 #include <QToolButton>
 
 #include "gui/InDlg.h"
-
-// What the page hands to the installed font reader, in the reader's order.
-struct WinFontArguments {
-    std::u16string faceName;
-    int32_t size = 0;
-    int32_t averageWidth = 0;
-    int32_t bitDepth = 0;
-    bool alpha = false;
-    int32_t widthType = 0;
-    int32_t fixedWidth = 0;
-    bool softAntialias = false;
-};
+#include "readers/WinFontReader.h"
 
 // The installed font source: face, size and the rendering options.
 class CInWinDlg : public CInDlg {
@@ -31,7 +20,7 @@ public:
 
     std::unique_ptr<CFontReader> GetFontReader() override;
     // The reader's settings from the controls; throws while the face list is not filled.
-    WinFontArguments GetReaderArguments() const;
+    CWinFontReader::Settings GetReaderArguments() const;
     // Offers a font file in the face list, before its "Add font file..." entry, and selects it.
     void AddFontFile(const QString& path);
     // A font file dropped on the input area.

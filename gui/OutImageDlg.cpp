@@ -244,7 +244,8 @@ CImageFontWriter::Settings COutImageDlg::GetWriterArguments() const {
         TL_THROW(kErrInputValue, 167);
     }
     arguments.drawGrid = m_grid.isChecked();
-    arguments.outputFormat = std::max(m_format.currentIndex(), 0);
+    arguments.outputFormat =
+        static_cast<CImageFontWriter::OutputFormat>(std::max(m_format.currentIndex(), 0));
     std::array<int32_t, 4> field{};
     for (int i = 0; i < 4; ++i) {
         field[i] = NumberOf(m_sizeEdits[i].text());

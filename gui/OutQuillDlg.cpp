@@ -7,7 +7,6 @@
 #include "gui/FieldMark.h"
 #include "gui/SettingBinding.h"
 #include "gui/SettingsFile.h"
-#include "platform/CodePage.h"
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
 #include "writers/QuillFontWriter.h"
@@ -184,24 +183,18 @@ uint16_t COutQuillDlg::GetAlterChar(int32_t encoding) const {
     if (encoding < 0) {
         TL_THROW(kErrInputValue, 113);
     }
-    if (const int32_t codePage = CodePageOfEncoding(encoding); codePage != 0 && ch != u'\0') {
-        uint16_t code = 0;
-        if (!CCodePage(codePage).FromUnicode(ch, code)) {
-            TL_THROW(kErrInputValue, 106, static_cast<int>(ch));
-        }
-    }
-    return ch;
+    return ch == u'\0' ? ch : CFontEncoding(encoding).SubstituteFromCharacter(ch);
 }
 
-QuillFontArguments COutQuillDlg::GetWriterArguments() const {
+CQuillFontWriter::Settings COutQuillDlg::GetWriterArguments() const {
     if (!m_group.HasFiles()) {
         TL_THROW(kErrInputValue, 272);
     }
-    QuillFontArguments arguments;
-    arguments.encoding = m_encoding.currentIndex();
-    if (arguments.encoding < 0) {
+    CQuillFontWriter::Settings arguments;
+    if (m_encoding.currentIndex() < 0) {
         TL_THROW(kErrInputValue, 113);
     }
+    arguments.encoding = static_cast<CharEncoding>(m_encoding.currentIndex());
     if (m_group.currentIndex() < 0) {
         TL_THROW(kErrInputValue, 140);
     }
@@ -219,16 +212,14 @@ QuillFontArguments COutQuillDlg::GetWriterArguments() const {
     arguments.defaultLeft = ValueOf(m_defaultLeft);
     arguments.defaultWidth = ValueOf(m_defaultWidth);
     arguments.defaultRight = ValueOf(m_defaultRight);
-    arguments.path =
+    arguments.outputPath =
         WithFontExtension(m_history.Text(), arguments.groupsPath.empty() ? u".bofnt" : u".bofna");
     return arguments;
 }
 
 std::unique_ptr<CFontWriter> COutQuillDlg::GetFontWriter() {
-    const QuillFontArguments a = GetWriterArguments();
-    m_history.SetText(a.path);
-    ConfirmOverwrite(a.path);
-    return std::make_unique<CQuillFontWriter>(a.path, a.groupsPath, 1, a.alternateChar, a.lineFeed,
-                                              a.defaultWidth, a.defaultLeft, a.defaultRight,
-                                              a.encoding, a.sheetPixels);
+    CQuillFontWriter::Settings settings = GetWriterArguments();
+    m_history.SetText(settings.outputPath);
+    ConfirmOverwrite(settings.outputPath);
+    return std::make_unique<CQuillFontWriter>(std::move(settings));
 }

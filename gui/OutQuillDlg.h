@@ -11,19 +11,7 @@
 #include "gui/OrderCombo.h"
 #include "gui/OutDlg.h"
 #include "gui/PathHistoryManager.h"
-
-// What the page hands to the binary font writer, in the writer's order.
-struct QuillFontArguments {
-    std::u16string path;
-    std::u16string groupsPath;  // empty for a normal font
-    uint16_t alternateChar = 0xFFFF;
-    int32_t lineFeed = 0xFFFF;
-    int32_t defaultWidth = 0xFFFF;
-    int32_t defaultLeft = 0xFFFF;
-    int32_t defaultRight = 0xFFFF;
-    int32_t encoding = 1;
-    int32_t sheetPixels = 0;
-};
+#include "writers/QuillFontWriter.h"
 
 // The binary font target: file, encoding, glyph groups, sheet size and the default widths.
 class COutQuillDlg : public COutDlg {
@@ -38,7 +26,7 @@ public:
     std::unique_ptr<CFontWriter> GetFontWriter() override;
     // The writer's settings from the controls, with the path's extension settled (.bofnt for a
     // normal font, .bofna with glyph groups); the field itself is not changed.
-    QuillFontArguments GetWriterArguments() const;
+    CQuillFontWriter::Settings GetWriterArguments() const;
     void AddPathToHistory() override { m_history.AddCurrentPath(); }
     void DropFile(const std::u16string& path) override { m_history.DropPath(path); }
     void SetGroupFiles(const std::vector<XmlFileInfo>& files) override { m_group.SetFiles(files); }

@@ -78,16 +78,9 @@ int32_t Level(uint32_t rgb, int32_t sourceBits) {
 
 }  // namespace
 
-CImageFontReader::CImageFontReader(std::u16string imagePath, std::u16string orderPath,
-                                   int32_t textureFormat, bool linearAssist)
-    : m_imagePath(std::move(imagePath)),
-      m_orderPath(std::move(orderPath)),
-      m_textureFormat(textureFormat),
-      m_linearAssist(linearAssist) {}
-
 bool CImageFontReader::HasAlphaFormat() const {
-    return m_textureFormat == kTexIA4 || m_textureFormat == kTexIA8 ||
-           m_textureFormat == kTexRGB5A3 || m_textureFormat == kTexRGBA8;
+    return m_settings.format == kTexIA4 || m_settings.format == kTexIA8 ||
+           m_settings.format == kTexRGB5A3 || m_settings.format == kTexRGBA8;
 }
 
 CImageFontReader::ImageFormat CImageFontReader::DetectFormat(const std::u16string& path) {
@@ -181,13 +174,14 @@ bool CImageFontReader::CheckMargin(const IImage& image, int32_t x, int32_t y, in
 }
 
 void CImageFontReader::ValidateInput() {
-    if (!IsFileExists(m_imagePath)) {
-        TL_THROW(kErrInputValue, 131, m_imagePath);
+    if (!IsFileExists(m_settings.imagePath)) {
+        TL_THROW(kErrInputValue, 131, m_settings.imagePath);
     }
-    const std::unique_ptr<IImage> image = LoadImageW(m_imagePath, DetectFormat(m_imagePath));
-    ValidateOrderFile(m_orderPath);
+    const std::unique_ptr<IImage> image =
+        LoadImageW(m_settings.imagePath, DetectFormat(m_settings.imagePath));
+    ValidateOrderFile(m_settings.orderPath);
     CGlyphOrder order;
-    order.Load(m_orderPath);
+    order.Load(m_settings.orderPath);
     const CellGrid grid = GridOf(order, *image);
     ValidateImageFontFile(*image, grid.bx, grid.by);
 
@@ -215,9 +209,9 @@ uint32_t CImageFontReader::ConvertImage(CRgbImage& work, const IImage& source) c
     const std::span<uint32_t> to = work.Pixels();
     const std::size_t count = to.size();
 
-    const bool intensity = m_textureFormat == kTexI4 || m_textureFormat == kTexI8 ||
-                           m_textureFormat == kTexIA4 || m_textureFormat == kTexIA8;
-    const int32_t sourceBits = m_textureFormat == kTexI4 || m_textureFormat == kTexIA4 ? 4 : 8;
+    const bool intensity = m_settings.format == kTexI4 || m_settings.format == kTexI8 ||
+                           m_settings.format == kTexIA4 || m_settings.format == kTexIA8;
+    const int32_t sourceBits = m_settings.format == kTexI4 || m_settings.format == kTexIA4 ? 4 : 8;
     for (std::size_t i = 0; i < count; ++i) {
         if (!intensity) {
             to[i] = from.Rgb(i);
@@ -241,9 +235,9 @@ uint32_t CImageFontReader::ConvertImage(CRgbImage& work, const IImage& source) c
             ReportWarning(g_pPgCtrl, 264);
         } else {
             keyed = false;
-            const int32_t bits = m_textureFormat == kTexIA4      ? 4
-                                 : m_textureFormat == kTexRGB5A3 ? 3
-                                                                 : 8;
+            const int32_t bits = m_settings.format == kTexIA4      ? 4
+                                 : m_settings.format == kTexRGB5A3 ? 3
+                                                                   : 8;
             const uint32_t top = (1u << bits) - 1;
             for (std::size_t i = 0; i < count; ++i) {
                 uint32_t alpha = from.Alpha(i) >> (8 - bits);
@@ -354,7 +348,7 @@ void CImageFontReader::LoadOneGlyph(CFontData& font, const IImage& image, const 
     const int32_t x0 = grid.px * column + kAreaOffset;
     const int32_t y0 = grid.py * row + kAreaOffset;
     std::unique_ptr<IImage> area = image.CreateSame();
-    if (m_linearAssist && HasAlphaFormat()) {
+    if (m_settings.linearAssist && HasAlphaFormat()) {
         area->Create(grid.gw + 2, grid.gh + 2, image.GetBpp());
         area->Fill(background, 0);
         area->CopyRect(image, x0, y0, 1, 1, grid.gw, grid.gh);
@@ -391,22 +385,23 @@ void CImageFontReader::CheckNullCell(const IImage& image, const CellGrid& grid, 
         clean = image.GetWord(x, y0 + grid.gh + 1) == background;
     }
     if (!clean) {
-        ReportWarning(g_pPgCtrl, 261,
-                      {grid.px * column + grid.px / 2, grid.py * row + grid.py / 2, m_orderPath});
+        ReportWarning(
+            g_pPgCtrl, 261,
+            {grid.px * column + grid.px / 2, grid.py * row + grid.py / 2, m_settings.orderPath});
     }
 }
 
 void CImageFontReader::ReadFontData(CFontData& font, const CCharFilter& filter) {
     g_pPgCtrl->SetStatus(246);
     g_pPgCtrl->ResetProgress();
-    font.glyphImageFormat.Set(m_textureFormat);
+    font.glyphImageFormat.Set(m_settings.format);
 
-    const ImageFormat format = DetectFormat(m_imagePath);
+    const ImageFormat format = DetectFormat(m_settings.imagePath);
     g_pPgCtrl->SetStatus(format == ImageFormat::kTga ? 248 : 246);
     g_pPgCtrl->ResetProgress();
-    const std::unique_ptr<IImage> source = LoadImageW(m_imagePath, format);
+    const std::unique_ptr<IImage> source = LoadImageW(m_settings.imagePath, format);
     CGlyphOrder order;
-    order.Load(m_orderPath);
+    order.Load(m_settings.orderPath);
 
     CRgbImage work;
     const uint32_t background = ConvertImage(work, *source);

@@ -7,6 +7,7 @@
 #include "core/FontReader.h"
 #include "image/IImage.h"
 #include "image/RgbImage.h"
+#include "writers/format/TextureFormat.h"
 
 class CGlyphOrder;
 
@@ -36,8 +37,16 @@ public:
         int32_t baseline = 0;
     };
 
-    CImageFontReader(std::u16string imagePath, std::u16string orderPath, int32_t textureFormat,
-                     bool linearAssist);
+    struct Settings {
+        std::u16string imagePath;
+        std::u16string orderPath;
+        // The format the glyphs take on: it decides how colours and alpha are read.
+        TextureFormat format = kTexI4;
+        // Recolour transparent pixels around the glyphs for bilinear filtering.
+        bool linearAssist = false;
+    };
+
+    explicit CImageFontReader(Settings settings) : m_settings(std::move(settings)) {}
 
     void ValidateInput() override;
     void ReadFontData(CFontData& font, const CCharFilter& filter) override;
@@ -68,8 +77,5 @@ public:
 private:
     bool HasAlphaFormat() const;
 
-    std::u16string m_imagePath;
-    std::u16string m_orderPath;
-    int32_t m_textureFormat;
-    bool m_linearAssist;
+    Settings m_settings;
 };

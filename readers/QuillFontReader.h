@@ -12,13 +12,15 @@ class CResFont;
 // values, so that it can be written again as a binary font or as an image font.
 class CQuillFontReader : public CFontReader {
 public:
-    explicit CQuillFontReader(std::u16string path) : m_path(std::move(path)) {}
+    struct Settings {
+        std::u16string path;
+    };
+
+    explicit CQuillFontReader(Settings settings) : m_path(std::move(settings.path)) {}
 
     void ValidateInput() override;
     // Nothing reaches the font data before the whole file has loaded and its sheets decoded.
     void ReadFontData(CFontData& font, const CCharFilter& filter) override;
-
-    const std::u16string& GetPath() const { return m_path; }
 
 private:
     // The loaded file, and how many bytes it has.

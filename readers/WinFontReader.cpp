@@ -21,23 +21,11 @@ constexpr int kProgressRange = 0x10000;
 
 }  // namespace
 
-CWinFontReader::CWinFontReader(std::u16string faceName, int32_t size, int32_t averageWidth,
-                               int32_t bitDepth, bool alpha, int32_t widthType, int32_t fixedWidth,
-                               bool softAntialias)
-    : m_faceName(std::move(faceName)),
-      m_size(size),
-      m_averageWidth(averageWidth),
-      m_bitDepth(bitDepth),
-      m_fixedWidth(fixedWidth),
-      m_widthType(widthType),
-      m_softAntialias(softAntialias),
-      m_alpha(alpha) {}
-
 void CWinFontReader::ValidateInput() {
-    if (m_faceName.empty()) {
+    if (m_settings.faceName.empty()) {
         TL_THROW(kErrInputValue, 135);
     }
-    if (const auto file = FontFileReference(m_faceName)) {
+    if (const auto file = FontFileReference(m_settings.faceName)) {
         // Once registered for the run, a font file stands in for an installed face: every
         // other rule of this reader holds for it unchanged.
         const FontFileCheck check = RegisterFontFile(*file);
@@ -48,21 +36,22 @@ void CWinFontReader::ValidateInput() {
             TL_THROW(kErrInputValue, 291, static_cast<int32_t>(file->index),
                      static_cast<int32_t>(check.faceCount - 1), Utf8ToUtf16(file->path));
         }
-    } else if (!ListInstalledFaces().contains(m_faceName)) {
-        TL_THROW(kErrInputValue, 271, m_faceName);
+    } else if (!ListInstalledFaces().contains(m_settings.faceName)) {
+        TL_THROW(kErrInputValue, 271, m_settings.faceName);
     }
-    if (m_size < 1) {
-        TL_THROW(kErrInternal, 202, m_size);
+    if (m_settings.size < 1) {
+        TL_THROW(kErrInternal, 202, m_settings.size);
     }
-    if (m_bitDepth < 1 || m_bitDepth > 8) {
-        TL_THROW(kErrInternal, 169, m_bitDepth);
+    if (m_settings.bitDepth < 1 || m_settings.bitDepth > 8) {
+        TL_THROW(kErrInternal, 169, m_settings.bitDepth);
     }
-    if (m_widthType < CLetterer::kWidthGlyph || m_widthType > CLetterer::kWidthFixed) {
-        const MessageArg type[] = {m_widthType};
+    if (m_settings.widthType < CLetterer::kWidthGlyph ||
+        m_settings.widthType > CLetterer::kWidthFixed) {
+        const MessageArg type[] = {static_cast<int32_t>(m_settings.widthType)};
         TL_THROW(kErrInternal, 158, FormatText(u"%d", type));
     }
-    if (m_widthType == CLetterer::kWidthFixed && m_fixedWidth <= 0) {
-        TL_THROW(kErrInternal, 201, m_fixedWidth);
+    if (m_settings.widthType == CLetterer::kWidthFixed && m_settings.fixedWidth <= 0) {
+        TL_THROW(kErrInternal, 201, m_settings.fixedWidth);
     }
 }
 
@@ -76,21 +65,21 @@ void CWinFontReader::ReadFontData(CFontData& font, const CCharFilter& filter) {
     // A negative height asks for the character height, not the cell height. The whole face
     // name goes to the font service: a shortened one would silently pick another font or none.
     FontDescription description;
-    description.height = m_size > 0 ? -m_size : 0;
-    description.width = m_averageWidth;
+    description.height = m_settings.size > 0 ? -m_settings.size : 0;
+    description.width = m_settings.averageWidth;
     description.weight = 400;
     description.italic = false;
-    description.faceName = m_faceName;
+    description.faceName = m_settings.faceName;
 
     std::unique_ptr<CLetterer> letterer;
-    if (m_bitDepth <= 1) {
+    if (m_settings.bitDepth <= 1) {
         letterer = std::make_unique<CRasterLetterer>();
     } else {
         auto vector = std::make_unique<CVectorLetterer>();
-        vector->SetSoftAntialias(m_softAntialias);
+        vector->SetSoftAntialias(m_settings.softAntialias);
         letterer = std::move(vector);
     }
-    letterer->SetOption(m_bitDepth, m_widthType, m_fixedWidth);
+    letterer->SetOption(m_settings.bitDepth, m_settings.widthType, m_settings.fixedWidth);
     letterer->Create(description);
 
     // Most codes have no glyph, so one empty record waits until a code fills it.
@@ -109,9 +98,9 @@ void CWinFontReader::ReadFontData(CFontData& font, const CCharFilter& filter) {
         }
     }
 
-    if (m_alpha) {
-        font.glyphImageFormat.Set(m_bitDepth > 4 ? kTexIA8 : kTexIA4);
+    if (m_settings.alpha) {
+        font.glyphImageFormat.Set(m_settings.bitDepth > 4 ? kTexIA8 : kTexIA4);
     } else {
-        font.glyphImageFormat.Set(m_bitDepth > 4 ? kTexI8 : kTexI4);
+        font.glyphImageFormat.Set(m_settings.bitDepth > 4 ? kTexI8 : kTexI4);
     }
 }

@@ -30,7 +30,7 @@ void CImageFontWriter::LoadGlyphOrder(CGlyphOrder& order) {
     order.Load(m_settings.orderPath);
 }
 
-int32_t CImageFontWriter::ResolveFormat() const {
+CImageFontWriter::OutputFormat CImageFontWriter::ResolveFormat() const {
     if (m_settings.outputFormat != kByExtension) {
         return m_settings.outputFormat;
     }
@@ -248,7 +248,7 @@ std::unique_ptr<CRgbImage> CImageFontWriter::BuildPicture(const CFontData& font,
 }
 
 void CImageFontWriter::WriteFontData(CFontData& font, const CGlyphOrder& order) {
-    const int32_t format = ResolveFormat();
+    const OutputFormat format = ResolveFormat();
     if (format == kBmp) {
         g_pPgCtrl->SetStatus(250);
         g_pPgCtrl->ResetProgress();
@@ -262,7 +262,7 @@ void CImageFontWriter::WriteFontData(CFontData& font, const CGlyphOrder& order) 
         g_pPgCtrl->SetStatus(254);
         CTgaFile(m_settings.outputPath).Save(*picture);
     } else {
-        TL_THROW(kErrInputValue, 211, format);
+        TL_THROW(kErrInputValue, 211, static_cast<int32_t>(format));
     }
 }
 

@@ -24,7 +24,7 @@ public:
     struct Settings {
         std::u16string outputPath;
         std::u16string orderPath;
-        int32_t outputFormat = kByExtension;
+        OutputFormat outputFormat = kByExtension;
         bool drawGrid = true;
         int32_t cellWidth = -1;
         int32_t cellHeight = -1;
@@ -64,7 +64,7 @@ public:
     FontPreview PreviewFontData(CFontData& font, const CGlyphOrder& order) override;
 
     // The file format to write, the extension deciding for kByExtension (210, 211).
-    int32_t ResolveFormat() const;
+    OutputFormat ResolveFormat() const;
     Layout CalcLayout(const CFontData& font, const CGlyphOrder& order) const;
     std::unique_ptr<CRgbImage> BuildPicture(const CFontData& font, const CGlyphOrder& order) const;
     void DrawGlyph(IImage& picture, const Layout& layout, int32_t column, int32_t row,

@@ -1,6 +1,8 @@
 #include "writers/QuillFontWriter.h"
 
 #include <algorithm>
+#include <memory>
+#include <vector>
 
 #include "core/BinaryFile.h"
 #include "core/FontData.h"
@@ -10,14 +12,29 @@
 #include "writers/CodeMapBuilder.h"
 #include "writers/GlyphGroupsBlock.h"
 #include "writers/GlyphSheets.h"
+#include "writers/SheetAssignment.h"
+#include "writers/SheetInfo.h"
 #include "writers/format/CompressedSheets.h"
-#include "writers/format/FontEncoding.h"
 #include "writers/format/ResFont.h"
 #include "writers/format/ResFontPreview.h"
 #include "writers/format/TextureFormat.h"
 #include "xml/GlyphGroups.h"
 
 namespace {
+
+using Settings = CQuillFontWriter::Settings;
+
+// Every font this writer makes is of type 1, in the byte order the console reads natively.
+constexpr uint8_t kFontType = 1;
+constexpr bool kBigEndian = true;
+
+// Where every glyph goes: the sheet geometry and the sets of glyphs with their indices.
+struct SheetLayout {
+    SheetInfo sheets;
+    SheetAssignment assignment;
+    // Archived fonts: the sheets are stored compressed.
+    bool compressed = false;
+};
 
 bool IsSheetSide(int32_t side) {
     for (int32_t s = 32; s <= 1024; s *= 2) {
@@ -40,88 +57,31 @@ T Given(int32_t setting, T fontValue) {
     return setting == CQuillFontWriter::kNotGiven ? fontValue : static_cast<T>(setting);
 }
 
-}  // namespace
-
-CQuillFontWriter::CQuillFontWriter(std::u16string outputPath, std::u16string groupsPath,
-                                   int32_t fontType, uint16_t alternateChar, int32_t lineFeed,
-                                   int32_t defaultWidth, int32_t defaultLeft, int32_t defaultRight,
-                                   int32_t encoding, int32_t sheetPixels)
-    : m_outputPath(std::move(outputPath)),
-      m_groupsPath(std::move(groupsPath)),
-      m_fontType(fontType),
-      m_alternateChar(alternateChar),
-      m_lineFeed(lineFeed),
-      m_defaultWidth(defaultWidth),
-      m_defaultLeft(defaultLeft),
-      m_defaultRight(defaultRight),
-      m_encoding(encoding),
-      m_sheetPixels(sheetPixels) {}
-
-CQuillFontWriter::CQuillFontWriter(std::u16string outputPath, std::u16string groupsPath,
-                                   int32_t fontType, uint16_t alternateChar, int32_t lineFeed,
-                                   int32_t defaultWidth, int32_t defaultLeft, int32_t defaultRight,
-                                   int32_t encoding, int32_t sheetWidth, int32_t sheetHeight)
-    : CQuillFontWriter(std::move(outputPath), std::move(groupsPath), fontType, alternateChar,
-                       lineFeed, defaultWidth, defaultLeft, defaultRight, encoding, 0) {
-    m_sheetWidth = sheetWidth;
-    m_sheetHeight = sheetHeight;
-}
-
-CQuillFontWriter::~CQuillFontWriter() = default;
-
-void CQuillFontWriter::ValidateSettings() {
-    if (!m_groupsPath.empty()) {
-        if (!IsFileExists(m_groupsPath)) {
-            TL_THROW(kErrInputValue, 131, m_groupsPath);
-        }
-        // Loaded once and thrown away, so that the file's own errors come before any work.
-        CGlyphGroups().Load(m_groupsPath);
+// The font-wide limits of the blocks' byte fields.
+void CheckRanges(const CFontData& font) {
+    if (font.glyphWidth.value > 255) {
+        TL_THROW(kErrInputValue, 177, font.glyphWidth.value, 255);
     }
-    if (m_alternateChar == 0) {
-        TL_THROW(kErrInputValue, 148);
+    if (font.height.value > 255) {
+        TL_THROW(kErrInputValue, 176, font.height.value, 255);
     }
-    if (m_lineFeed != kNotGiven && (m_lineFeed < 0 || m_lineFeed > 255)) {
-        TL_THROW(kErrInputValue, 173, m_lineFeed, 0, 255);
+    if (font.charWidth.value > 255) {
+        TL_THROW(kErrInputValue, 178, font.charWidth.value, 255);
     }
-    if (m_defaultLeft != kNotGiven && (m_defaultLeft < -128 || m_defaultLeft > 127)) {
-        TL_THROW(kErrInputValue, 170, m_defaultLeft, -128, 127);
+    if (font.baseline.value > 127) {
+        TL_THROW(kErrInputValue, 175, font.baseline.value, 127);
     }
-    if ((m_sheetWidth != 0 || m_sheetHeight != 0) &&
-        (!IsSheetSide(m_sheetWidth) || !IsSheetSide(m_sheetHeight))) {
-        TL_THROW(kErrInputValue, 156, m_sheetWidth, m_sheetHeight);
+    if (font.baseline.value < -128) {
+        TL_THROW(kErrInputValue, 198, font.baseline.value, -128);
+    }
+    if (!texture::IsKnownFormat(font.glyphImageFormat.value)) {
+        TL_THROW(kErrInternal, 174);
     }
 }
 
-void CQuillFontWriter::WriteFontData(CFontData& font, const CGlyphOrder&) {
-    const CResFont res = BuildResource(font);
-    // The file is opened only now, so a failure above leaves no file behind.
-    CBinaryFile file(m_outputPath);
-    res.Save(file);
-}
-
-FontPreview CQuillFontWriter::PreviewFontData(CFontData& font, const CGlyphOrder&) {
-    // Read back from its bytes, the preview shows exactly what the file would hold.
-    CResFont saved;
-    saved.Load(BuildResource(font).ToBytes());
-    return PreviewOfResFont(saved);
-}
-
-CResFont CQuillFontWriter::BuildResource(const CFontData& font) {
-    CResFont res(m_bigEndian);
-    g_pPgCtrl->SetStatus(252);
-    g_pPgCtrl->ResetProgress();
-    const CFontEncoding encoding(m_encoding);
-    // The font-wide limits come first: the working font keeps the font's metrics, and a glyph
-    // past them must fail the font, not be left out as one the width entries cannot hold.
-    CheckRanges(font);
-    const std::unique_ptr<CFontData> working = MakeWorkingFont(font, encoding);
-    CheckDefaultWidths(*working);
-    Convert(*working, encoding, res);
-    return res;
-}
-
-std::unique_ptr<CFontData> CQuillFontWriter::MakeWorkingFont(const CFontData& font,
-                                                             const CFontEncoding& encoding) const {
+// A copy of the font with its codes in the output encoding, in ascending new code: glyphs the
+// encoding or a width entry cannot hold are left out with a warning.
+std::unique_ptr<CFontData> MakeWorkingFont(const CFontData& font, const CFontEncoding& encoding) {
     std::vector<std::pair<uint16_t, const CGlyph*>> kept;
     for (const auto& glyph : font.Glyphs()) {
         const uint16_t code = encoding.FromUnicode(static_cast<char16_t>(glyph->charCode));
@@ -163,82 +123,86 @@ std::unique_ptr<CFontData> CQuillFontWriter::MakeWorkingFont(const CFontData& fo
     return working;
 }
 
-void CQuillFontWriter::CheckDefaultWidths(const CFontData& working) const {
+// The default widths given against the working font's glyph width and byte fields.
+void CheckDefaultWidths(const Settings& settings, const CFontData& working) {
     const int32_t glyphWidth = working.glyphWidth.value;
-    if (m_defaultWidth != kNotGiven && (m_defaultWidth < 0 || m_defaultWidth > glyphWidth)) {
-        TL_THROW(kErrInputValue, 172, m_defaultWidth, 0, glyphWidth);
+    if (settings.defaultWidth != CQuillFontWriter::kNotGiven &&
+        (settings.defaultWidth < 0 || settings.defaultWidth > glyphWidth)) {
+        TL_THROW(kErrInputValue, 172, settings.defaultWidth, 0, glyphWidth);
     }
-    if (m_defaultRight != kNotGiven) {
+    if (settings.defaultRight != CQuillFontWriter::kNotGiven) {
         const DefaultWidths& defaults = working.defaultWidths.value;
-        const int32_t left = Given<int32_t>(m_defaultLeft, defaults.leftSpace);
-        const int32_t glyph = Given<int32_t>(m_defaultWidth, defaults.glyphWidth);
+        const int32_t left = Given<int32_t>(settings.defaultLeft, defaults.leftSpace);
+        const int32_t glyph = Given<int32_t>(settings.defaultWidth, defaults.glyphWidth);
         const int32_t lowest = -128 - glyph - left;
         const int32_t highest = 127 - glyph - left;
-        if (m_defaultRight < lowest || m_defaultRight > highest) {
-            TL_THROW(kErrInputValue, 171, m_defaultRight, lowest, highest);
+        if (settings.defaultRight < lowest || settings.defaultRight > highest) {
+            TL_THROW(kErrInputValue, 171, settings.defaultRight, lowest, highest);
         }
     }
 }
 
-void CQuillFontWriter::Convert(CFontData& working, const CFontEncoding& encoding, CResFont& res) {
-    g_pPgCtrl->SetProgressRange(static_cast<int>(3 * working.GetGlyphCount()));
-    m_sheets = ChooseSheets(working);
-
-    SheetAssignmentInput input;
-    input.alternateSetting = m_alternateChar;
-    input.cellsPerSheet = m_sheets.cellsPerSheet;
-    input.sheetBytes = m_sheets.sheetBytes;
-    m_compressed = !m_groupsPath.empty() && LoadArchiveSets(m_groupsPath, working, encoding, input);
-    m_assignment = ConstructSheetAssingment(working, std::move(input), encoding);
-    m_sheets.sheetCount = m_assignment.sheetCount;
-    m_sheets.totalBytes = m_assignment.totalBytes;
-    m_sheets.totalCells = m_assignment.totalCells;
-
-    AddFontInfo(working, res);
-    AddSheets(working, res);
-    AddWidths(working, res);
-    AddCodeMaps(working, res);
-    if (m_compressed && m_assignment.groups.size() >= 2) {
-        AddGlyphGroupsBlock(res, m_assignment, static_cast<uint32_t>(m_sheets.sheetBytes),
-                            m_sheets.cellsPerSheet, m_storedSheetSizes);
-    }
-    res.LinkOffsets();
-}
-
-void CQuillFontWriter::CheckRanges(const CFontData& working) const {
-    if (working.glyphWidth.value > 255) {
-        TL_THROW(kErrInputValue, 177, working.glyphWidth.value, 255);
-    }
-    if (working.height.value > 255) {
-        TL_THROW(kErrInputValue, 176, working.height.value, 255);
-    }
-    if (working.charWidth.value > 255) {
-        TL_THROW(kErrInputValue, 178, working.charWidth.value, 255);
-    }
-    if (working.baseline.value > 127) {
-        TL_THROW(kErrInputValue, 175, working.baseline.value, 127);
-    }
-    if (working.baseline.value < -128) {
-        TL_THROW(kErrInputValue, 198, working.baseline.value, -128);
-    }
-    if (!texture::IsKnownFormat(working.glyphImageFormat.value)) {
-        TL_THROW(kErrInternal, 174);
-    }
-}
-
-SheetInfo CQuillFontWriter::ChooseSheets(const CFontData& working) const {
+// The sheet size given, or the one that wastes least, and the geometry of the cells on it.
+SheetInfo ChooseSheets(const Settings& settings, const CFontData& working) {
     const int32_t cellWidth = working.glyphWidth.value;
     const int32_t cellHeight = working.height.value;
     const auto glyphCount = static_cast<int32_t>(working.GetGlyphCount());
-    SheetSize size{m_sheetWidth, m_sheetHeight};
-    if (m_sheetWidth == 0 || m_sheetHeight == 0) {
-        size = CalcTextureSize(cellWidth, cellHeight, glyphCount, m_sheetPixels);
+    SheetSize size{settings.sheetWidth, settings.sheetHeight};
+    if (settings.sheetWidth == 0 || settings.sheetHeight == 0) {
+        size = CalcTextureSize(cellWidth, cellHeight, glyphCount, settings.sheetPixels);
     }
     return MakeSheetInfo(working.glyphImageFormat.value, size, cellWidth, cellHeight, glyphCount);
 }
 
-void CQuillFontWriter::AddSheets(const CFontData& working, CResFont& res) {
-    const SheetInfo& s = m_sheets;
+// Sheets, sets (one of every glyph, or one per glyph group of an archived font) and indices.
+SheetLayout LayOutSheets(const Settings& settings, CFontData& working,
+                         const CFontEncoding& encoding) {
+    SheetLayout layout;
+    layout.sheets = ChooseSheets(settings, working);
+    SheetAssignmentInput input;
+    input.alternateSetting = settings.alternateChar;
+    input.cellsPerSheet = layout.sheets.cellsPerSheet;
+    input.sheetBytes = layout.sheets.sheetBytes;
+    layout.compressed = !settings.groupsPath.empty() &&
+                        LoadArchiveSets(settings.groupsPath, working, encoding, input);
+    layout.assignment = ConstructSheetAssingment(working, std::move(input), encoding);
+    layout.sheets.sheetCount = layout.assignment.sheetCount;
+    layout.sheets.totalBytes = layout.assignment.totalBytes;
+    layout.sheets.totalCells = layout.assignment.totalCells;
+    return layout;
+}
+
+void AddFontInfo(const Settings& settings, const CFontData& working, uint16_t alternateIndex,
+                 CResFont& res) {
+    const int32_t lineFeed = Given(settings.lineFeed, working.lineFeed.value);
+    if (lineFeed > 127) {
+        ReportWarning(g_pPgCtrl, 275, {lineFeed, 127});
+    }
+    const DefaultWidths& defaults = working.defaultWidths.value;
+    const int32_t left = Given<int32_t>(settings.defaultLeft, defaults.leftSpace);
+    const int32_t glyph = Given<int32_t>(settings.defaultWidth, defaults.glyphWidth);
+    const int32_t right = Given<int32_t>(
+        settings.defaultRight, defaults.charWidth - defaults.glyphWidth - defaults.leftSpace);
+
+    FontInfo info;
+    info.fontType = kFontType;
+    info.lineFeed = static_cast<int8_t>(lineFeed);
+    info.alternateIndex = alternateIndex;
+    info.defaultLeft = static_cast<int8_t>(left);
+    info.defaultGlyphWidth = static_cast<uint8_t>(glyph);
+    info.defaultCharWidth = static_cast<int8_t>(left + glyph + right);
+    info.encoding = static_cast<uint8_t>(settings.encoding);
+    info.height = static_cast<uint8_t>(working.ascent.value + working.descent.value);
+    info.width = static_cast<uint8_t>(working.width.value);
+    info.ascent = static_cast<uint8_t>(working.ascent.value);
+    res.AddFontInfo(info);
+}
+
+// Encodes every glyph into its cell of the sheets and adds them, compressed for an archived font;
+// returns the stored size of each compressed sheet.
+std::vector<uint32_t> AddSheets(const CFontData& working, const SheetLayout& layout,
+                                CResFont& res) {
+    const SheetInfo& s = layout.sheets;
     const int32_t format = working.glyphImageFormat.value;
     TextureGlyphs fields;
     fields.cellWidth = static_cast<uint8_t>(s.cellWidth);
@@ -247,25 +211,28 @@ void CQuillFontWriter::AddSheets(const CFontData& working, CResFont& res) {
     fields.maxCharWidth = static_cast<uint8_t>(working.charWidth.value);
     fields.sheetBytes = static_cast<uint32_t>(s.sheetBytes);
     fields.sheetCount = static_cast<uint16_t>(s.sheetCount);
-    fields.sheetFormat = static_cast<uint16_t>(format | (m_compressed ? kSheetCompressed : 0));
+    fields.sheetFormat = static_cast<uint16_t>(format | (layout.compressed ? kSheetCompressed : 0));
     fields.cellsPerRow = static_cast<uint16_t>(s.cellsPerRow);
     fields.rowsPerSheet = static_cast<uint16_t>(s.rowsPerSheet);
     fields.sheetWidth = static_cast<uint16_t>(s.width);
     fields.sheetHeight = static_cast<uint16_t>(s.height);
-    std::vector<uint8_t> bytes = EncodeGlyphSheets(working, fields, m_assignment);
-    if (m_compressed) {
+    std::vector<uint8_t> bytes = EncodeGlyphSheets(working, fields, layout.assignment);
+    std::vector<uint32_t> storedSizes;
+    if (layout.compressed) {
         CompressedSheets stored = CompressSheets(bytes, static_cast<std::size_t>(s.sheetBytes));
         bytes = std::move(stored.data);
-        m_storedSheetSizes = std::move(stored.storedSizes);
+        storedSizes = std::move(stored.storedSizes);
     }
     res.AddTextureGlyphs(fields, std::move(bytes));
+    return storedSizes;
 }
 
-void CQuillFontWriter::AddWidths(const CFontData& working, CResFont& res) {
-    std::vector<WidthEntry> entries(static_cast<std::size_t>(m_sheets.totalCells));
+// One width block over every index that has a glyph; each set that has glyphs uses it.
+void AddWidths(const CFontData& working, SheetLayout& layout, CResFont& res) {
+    std::vector<WidthEntry> entries(static_cast<std::size_t>(layout.sheets.totalCells));
     int32_t lowest = -1;
     int32_t highest = -1;
-    for (auto& [number, set] : m_assignment.sets) {
+    for (auto& [number, set] : layout.assignment.sets) {
         for (const auto& [code, index] : set.codes) {
             const CGlyph* glyph = working.FindGlyph(code);
             if (glyph == nullptr) {
@@ -291,39 +258,80 @@ void CQuillFontWriter::AddWidths(const CFontData& working, CResFont& res) {
     res.AddWidths(block);
 }
 
-void CQuillFontWriter::AddCodeMaps(const CFontData& working, CResFont& res) {
+// The character maps over all codes; every set uses all of them.
+void AddCodeMaps(const CFontData& working, SheetLayout& layout, CResFont& res) {
     const std::vector<CodeMap> maps = BuildCodeMaps(working);
     std::vector<int32_t> numbers;
     for (const CodeMap& map : maps) {
         numbers.push_back(static_cast<int32_t>(numbers.size()));
         res.AddCodeMap(map);
     }
-    for (auto& [number, set] : m_assignment.sets) {
+    for (auto& [number, set] : layout.assignment.sets) {
         set.mapBlocks = numbers;
     }
 }
 
-void CQuillFontWriter::AddFontInfo(const CFontData& working, CResFont& res) const {
-    const int32_t lineFeed = Given(m_lineFeed, working.lineFeed.value);
-    if (lineFeed > 127) {
-        ReportWarning(g_pPgCtrl, 275, {lineFeed, 127});
-    }
-    const DefaultWidths& defaults = working.defaultWidths.value;
-    const int32_t left = Given<int32_t>(m_defaultLeft, defaults.leftSpace);
-    const int32_t glyph = Given<int32_t>(m_defaultWidth, defaults.glyphWidth);
-    const int32_t right = Given<int32_t>(
-        m_defaultRight, defaults.charWidth - defaults.glyphWidth - defaults.leftSpace);
+}  // namespace
 
-    FontInfo info;
-    info.fontType = static_cast<uint8_t>(m_fontType);
-    info.lineFeed = static_cast<int8_t>(lineFeed);
-    info.alternateIndex = m_assignment.alternateIndex;
-    info.defaultLeft = static_cast<int8_t>(left);
-    info.defaultGlyphWidth = static_cast<uint8_t>(glyph);
-    info.defaultCharWidth = static_cast<int8_t>(left + glyph + right);
-    info.encoding = static_cast<uint8_t>(m_encoding);
-    info.height = static_cast<uint8_t>(working.ascent.value + working.descent.value);
-    info.width = static_cast<uint8_t>(working.width.value);
-    info.ascent = static_cast<uint8_t>(working.ascent.value);
-    res.AddFontInfo(info);
+void CQuillFontWriter::ValidateSettings() {
+    const Settings& s = m_settings;
+    if (!s.groupsPath.empty()) {
+        if (!IsFileExists(s.groupsPath)) {
+            TL_THROW(kErrInputValue, 131, s.groupsPath);
+        }
+        // Loaded once and thrown away, so that the file's own errors come before any work.
+        CGlyphGroups().Load(s.groupsPath);
+    }
+    if (s.alternateChar == 0) {
+        TL_THROW(kErrInputValue, 148);
+    }
+    if (s.lineFeed != kNotGiven && (s.lineFeed < 0 || s.lineFeed > 255)) {
+        TL_THROW(kErrInputValue, 173, s.lineFeed, 0, 255);
+    }
+    if (s.defaultLeft != kNotGiven && (s.defaultLeft < -128 || s.defaultLeft > 127)) {
+        TL_THROW(kErrInputValue, 170, s.defaultLeft, -128, 127);
+    }
+    if ((s.sheetWidth != 0 || s.sheetHeight != 0) &&
+        (!IsSheetSide(s.sheetWidth) || !IsSheetSide(s.sheetHeight))) {
+        TL_THROW(kErrInputValue, 156, s.sheetWidth, s.sheetHeight);
+    }
+}
+
+void CQuillFontWriter::WriteFontData(CFontData& font, const CGlyphOrder&) {
+    const CResFont res = BuildResource(font);
+    // The file is opened only now, so a failure above leaves no file behind.
+    CBinaryFile file(m_settings.outputPath);
+    res.Save(file);
+}
+
+FontPreview CQuillFontWriter::PreviewFontData(CFontData& font, const CGlyphOrder&) {
+    // Read back from its bytes, the preview shows exactly what the file would hold.
+    CResFont saved;
+    saved.Load(BuildResource(font).ToBytes());
+    return PreviewOfResFont(saved);
+}
+
+CResFont CQuillFontWriter::BuildResource(const CFontData& font) const {
+    g_pPgCtrl->SetStatus(252);
+    g_pPgCtrl->ResetProgress();
+    const CFontEncoding encoding(m_settings.encoding);
+    // The font-wide limits come first: the working font keeps the font's metrics, and a glyph
+    // past them must fail the font, not be left out as one the width entries cannot hold.
+    CheckRanges(font);
+    const std::unique_ptr<CFontData> working = MakeWorkingFont(font, encoding);
+    CheckDefaultWidths(m_settings, *working);
+    g_pPgCtrl->SetProgressRange(static_cast<int>(3 * working->GetGlyphCount()));
+    SheetLayout layout = LayOutSheets(m_settings, *working, encoding);
+
+    CResFont res(kBigEndian);
+    AddFontInfo(m_settings, *working, layout.assignment.alternateIndex, res);
+    const std::vector<uint32_t> storedSizes = AddSheets(*working, layout, res);
+    AddWidths(*working, layout, res);
+    AddCodeMaps(*working, layout, res);
+    if (layout.compressed && layout.assignment.groups.size() >= 2) {
+        AddGlyphGroupsBlock(res, layout.assignment, static_cast<uint32_t>(layout.sheets.sheetBytes),
+                            layout.sheets.cellsPerSheet, storedSizes);
+    }
+    res.LinkOffsets();
+    return res;
 }

@@ -36,30 +36,30 @@ TEST(ConvertersTest, SheetSizes) {
 TEST(ConvertersTest, CharCodes) {
     const struct {
         std::u16string text;
-        int32_t encoding;
+        CharEncoding encoding;
         uint16_t code;
     } good[] = {
-        {u"A", 1, u'A'},
-        {u"\u3042", 2, 0x3042},  // one character stands for itself,
-                                 // whatever the encoding
-        {u"00", 2, 0x0000},
-        {u"0", 2, u'0'},
-        {u"65", 1, 0x41},
-        {u"0x3042", 1, 0x3042},
-        {u"0X3042", 0, 0x3042},
-        {u"010", 1, 8},
-        {u" 0x41zz", 1, 0x41},
-        {u"0x41", 2, 0x0041},     // code page 932 byte 0x41
-        {u"0x82A0", 2, 0x3042},   // two bytes, high first
-        {u"0xA1", 2, 0xFF61},     // half-width katakana
-        {u"0x80", 3, 0x20AC},     // code page 1252
-        {u"0x10041", 1, 0x0041},  // cut to the low 16 bits
+        {u"A", kEncodingUtf16, u'A'},
+        {u"\u3042", kEncodingShiftJis, 0x3042},  // one character stands for itself,
+                                                 // whatever the encoding
+        {u"00", kEncodingShiftJis, 0x0000},
+        {u"0", kEncodingShiftJis, u'0'},
+        {u"65", kEncodingUtf16, 0x41},
+        {u"0x3042", kEncodingUtf16, 0x3042},
+        {u"0X3042", kEncodingUtf8, 0x3042},
+        {u"010", kEncodingUtf16, 8},
+        {u" 0x41zz", kEncodingUtf16, 0x41},
+        {u"0x41", kEncodingShiftJis, 0x0041},    // code page 932 byte 0x41
+        {u"0x82A0", kEncodingShiftJis, 0x3042},  // two bytes, high first
+        {u"0xA1", kEncodingShiftJis, 0xFF61},    // half-width katakana
+        {u"0x80", kEncodingCp1252, 0x20AC},      // code page 1252
+        {u"0x10041", kEncodingUtf16, 0x0041},    // cut to the low 16 bits
     };
     for (const auto& c : good) {
         EXPECT_EQ(ToCharCode(c.text, c.encoding), c.code) << Utf16ToUtf8(c.text);
     }
     // Held to 32 bits before the cut to 16: the low bits of 0x7FFFFFFF, which is no character.
-    ExpectError([] { ToCharCode(u"4294967296", 1); }, kErrInputValue,
+    ExpectError([] { ToCharCode(u"4294967296", kEncodingUtf16); }, kErrInputValue,
                 "Cannot show substitute character (0xFFFF) in Unicode. Use another character. ");
 }
 

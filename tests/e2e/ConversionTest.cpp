@@ -36,19 +36,21 @@ TEST(ConversionTest, PreviewShowsWhatTheRunWrites) {
     const testing_support::TempDir dir;
     const std::u16string order = Path(BinaryDir() / "xlor" / "ascii.xlor");
     const std::u16string groups = Path(BinaryDir() / "xggp" / "sample.xggp");
+    const std::u16string sample = Path(SourceDir() / "data" / "sample" / "sample.bmp");
     for (const bool archived : {false, true}) {
         SCOPED_TRACE(archived);
         const auto output = dir / (archived ? "font.bofna" : "font.bofnt");
-        CImageFontReader reader(Path(SourceDir() / "data" / "sample" / "sample.bmp"), order,
-                                kTexIA4, false);
-        CQuillFontWriter previewer(u"", archived ? groups : u"", 1, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF,
-                                   0xFFFF, 2, 0);
+        CImageFontReader reader({.imagePath = sample, .orderPath = order, .format = kTexIA4});
+        CQuillFontWriter previewer({.outputPath = u"",
+                                    .groupsPath = archived ? groups : u"",
+                                    .encoding = kEncodingShiftJis});
         CCharSelection characters;
         const FontPreview preview = CConversion(reader, previewer, characters).Preview();
         EXPECT_FALSE(std::filesystem::exists(output));
 
-        CQuillFontWriter writer(Path(output), archived ? groups : u"", 1, 0xFFFF, 0xFFFF, 0xFFFF,
-                                0xFFFF, 0xFFFF, 2, 0);
+        CQuillFontWriter writer({.outputPath = Path(output),
+                                 .groupsPath = archived ? groups : u"",
+                                 .encoding = kEncodingShiftJis});
         CCharSelection again;
         CConversion(reader, writer, again).Run();
         const FontPreview written = LoadFontPreview(Path(output));
@@ -65,8 +67,7 @@ TEST(ConversionTest, PreviewShowsWhatTheRunWrites) {
         EXPECT_EQ(preview.baseline, written.baseline);
     }
     const auto picture = dir / "font.bmp";
-    CImageFontReader reader(Path(SourceDir() / "data" / "sample" / "sample.bmp"), order, kTexIA8,
-                            false);
+    CImageFontReader reader({.imagePath = sample, .orderPath = order, .format = kTexIA8});
     CImageFontWriter::Settings settings;
     settings.orderPath = order;
     CImageFontWriter previewer(settings);

@@ -54,7 +54,8 @@ std::unique_ptr<CFontData> ReadInstalled(const std::u16string& order, int32_t de
         filter.CombineWithOrder(glyphOrder);
     }
     testing_support::ScopedPgCtrl progress;
-    CWinFontReader reader(u"DejaVu Sans", size, 0, depth, alpha, 2, -1, false);
+    CWinFontReader reader(
+        {.faceName = u"DejaVu Sans", .size = size, .bitDepth = depth, .alpha = alpha});
     reader.ValidateInput();
     auto font = std::make_unique<CFontData>();
     reader.ReadFontData(*font, filter);
@@ -72,7 +73,7 @@ TEST(WinFontConsoleTest, TheWholeFaceBecomesABinaryFontWithEveryMappedCode) {
     const auto installed = ReadInstalled(u"", 4, false);
     EXPECT_EQ(installed->GetGlyphCount(), 5370u);
     testing_support::ScopedPgCtrl progress;
-    CQuillFontReader reader(Utf8ToUtf16(out));
+    CQuillFontReader reader({Utf8ToUtf16(out)});
     reader.ValidateInput();
     CFontData back;
     reader.ReadFontData(back, CCharFilter());

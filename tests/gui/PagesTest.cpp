@@ -40,7 +40,7 @@ TEST_F(PagesTest, GradationsGiveBitDepthAndAlpha) {
     for (const Case& c : cases) {
         Combo("inWinDepth").setCurrentIndex(c.item);
         EXPECT_EQ(settings->GetString("InWin", "bpp", u""), c.stored);
-        const WinFontArguments arguments = page.GetReaderArguments();
+        const CWinFontReader::Settings arguments = page.GetReaderArguments();
         EXPECT_EQ(arguments.bitDepth, c.bitDepth) << c.item;
         EXPECT_EQ(arguments.alpha, c.alpha) << c.item;
     }
@@ -55,7 +55,7 @@ TEST_F(PagesTest, SystemFontNumbersComeFromTheControls) {
     Edit("inWinFixed").setText(QStringLiteral("-7"));
     Check("inWinSoftAA").setChecked(false);
     Check("inWinEnableAverage").setChecked(false);
-    WinFontArguments arguments = page.GetReaderArguments();
+    CWinFontReader::Settings arguments = page.GetReaderArguments();
     EXPECT_EQ(arguments.averageWidth, 0);  // unchecked: whatever the list shows
     EXPECT_EQ(arguments.size, 24);
     EXPECT_EQ(arguments.widthType, 3);
@@ -90,7 +90,7 @@ TEST_F(PagesTest, AFontFileJoinsTheFaceListAndIsRestored) {
 TEST_F(PagesTest, ImagePageNeedsItsLetterOrder) {
     CInImageDlg& page = Child<CInImageDlg>();
     Combo("inImageFormat").setCurrentIndex(2);
-    ImageFontArguments arguments = page.GetReaderArguments();
+    CImageFontReader::Settings arguments = page.GetReaderArguments();
     EXPECT_TRUE(arguments.orderPath.ends_with(u"/xlor/cp1252.xlor"));
     EXPECT_EQ(arguments.format, 2);
     EXPECT_TRUE(Check("inImageAssist").isEnabled());
@@ -125,8 +125,9 @@ TEST_F(PagesTest, BinaryFontExtensionFollowsTheGroupSet) {
     for (const Case& c : cases) {
         Combo("outQuillPath").setEditText(QString::fromStdU16String(c.typed));
         group.setCurrentIndex(c.group);
-        const QuillFontArguments arguments = page.GetWriterArguments();
-        EXPECT_EQ(QString::fromStdU16String(arguments.path), QString::fromStdU16String(c.final));
+        const CQuillFontWriter::Settings arguments = page.GetWriterArguments();
+        EXPECT_EQ(QString::fromStdU16String(arguments.outputPath),
+                  QString::fromStdU16String(c.final));
         EXPECT_EQ(arguments.groupsPath.empty(), c.group == 0);
     }
     group.setCurrentIndex(-1);
@@ -149,7 +150,7 @@ TEST_F(PagesTest, SheetItemsGivePixelCounts) {
 
 TEST_F(PagesTest, UseDefaultBoxesGive65535) {
     COutQuillDlg& page = Child<COutQuillDlg>();
-    QuillFontArguments arguments = page.GetWriterArguments();
+    CQuillFontWriter::Settings arguments = page.GetWriterArguments();
     EXPECT_EQ(arguments.alternateChar, 0xFFFF);
     EXPECT_EQ(arguments.lineFeed, 65535);
     EXPECT_EQ(arguments.defaultLeft, 65535);

@@ -121,7 +121,7 @@ TEST(HostileInputTest, BinaryFonts) {
     ExpectFamilyEndsCleanly({".bofnt", ".bofna"}, {kErrBofnt}, [](const std::u16string& path) {
         testing_support::ScopedPgCtrl quiet;
         ValidateFontFile(path);
-        CQuillFontReader reader(path);
+        CQuillFontReader reader({path});
         reader.ValidateInput();
         CFontData font;
         reader.ReadFontData(font, CCharFilter());
@@ -181,7 +181,7 @@ TEST(HostileInputTest, BinaryFontsDeclaringMuchCostLittle) {
             testing_support::ScopedPgCtrl quiet;
             CFontData font;
             try {
-                CQuillFontReader(Utf8ToUtf16((dir / "font.bofnt").string()))
+                CQuillFontReader({Utf8ToUtf16((dir / "font.bofnt").string())})
                     .ReadFontData(font, CCharFilter());
             } catch (const CGeneralException& e) {
                 return c.glyphs == 0 && testing_support::MessageOf(e) == c.message ? 0 : 1;

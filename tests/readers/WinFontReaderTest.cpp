@@ -38,8 +38,9 @@ struct ReaderOptions {
 };
 
 CWinFontReader Reader(const ReaderOptions& o) {
-    return CWinFontReader(o.face, o.size, o.averageWidth, o.bitDepth, o.alpha, o.widthType,
-                          o.fixedWidth, o.softAntialias);
+    return CWinFontReader({o.face, o.size, o.averageWidth, o.bitDepth, o.alpha,
+                           static_cast<CLetterer::WidthType>(o.widthType), o.fixedWidth,
+                           o.softAntialias});
 }
 
 TEST(WinFontReaderTest, ValidateInputChecksInOrder) {

@@ -5,6 +5,14 @@
 
 #include "platform/CodePage.h"
 
+// The encodings of a binary font's codes, by the number its FINF block stores.
+enum CharEncoding : int32_t {
+    kEncodingUtf8 = 0,
+    kEncodingUtf16 = 1,
+    kEncodingShiftJis = 2,
+    kEncodingCp1252 = 3,
+};
+
 // Character codes of a binary font's encoding (FINF encoding: 0 UTF-8, 1 UTF-16, 2 Shift-JIS,
 // 3 code page 1252): the Unicode encodings keep UTF-16 codes, the others convert through their
 // code page with exact mappings only.
@@ -21,6 +29,13 @@ public:
     // The UTF-16 unit of a code (below 0x100 one byte, else two bytes high first); kNoCode when
     // the code page has no such character.
     char16_t ToUnicode(uint16_t code) const;
+
+    // The substitute character a user gives, checked once for both programs, failing with
+    // category 8, message 106 naming what was given. As a code of this encoding (0x8140 in
+    // Shift-JIS): its UTF-16 character, which must exist.
+    char16_t SubstituteFromCode(uint16_t code) const;
+    // As a UTF-16 character: itself, when this encoding's code page can hold it.
+    char16_t SubstituteFromCharacter(char16_t ch) const;
 
 private:
     int32_t m_encoding;
