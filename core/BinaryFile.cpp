@@ -42,15 +42,19 @@ std::size_t CBinaryFile::Read(std::span<uint8_t> buffer) {
 }
 
 std::vector<uint8_t> CBinaryFile::ReadAll() {
+    std::vector<uint8_t> data(RemainingSize());
+    data.resize(Read(data));
+    return data;
+}
+
+std::size_t CBinaryFile::RemainingSize() {
     CFileHandle& handle = Handle();
     const int64_t size = handle.IsOpen() ? handle.Size() : -1;
     const int64_t position = handle.IsOpen() ? handle.Seek(0, SEEK_CUR) : -1;
     if (size < 0 || position < 0 || size > std::numeric_limits<int32_t>::max()) {
         TL_THROW(kErrFileIO, 109, m_path);
     }
-    std::vector<uint8_t> data(static_cast<std::size_t>(size > position ? size - position : 0));
-    data.resize(Read(data));
-    return data;
+    return static_cast<std::size_t>(size > position ? size - position : 0);
 }
 
 void CBinaryFile::Write(std::span<const uint8_t> data) {

@@ -30,6 +30,8 @@ public:
     std::size_t Read(std::span<uint8_t> buffer);
     // The whole rest of the file, refused (109) beyond what 32-bit positions address.
     std::vector<uint8_t> ReadAll();
+    // The size of that rest, refused the same way.
+    std::size_t RemainingSize();
     void Write(std::span<const uint8_t> data);  // (111)
     int32_t SeekTo(int32_t offset);             // (186)
     int32_t SeekDiff(int32_t offset);           // (187)

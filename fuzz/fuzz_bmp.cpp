@@ -1,4 +1,4 @@
-// BMP pictures: header checks and the whole load.
+// BMP pictures: header checks and the whole load, from the file and from its bytes.
 #include "fuzz/FuzzSupport.h"
 #include "image/BitMapFile.h"
 
@@ -12,5 +12,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
     });
     fuzz_support::Expect([&] { CBitMapFile(path).Load(); });
+    fuzz_support::Expect([&] { CBitMapFile(path).Decode({data, size}); });
     return 0;
 }

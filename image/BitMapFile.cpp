@@ -1,7 +1,6 @@
 #include "image/BitMapFile.h"
 
 #include <algorithm>
-#include <array>
 #include <vector>
 
 #include "core/ByteReader.h"
@@ -16,6 +15,8 @@ constexpr uint16_t kSignature = 0x4D42;  // "BM"
 constexpr uint32_t kBitFields = 3;
 constexpr uint32_t kPaletteAreaSize = 1024;
 constexpr int32_t kPixelsPerMetre = 2834;  // 72 dots per inch
+// How many bytes of pixel rows Load reads at a time.
+constexpr std::size_t kRowBlock = std::size_t{1} << 20;
 
 int64_t RowSize(int64_t width, int32_t bits) {
     return (bits * width + 31) / 32 * 4;
@@ -68,23 +69,30 @@ CBitMapFile::Headers CBitMapFile::ParseHeaders(std::span<const uint8_t> bytes) {
     return h;
 }
 
-CBitMapFile::Headers CBitMapFile::ReadHeaders() {
-    std::array<uint8_t, kHeadersSize + 16> bytes{};
+std::vector<uint8_t> CBitMapFile::ReadHeaderBytes() {
+    std::vector<uint8_t> bytes(kHeadersSize + 16);
     Open(Access::kRead);
     SeekTo(0);
-    const std::size_t got = Read(bytes);
+    bytes.resize(Read(bytes));
     Close();
-    return ParseHeaders(std::span<const uint8_t>(bytes).first(got));
+    return bytes;
 }
 
 bool CBitMapFile::IsBmp() {
-    return ReadHeaders().type == kSignature;
+    return IsBmp(ReadHeaderBytes());
+}
+
+bool CBitMapFile::IsBmp(std::span<const uint8_t> file) {
+    return ParseHeaders(file).type == kSignature;
 }
 
 bool CBitMapFile::HasFormatError() {
-    const Headers headers = ReadHeaders();
+    return HasFormatError(ReadHeaderBytes());
+}
+
+bool CBitMapFile::HasFormatError(std::span<const uint8_t> file) const {
     try {
-        ValidateFormat(headers);
+        ValidateFormat(ParseHeaders(file));
     } catch (const CGeneralException&) {
         return true;
     }
@@ -116,9 +124,50 @@ void CBitMapFile::ValidateFuture(const Headers& h) const {
 std::unique_ptr<IImage> CBitMapFile::Load() {
     Open(Access::kRead);
     SeekTo(0);
-    const std::vector<uint8_t> file = ReadAll();
+    const std::size_t fileSize = RemainingSize();
+    std::vector<uint8_t> head(std::min<std::size_t>(fileSize, kHeadersSize + 16));
+    head.resize(Read(head));
+    const Headers declared = ParseHeaders(head);
+    // Then everything Begin looks at: up to the pixels, and past the largest palette.
+    const std::size_t have = head.size();
+    head.resize(std::min<std::size_t>(
+        fileSize,
+        std::max<std::size_t>({have, declared.dataOffset,
+                               std::size_t{kFileHeaderSize} + declared.headerSize + kPaletteAreaSize})));
+    head.resize(have + Read(std::span(head).subspan(have)));
+    Headers h;
+    std::unique_ptr<IImage> image = Begin(head, fileSize, h);
+
+    const auto stride = static_cast<std::size_t>(RowSize(h.width, h.bitCount));
+    const auto rowCount = static_cast<std::size_t>(image->GetHeight());
+    std::vector<uint8_t> rows(stride * std::clamp<std::size_t>(kRowBlock / stride, 1, rowCount));
+    SeekTo(static_cast<int32_t>(h.dataOffset));
+    for (std::size_t first = 0; first < rowCount;) {
+        const std::size_t count = std::min(rows.size() / stride, rowCount - first);
+        const std::span<uint8_t> block = std::span(rows).first(count * stride);
+        // Begin checked the size, so a short read means the file changed meanwhile.
+        if (Read(block) != block.size()) {
+            TL_THROW(kErrBmp, 149, GetPath());
+        }
+        PlaceRows(*image, h, block, first);
+        first += count;
+    }
     Close();
-    const Headers h = ParseHeaders(file);
+    return image;
+}
+
+std::unique_ptr<IImage> CBitMapFile::Decode(std::span<const uint8_t> file) const {
+    Headers h;
+    std::unique_ptr<IImage> image = Begin(file, file.size(), h);
+    const std::size_t stride = static_cast<std::size_t>(RowSize(h.width, h.bitCount));
+    PlaceRows(*image, h,
+              file.subspan(h.dataOffset, stride * static_cast<std::size_t>(image->GetHeight())), 0);
+    return image;
+}
+
+std::unique_ptr<IImage> CBitMapFile::Begin(std::span<const uint8_t> head, std::size_t fileSize,
+                                           Headers& h) const {
+    h = ParseHeaders(head);
     ValidateFormat(h);
     ValidateFuture(h);
 
@@ -126,13 +175,13 @@ std::unique_ptr<IImage> CBitMapFile::Load() {
     const int32_t bits = h.bitCount;
     const int64_t rows = h.height < 0 ? -int64_t{h.height} : int64_t{h.height};
     const int64_t rowSize = RowSize(h.width, bits);
-    const int64_t fileSize = static_cast<int64_t>(file.size());
+    const auto size = static_cast<int64_t>(fileSize);
     const int64_t paletteStart = int64_t{kFileHeaderSize} + h.headerSize;
-    if (rows * h.width > IImage::kMaxPixels || h.dataOffset > fileSize ||
-        rowSize * rows > fileSize - h.dataOffset || paletteStart > fileSize) {
+    if (rows * h.width > IImage::kMaxPixels || h.dataOffset > size ||
+        rowSize * rows > size - h.dataOffset || paletteStart > size) {
         TL_THROW(kErrBmp, 146, GetPath(), h.width, h.height);
     }
-    CByteReader reader(file, [this] { TL_THROW(kErrBmp, 149, GetPath()); });
+    CByteReader reader(head, [this] { TL_THROW(kErrBmp, 149, GetPath()); });
 
     std::unique_ptr<IImage> image;
     if (bits < 16) {
@@ -150,21 +199,22 @@ std::unique_ptr<IImage> CBitMapFile::Load() {
     } else {
         image = std::make_unique<CRgbImage>();
     }
-
-    const auto stride = static_cast<std::size_t>(rowSize);
-    const auto rowCount = static_cast<std::size_t>(rows);
-    std::vector<uint8_t> topDown(stride * rowCount);
-    reader.Seek(h.dataOffset);
-    for (std::size_t i = 0; i < rowCount; ++i) {
-        const std::size_t target = h.height > 0 ? rowCount - 1 - i : i;
-        const auto row = reader.Take(stride);
-        std::copy(row.begin(), row.end(),
-                  topDown.begin() + static_cast<std::ptrdiff_t>(target * stride));
-    }
-    image->Create(h.width, static_cast<int32_t>(rows), bits);
-    image->Unpack(topDown, 4);
+    image->CreateUnset(h.width, static_cast<int32_t>(rows), bits);
     image->SetHasAlpha(bits == 32);
     return image;
+}
+
+void CBitMapFile::PlaceRows(IImage& image, const Headers& h, std::span<const uint8_t> rows,
+                            std::size_t first) {
+    // Bottom-up files are turned over on the way.
+    const auto stride = static_cast<std::size_t>(RowSize(h.width, h.bitCount));
+    const auto rowCount = static_cast<std::size_t>(image.GetHeight());
+    for (std::size_t i = 0; i < rows.size() / stride; ++i) {
+        const std::size_t stored = first + i;
+        const std::size_t target = h.height > 0 ? rowCount - 1 - stored : stored;
+        image.ReadBits(rows.subspan(i * stride, stride), 0, static_cast<int32_t>(target), h.width,
+                       1, h.bitCount, 4);
+    }
 }
 
 void CBitMapFile::Save(const IImage& image) {

@@ -4,6 +4,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "core/BinaryFile.h"
 #include "image/IImage.h"
@@ -44,15 +45,21 @@ public:
 
     // Whether the file starts with "BM"; nothing else is looked at.
     bool IsBmp();
+    static bool IsBmp(std::span<const uint8_t> file);
     // Whether the headers fail ValidateFormat; open and read failures still throw.
     bool HasFormatError();
+    bool HasFormatError(std::span<const uint8_t> file) const;
     // Signature, reserved fields, offsets (149) and size (146).
     void ValidateFormat(const Headers& headers) const;
     // Depth (107), then compression and planes (217).
     void ValidateFuture(const Headers& headers) const;
 
     // A palette picture below 16 bits per pixel, else a true-colour one; 32 bits carry alpha.
+    // The pixel rows are read a few at a time, so the file is never held whole beside the
+    // picture.
     std::unique_ptr<IImage> Load();
+    // The same from the file's bytes; messages name this file's path.
+    std::unique_ptr<IImage> Decode(std::span<const uint8_t> file) const;
     // Palette pictures are written at 8 bits with a 256-entry palette area, true-colour ones
     // at 24 bits, or 32 when the picture is 32 bits or has alpha; rows bottom-up.
     void Save(const IImage& image);
@@ -60,5 +67,14 @@ public:
     static Headers ParseHeaders(std::span<const uint8_t> bytes);
 
 private:
-    Headers ReadHeaders();
+    // The first bytes of the file, as many as ParseHeaders looks at.
+    std::vector<uint8_t> ReadHeaderBytes();
+    // Checks the headers of a file of `fileSize` bytes whose first bytes are `head` (at least
+    // up to the pixels and past the palette, as far as the file goes) and makes the picture
+    // with its palette; its pixels are left for PlaceRows.
+    std::unique_ptr<IImage> Begin(std::span<const uint8_t> head, std::size_t fileSize,
+                                  Headers& headers) const;
+    // Unpacks whole stored rows, the first being stored row `first`, into their picture rows.
+    static void PlaceRows(IImage& image, const Headers& headers, std::span<const uint8_t> rows,
+                          std::size_t first);
 };

@@ -7,7 +7,7 @@
 
 #include "core/GlobalException.h"
 
-void IImage::Create(int32_t width, int32_t height, int32_t bpp) {
+void IImage::Shape(int32_t width, int32_t height, int32_t bpp) {
     if (width < 0 || height < 0 || int64_t{width} * height > kMaxPixels) {
         TL_THROW(kErrImage, 179);
     }
@@ -16,7 +16,31 @@ void IImage::Create(int32_t width, int32_t height, int32_t bpp) {
     m_bpp = bpp;
     m_created = true;
     m_hasAlpha = false;
+}
+
+void IImage::Create(int32_t width, int32_t height, int32_t bpp) {
+    Shape(width, height, bpp);
     m_pixels.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0u);
+}
+
+void IImage::CreateUnset(int32_t width, int32_t height, int32_t bpp) {
+    Shape(width, height, bpp);
+    // Emptied first, so that growing does not copy the old words.
+    m_pixels = {};
+    m_pixels.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+}
+
+void IImage::MoveWordsTo(IImage& target, int32_t bpp) {
+    target.m_width = m_width;
+    target.m_height = m_height;
+    target.m_bpp = bpp;
+    target.m_created = m_created;
+    target.m_hasAlpha = m_hasAlpha;
+    target.m_pixels = std::move(m_pixels);
+    m_pixels = {};
+    m_width = -1;
+    m_height = -1;
+    m_created = false;
 }
 
 void IImage::Fill(uint32_t rgb, uint32_t alpha) {
@@ -194,7 +218,7 @@ std::unique_ptr<IImage> IImage::Clone() const {
 }
 
 void IImage::ExtractRect(IImage& target, int32_t x, int32_t y, int32_t w, int32_t h) const {
-    target.Create(w, h, m_bpp);
+    target.CreateUnset(w, h, m_bpp);
     if (m_hasAlpha) {
         target.m_hasAlpha = true;
     }
@@ -219,21 +243,21 @@ bool IImage::Equals(const IImage& other) const {
 }
 
 template <typename Counts>
-ImageRect IImage::BoundingRect(Counts counts) const {
-    int32_t left = m_width;
-    int32_t top = m_height;
-    int32_t right = 0;
-    int32_t bottom = 0;
-    for (int32_t y = 0; y < m_height; ++y) {
+ImageRect IImage::BoundingRect(Counts counts, const ImageRect& region) const {
+    int32_t left = region.right;
+    int32_t top = region.bottom;
+    int32_t right = region.left;
+    int32_t bottom = region.top;
+    for (int32_t y = region.top; y < region.bottom; ++y) {
         const uint32_t* row = &At(0, y);
-        int32_t first = 0;
-        while (first < m_width && !counts(row[first])) {
+        int32_t first = region.left;
+        while (first < region.right && !counts(row[first])) {
             ++first;
         }
-        if (first == m_width) {
+        if (first == region.right) {
             continue;
         }
-        int32_t last = m_width - 1;
+        int32_t last = region.right - 1;
         while (last > first && !counts(row[last])) {
             --last;
         }
@@ -249,9 +273,14 @@ ImageRect IImage::BoundingRect(Counts counts) const {
 }
 
 ImageRect IImage::GetOpaqueRect() const {
-    return BoundingRect([](uint32_t word) { return (word >> 24) != 0; });
+    return BoundingRect([](uint32_t word) { return (word >> 24) != 0; },
+                        ImageRect{0, 0, m_width, m_height});
 }
 
 ImageRect IImage::GetContentRect(uint32_t word) const {
-    return BoundingRect([word](uint32_t w) { return w != word; });
+    return GetContentRect(word, ImageRect{0, 0, m_width, m_height});
+}
+
+ImageRect IImage::GetContentRect(uint32_t word, const ImageRect& region) const {
+    return BoundingRect([word](uint32_t w) { return w != word; }, region);
 }

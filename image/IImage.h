@@ -2,7 +2,9 @@
 
 #include <cstdint>
 #include <memory>
+#include <new>
 #include <span>
+#include <utility>
 #include <vector>
 
 #include "image/ImageRect.h"
@@ -26,6 +28,12 @@ public:
     // New size and depth; has-alpha is cleared and the pixels are zero. A negative size or one
     // above kMaxPixels fails with category 1, message 179 "Not enough memory.".
     void Create(int32_t width, int32_t height, int32_t bpp);
+    // Create without zeroing, for a caller that sets every pixel next (a decoder, say): a
+    // large picture is not written twice.
+    void CreateUnset(int32_t width, int32_t height, int32_t bpp);
+    // Hands the words over to `target` as a picture of `bpp` bits, keeping size and has-alpha;
+    // this picture is left empty. A palette picture's words become colours without a copy.
+    void MoveWordsTo(IImage& target, int32_t bpp);
     void Fill(uint32_t rgb, uint32_t alpha);
     IImage& Assign(const IImage& source);
 
@@ -82,6 +90,8 @@ public:
     bool Differs(const IImage& other) const { return !Equals(other); }
     ImageRect GetOpaqueRect() const;
     ImageRect GetContentRect(uint32_t word) const;
+    // The same inside `region` (which lies inside the picture), in the picture's coordinates.
+    ImageRect GetContentRect(uint32_t word, const ImageRect& region) const;
 
     int32_t GetWidth() const { return m_width; }
     int32_t GetHeight() const { return m_height; }
@@ -106,13 +116,32 @@ protected:
     }
 
 private:
+    // Leaves new elements uninitialised where a plain vector would zero them.
+    template <typename T>
+    struct UnsetAllocator : std::allocator<T> {
+        template <typename U>
+        struct rebind {
+            using other = UnsetAllocator<U>;
+        };
+        template <typename U>
+        void construct(U* p) noexcept {
+            ::new (static_cast<void*>(p)) U;
+        }
+        template <typename U, typename... Args>
+        void construct(U* p, Args&&... args) {
+            ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+        }
+    };
+
+    void Shape(int32_t width, int32_t height, int32_t bpp);
+
     template <typename Counts>
-    ImageRect BoundingRect(Counts counts) const;
+    ImageRect BoundingRect(Counts counts, const ImageRect& region) const;
 
     int32_t m_width = -1;
     int32_t m_height = -1;
     int32_t m_bpp = 0;
     bool m_created = false;
     bool m_hasAlpha = false;
-    std::vector<uint32_t> m_pixels;
+    std::vector<uint32_t, UnsetAllocator<uint32_t>> m_pixels;
 };

@@ -104,8 +104,15 @@ bool CTgaFile::HasFooter() {
         got = Read(footer);
     }
     Close();
-    return got == kFooterSize &&
-           std::equal(kSignature.begin(), kSignature.end(), footer.begin() + 8,
+    return HasFooter(std::span<const uint8_t>(footer).first(got));
+}
+
+bool CTgaFile::HasFooter(std::span<const uint8_t> file) {
+    if (file.size() < kFooterSize) {
+        return false;
+    }
+    const auto signature = file.last(kFooterSize).subspan(8, kSignature.size());
+    return std::equal(kSignature.begin(), kSignature.end(), signature.begin(),
                       [](char a, uint8_t b) { return static_cast<uint8_t>(a) == b; });
 }
 
@@ -115,8 +122,12 @@ bool CTgaFile::HasFormatError() {
     SeekTo(0);
     const std::size_t got = Read(bytes);
     Close();
+    return HasFormatError(std::span<const uint8_t>(bytes).first(got));
+}
+
+bool CTgaFile::HasFormatError(std::span<const uint8_t> file) const {
     try {
-        ValidateFormat(ParseHeader(std::span<const uint8_t>(bytes).first(got)));
+        ValidateFormat(ParseHeader(file));
     } catch (const CGeneralException&) {
         return true;
     }
@@ -168,16 +179,29 @@ void CTgaFile::FailBrokenFile(const Header& h) const {
     TL_THROW(kErrTga, 146, GetPath(), int32_t{h.width}, int32_t{h.height});
 }
 
-std::vector<uint8_t> CTgaFile::DecodeRuns(std::span<const uint8_t> data, const Header& h,
-                                          std::size_t pixelBytes) const {
+template <typename Place>
+void CTgaFile::DecodeRuns(std::span<const uint8_t> data, const Header& h, std::size_t pixelBytes,
+                          Place place) const {
     const std::size_t p = (h.pixelDepth + 7u) / 8u;
-    // No packet yields more than 128 pixels, so a stream too short for the picture is refused
-    // before the picture is allocated.
-    if (pixelBytes / p > data.size() * kMaxPacket) {
-        FailBrokenFile(h);
-    }
-    std::vector<uint8_t> out(pixelBytes);
+    // Packets may run on from one row into the next, so each row is gathered in a buffer.
+    const std::size_t stride = std::size_t{h.width} * p;
+    std::vector<uint8_t> row(stride);
+    std::size_t inRow = 0;
+    std::size_t storedRow = 0;
+    const auto append = [&](std::span<const uint8_t> bytes) {
+        while (!bytes.empty()) {
+            const std::size_t part = std::min(bytes.size(), stride - inRow);
+            std::copy_n(bytes.begin(), part, row.begin() + static_cast<std::ptrdiff_t>(inRow));
+            inRow += part;
+            bytes = bytes.subspan(part);
+            if (inRow == stride) {
+                place(storedRow++, std::span<const uint8_t>(row));
+                inRow = 0;
+            }
+        }
+    };
     CByteReader reader(data, [this, &h] { FailBrokenFile(h); });
+    std::array<uint8_t, kMaxPacket * 4> run{};
     std::size_t written = 0;
     while (written < pixelBytes) {
         const uint8_t packet = reader.U8();
@@ -189,17 +213,14 @@ std::vector<uint8_t> CTgaFile::DecodeRuns(std::span<const uint8_t> data, const H
             const auto pixel = reader.Take(p);
             for (std::size_t i = 0; i < count; ++i) {
                 std::copy(pixel.begin(), pixel.end(),
-                          out.begin() + static_cast<std::ptrdiff_t>(written));
-                written += p;
+                          run.begin() + static_cast<std::ptrdiff_t>(i * p));
             }
+            append(std::span<const uint8_t>(run).first(count * p));
         } else {
-            const auto pixels = reader.Take(count * p);
-            std::copy(pixels.begin(), pixels.end(),
-                      out.begin() + static_cast<std::ptrdiff_t>(written));
-            written += count * p;
+            append(reader.Take(count * p));
         }
+        written += count * p;
     }
-    return out;
 }
 
 std::unique_ptr<IImage> CTgaFile::Load() {
@@ -207,6 +228,10 @@ std::unique_ptr<IImage> CTgaFile::Load() {
     SeekTo(0);
     const std::vector<uint8_t> file = ReadAll();
     Close();
+    return Decode(file);
+}
+
+std::unique_ptr<IImage> CTgaFile::Decode(std::span<const uint8_t> file) const {
     const Header h = ParseHeader(file);
     ValidateFormat(h);
     ValidateFuture(h);
@@ -245,34 +270,38 @@ std::unique_ptr<IImage> CTgaFile::Load() {
     const auto w = static_cast<std::size_t>(width);
     const auto rows = static_cast<std::size_t>(height);
     const std::size_t pixelBytes = w * rows * p;
-    std::vector<uint8_t> stored;
-    if ((h.imageType & kRunLengthBit) != 0) {
-        stored = DecodeRuns(reader.Take(reader.Remaining()), h, pixelBytes);
-    } else {
-        const auto block = reader.Take(pixelBytes);
-        stored.assign(block.begin(), block.end());
-    }
-
     const bool topDown = (h.descriptor & kTopToBottom) != 0;
     const bool mirrored = (h.descriptor & kRightToLeft) != 0;
-    std::vector<uint8_t> ordered(pixelBytes);
-    const std::size_t stride = w * p;
-    for (std::size_t row = 0; row < rows; ++row) {
-        const std::size_t target = topDown ? row : rows - 1 - row;
-        const auto from = stored.begin() + static_cast<std::ptrdiff_t>(row * stride);
-        const auto to = ordered.begin() + static_cast<std::ptrdiff_t>(target * stride);
-        if (!mirrored) {
-            std::copy(from, from + static_cast<std::ptrdiff_t>(stride), to);
-            continue;
+    // Each stored row is unpacked straight into its picture row, turned over and mirrored as
+    // the descriptor says.
+    const auto place = [&](std::size_t row, std::span<const uint8_t> bytes) {
+        const auto target = static_cast<int32_t>(topDown ? row : rows - 1 - row);
+        image->ReadBits(bytes, 0, target, static_cast<int32_t>(w), 1, h.pixelDepth, 1);
+        if (mirrored) {
+            const std::span<uint32_t> words =
+                image->Pixels().subspan(static_cast<std::size_t>(target) * w, w);
+            std::reverse(words.begin(), words.end());
         }
-        for (std::size_t x = 0; x < w; ++x) {
-            const auto pixel = from + static_cast<std::ptrdiff_t>(x * p);
-            std::copy(pixel, pixel + static_cast<std::ptrdiff_t>(p),
-                      to + static_cast<std::ptrdiff_t>((w - 1 - x) * p));
+    };
+    const auto create = [&] {
+        image->CreateUnset(static_cast<int32_t>(width), static_cast<int32_t>(height), h.pixelDepth);
+    };
+    if ((h.imageType & kRunLengthBit) != 0) {
+        const auto data = reader.Take(reader.Remaining());
+        // No packet yields more than 128 pixels, so a stream too short for the picture is
+        // refused before the picture is allocated.
+        if (pixelBytes / p > data.size() * kMaxPacket) {
+            FailBrokenFile(h);
+        }
+        create();
+        DecodeRuns(data, h, pixelBytes, place);
+    } else {
+        const auto block = reader.Take(pixelBytes);
+        create();
+        for (std::size_t row = 0; row < rows; ++row) {
+            place(row, block.subspan(row * w * p, w * p));
         }
     }
-    image->Create(static_cast<int32_t>(width), static_cast<int32_t>(height), h.pixelDepth);
-    image->Unpack(ordered, 1);
     image->SetHasAlpha(IsColorMapped(h.imageType) ? entryBytes == 4 : p == 4);
     return image;
 }

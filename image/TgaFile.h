@@ -37,8 +37,10 @@ public:
 
     // Whether the last 28 bytes are the footer with its "TRUEVISION-XFILE." signature.
     bool HasFooter();
+    static bool HasFooter(std::span<const uint8_t> file);
     // Whether the header fails ValidateFormat; open and read failures still throw.
     bool HasFormatError();
+    bool HasFormatError(std::span<const uint8_t> file) const;
     // Colour map presence (184, 181, 180) and size (146).
     void ValidateFormat(const Header& header) const;
     // Image type (194), colour map entry size (195), pixel depth (192), descriptor (193, 191).
@@ -47,6 +49,8 @@ public:
     // A palette picture for colour-mapped types, else a true-colour one; 32-bit entries or
     // pixels carry alpha. Pixel data that ends early or overruns fails with 146.
     std::unique_ptr<IImage> Load();
+    // The same from the file's bytes; messages name this file's path.
+    std::unique_ptr<IImage> Decode(std::span<const uint8_t> file) const;
     // Run-length encoded, bottom-up, with an image ID, the palette of a palette picture and
     // the footer. Sides above 65535 fail with 190.
     void Save(const IImage& image);
@@ -58,6 +62,8 @@ public:
 
 private:
     [[noreturn]] void FailBrokenFile(const Header& header) const;
-    std::vector<uint8_t> DecodeRuns(std::span<const uint8_t> data, const Header& header,
-                                    std::size_t pixelBytes) const;
+    // Expands the run-length packets, handing each stored row of packed pixels to `place`.
+    template <typename Place>
+    void DecodeRuns(std::span<const uint8_t> data, const Header& header, std::size_t pixelBytes,
+                    Place place) const;
 };

@@ -26,6 +26,14 @@ TEST(PictureFilesTest, SavedPicturesLoadBackEqual) {
     rgb.Create(5, 3, 24);
     rgb.Fill(0x102030, 0);
     rgb.SetValue(4, 2, 0xFFEEDD);
+    // More than the megabyte of rows a BMP is read by at a time.
+    CRgbImage large;
+    large.Create(600, 600, 32);
+    for (int32_t y = 0; y < 600; ++y) {
+        for (int32_t x = 0; x < 600; ++x) {
+            large.SetValue(x, y, static_cast<uint32_t>(x * 2654435761u ^ y * 40503u));
+        }
+    }
     CIndexImage indexed;
     indexed.Create(4, 2, 8);
     indexed.SetPalette(std::vector<uint32_t>{0xFF000000u, 0x80FFFFFFu, 0x00FF00});
@@ -34,7 +42,8 @@ TEST(PictureFilesTest, SavedPicturesLoadBackEqual) {
     const testing_support::TempDir dir;
     for (const bool bmp : {true, false}) {
         const std::u16string path = Utf8ToUtf16((dir / (bmp ? "a.bmp" : "a.tga")).string());
-        for (const IImage* image : std::initializer_list<const IImage*>{&rgba, &rgb, &indexed}) {
+        for (const IImage* image :
+             std::initializer_list<const IImage*>{&rgba, &rgb, &large, &indexed}) {
             SCOPED_TRACE(testing::Message() << (bmp ? "BMP " : "TGA ") << image->GetBpp());
             std::unique_ptr<IImage> loaded;
             if (bmp) {
