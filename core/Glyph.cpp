@@ -21,24 +21,31 @@ void CGlyph::SetFromOpaqueImage(const IImage& source, int32_t left, int32_t righ
     CropTo(source, rect, baseline);
 }
 
-bool CGlyph::SetFromCell(const IImage& cell, const IImage& widthLine, int32_t baseline,
+bool CGlyph::SetFromCell(const IImage& picture, const ImageRect& area,
+                         std::span<const uint32_t> widthLine, int32_t baseline,
                          uint32_t background) {
     const uint32_t paper = background & 0x00FFFFFFu;
-    const int32_t length = widthLine.GetWidth();
+    const auto isPaper = [paper](uint32_t word) { return (word & 0x00FFFFFFu) == paper; };
+    const auto length = static_cast<int32_t>(widthLine.size());
     int32_t start = 0;
-    while (start < length && widthLine.GetRgb(start, 0) == paper) {
+    while (start < length && isPaper(widthLine[static_cast<std::size_t>(start)])) {
         ++start;
     }
     int32_t end = start;
-    while (end < length && widthLine.GetRgb(end, 0) != paper) {
+    while (end < length && !isPaper(widthLine[static_cast<std::size_t>(end)])) {
         ++end;
     }
     for (int32_t x = end; x < length; ++x) {
-        if (widthLine.GetRgb(x, 0) != paper) {
+        if (!isPaper(widthLine[static_cast<std::size_t>(x)])) {
             return false;
         }
     }
-    const ImageRect rect = cell.GetContentRect(background);
+    const ImageRect found = picture.GetContentRect(background, area);
+    // The drawing's place inside the area; an area without one crops to nothing at its corner.
+    const bool drawn = found.Width() > 0;
+    const ImageRect rect = drawn ? ImageRect{found.left - area.left, found.top - area.top,
+                                             found.right - area.left, found.bottom - area.top}
+                                 : ImageRect{};
     const bool hasLine = start < length;
     if (!hasLine) {
         leftSpace = 0;
@@ -50,7 +57,8 @@ bool CGlyph::SetFromCell(const IImage& cell, const IImage& widthLine, int32_t ba
         leftSpace = end - start;
         rightSpace = 0;
     }
-    CropTo(cell, rect, baseline);
+    picture.ExtractRect(image, found.left, found.top, found.Width(), found.Height());
+    ascent = baseline - rect.top;
     return true;
 }
 

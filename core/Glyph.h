@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 #include "image/RgbImage.h"
 
@@ -24,11 +25,12 @@ public:
     // Crops the source to its pixels with alpha; trimmed columns move into the spaces, so the
     // advance stays the source width plus the given spaces.
     void SetFromOpaqueImage(const IImage& source, int32_t left, int32_t right, int32_t baseline);
-    // Crops an image-font cell; the spaces come from the width line (one row, the pixels whose
-    // colour differs from the background's) against the drawing. Returns false, changing
+    // Crops the glyph area `area` of an image-font picture (its baseline `baseline` rows below
+    // the area's top); the spaces come from the width line (the words of one row, the pixels
+    // whose colour differs from the background's) against the drawing. Returns false, changing
     // nothing, when the row holds a second width line.
-    bool SetFromCell(const IImage& cell, const IImage& widthLine, int32_t baseline,
-                     uint32_t background);
+    bool SetFromCell(const IImage& picture, const ImageRect& area,
+                     std::span<const uint32_t> widthLine, int32_t baseline, uint32_t background);
 
     bool Equals(const CGlyph& other) const;
 

@@ -10,6 +10,7 @@
 #include "image/ImageFontCell.h"
 #include "image/IndexImage.h"
 #include "image/TgaFile.h"
+#include "platform/MemoryPages.h"
 #include "writers/format/TextureFormat.h"
 #include "xml/CharFilter.h"
 #include "xml/GlyphOrder.h"
@@ -43,6 +44,51 @@ struct PixelSource {
     bool isIndexed = false;
 };
 
+// Converts every word where it lies, eight at a time while it can: a loop of a known count,
+// which the compiler turns into vector instructions.
+template <typename Convert>
+void ConvertWords(std::span<uint32_t> words, Convert convert) {
+    std::size_t i = 0;
+    for (; i + 8 <= words.size(); i += 8) {
+        for (std::size_t k = 0; k < 8; ++k) {
+            words[i + k] = convert(words[i + k]);
+        }
+    }
+    for (; i < words.size(); ++i) {
+        words[i] = convert(words[i]);
+    }
+}
+
+// A value of `kBits` bits widened to eight by repeating its bits, as x * 255 / (2^kBits - 1)
+// does for four and eight bits; shifts keep the conversion loops free of multiplications.
+template <uint32_t kBits>
+uint32_t Widen(uint32_t value) {
+    return kBits == 4 ? (value << 4) | value : value;
+}
+
+// An alpha of 0-255 as a format with `kBits` of alpha keeps it, back on 0-255, as the top byte.
+template <uint32_t kBits>
+uint32_t AlphaWord(uint32_t alpha) {
+    const uint32_t kept = alpha >> (8 - kBits);
+    return (kBits == 3 ? kept * 255 / 7 : Widen<kBits>(kept)) << 24;
+}
+
+// A level of `kBits` back on 0-255 in every colour channel; a palette picture's index serves
+// as its level, so larger values are cut to a byte.
+template <uint32_t kBits>
+uint32_t LevelWord(uint32_t level) {
+    return ((kBits == 4 ? level * 255 / 15 : level) & 0xFFu) * 0x010101u;
+}
+
+// The grey of a colour as an intensity format of `kBits` keeps it, in every colour channel.
+template <uint32_t kBits>
+uint32_t GreyWord(uint32_t rgb) {
+    const uint32_t sum = ((rgb >> 16) & 0xFF) + ((rgb >> 8) & 0xFF) + (rgb & 0xFF);
+    // sum / 3, exact for every sum of three bytes.
+    const uint32_t grey = Widen<kBits>(((sum * 683) >> 11) >> (8 - kBits));
+    return grey | (grey << 8) | (grey << 16);
+}
+
 // The positions along one marker edge, grouped by the first and the second colour met.
 struct MarkerLists {
     std::vector<int32_t> first;
@@ -71,12 +117,11 @@ MarkerLists ReadMarkers(const IImage& image, bool vertical, int32_t start, int32
     return lists;
 }
 
-int32_t Level(uint32_t rgb, int32_t sourceBits) {
-    const uint32_t sum = ((rgb >> 16) & 0xFF) + ((rgb >> 8) & 0xFF) + (rgb & 0xFF);
-    return static_cast<int32_t>((sum / 3) >> (8 - sourceBits));
-}
-
 }  // namespace
+
+CImageFontReader::CImageFontReader(Settings settings) : m_settings(std::move(settings)) {}
+
+CImageFontReader::~CImageFontReader() = default;
 
 bool CImageFontReader::HasAlphaFormat() const {
     return m_settings.format == kTexIA4 || m_settings.format == kTexIA8 ||
@@ -114,6 +159,11 @@ std::unique_ptr<IImage> CImageFontReader::LoadImageW(const std::u16string& path,
             break;
     }
     TL_THROW(kErrImage, 121);
+}
+
+void CImageFontReader::LoadPicture() {
+    m_format = DetectFormat(m_settings.imagePath);
+    m_picture = LoadImageW(m_settings.imagePath, m_format);
 }
 
 CImageFontReader::CellGrid CImageFontReader::GridOf(const CGlyphOrder& order, const IImage& image) {
@@ -155,17 +205,22 @@ void CImageFontReader::ValidateImageFontFile(const IImage& image, int32_t bx, in
 
 bool CImageFontReader::CheckMargin(const IImage& image, int32_t x, int32_t y, int32_t w,
                                    int32_t h) {
-    const uint32_t c = image.GetRgb(x, y);
+    const PixelSource from(image);
+    const auto stride = static_cast<std::size_t>(image.GetWidth());
+    const auto rgbAt = [&](int32_t px, int32_t py) {
+        return from.Rgb(static_cast<std::size_t>(py) * stride + static_cast<std::size_t>(px));
+    };
+    const uint32_t c = rgbAt(x, y);
     for (const int32_t row : {y, y + h - 3, y + h - 1}) {
         for (int32_t i = x; i < x + w; ++i) {
-            if (image.GetRgb(i, row) != c) {
+            if (rgbAt(i, row) != c) {
                 return false;
             }
         }
     }
     for (const int32_t column : {x, x + w - 1}) {
         for (int32_t j = y; j < y + h; ++j) {
-            if (image.GetRgb(column, j) != c) {
+            if (rgbAt(column, j) != c) {
                 return false;
             }
         }
@@ -177,13 +232,14 @@ void CImageFontReader::ValidateInput() {
     if (!IsFileExists(m_settings.imagePath)) {
         TL_THROW(kErrInputValue, 131, m_settings.imagePath);
     }
-    const std::unique_ptr<IImage> image =
-        LoadImageW(m_settings.imagePath, DetectFormat(m_settings.imagePath));
-    ValidateOrderFile(m_settings.orderPath);
-    CGlyphOrder order;
-    order.Load(m_settings.orderPath);
-    const CellGrid grid = GridOf(order, *image);
-    ValidateImageFontFile(*image, grid.bx, grid.by);
+    m_picture.reset();
+    LoadPicture();
+    const IImage& image = *m_picture;
+    m_order = std::make_unique<CGlyphOrder>();
+    LoadOrderFile(m_settings.orderPath, *m_order);
+    const CGlyphOrder& order = *m_order;
+    const CellGrid grid = GridOf(order, image);
+    ValidateImageFontFile(image, grid.bx, grid.by);
 
     g_pPgCtrl->SetProgressRange(grid.bx * grid.by);
     for (int32_t row = 0; row < grid.by; ++row) {
@@ -194,36 +250,20 @@ void CImageFontReader::ValidateInput() {
             }
             const int32_t x0 = grid.px * column;
             const int32_t y0 = grid.py * row;
-            if (!CheckMargin(*image, x0 + 1, y0 + 1, grid.px - 2, grid.py - 2)) {
+            if (!CheckMargin(image, x0 + 1, y0 + 1, grid.px - 2, grid.py - 2)) {
                 ReportWarning(g_pPgCtrl, 266, {x0 + grid.px / 2, y0 + grid.py / 2});
             }
         }
     }
 }
 
-uint32_t CImageFontReader::ConvertImage(CRgbImage& work, const IImage& source) const {
-    const int32_t width = source.GetWidth();
-    const int32_t height = source.GetHeight();
-    work.Create(width, height, 24);
+uint32_t CImageFontReader::ConvertImage(CRgbImage& work, IImage& source) const {
     const PixelSource from(source);
-    const std::span<uint32_t> to = work.Pixels();
-    const std::size_t count = to.size();
+    const std::span<uint32_t> words = source.Pixels();
+    const std::size_t count = words.size();
 
-    const bool intensity = m_settings.format == kTexI4 || m_settings.format == kTexI8 ||
-                           m_settings.format == kTexIA4 || m_settings.format == kTexIA8;
-    const int32_t sourceBits = m_settings.format == kTexI4 || m_settings.format == kTexIA4 ? 4 : 8;
-    for (std::size_t i = 0; i < count; ++i) {
-        if (!intensity) {
-            to[i] = from.Rgb(i);
-            continue;
-        }
-        const uint32_t level =
-            from.isIndexed ? from.Value(i) : static_cast<uint32_t>(Level(from.Rgb(i), sourceBits));
-        const uint32_t wide = (sourceBits == 4 ? level * 255 / 15 : level) & 0xFFu;
-        to[i] = wide * 0x010101u;
-    }
-    const uint32_t background = count > 0 ? to[0] : 0u;
-
+    // Alpha from the picture, or keyed on the background colour: settled before any word
+    // changes, since the words are converted where they lie.
     bool keyed = true;
     if (HasAlphaFormat() && source.HasAlpha() && count > 0) {
         const uint32_t first = from.Alpha(0);
@@ -235,26 +275,71 @@ uint32_t CImageFontReader::ConvertImage(CRgbImage& work, const IImage& source) c
             ReportWarning(g_pPgCtrl, 264);
         } else {
             keyed = false;
-            const int32_t bits = m_settings.format == kTexIA4      ? 4
-                                 : m_settings.format == kTexRGB5A3 ? 3
-                                                                   : 8;
-            const uint32_t top = (1u << bits) - 1;
-            for (std::size_t i = 0; i < count; ++i) {
-                uint32_t alpha = from.Alpha(i) >> (8 - bits);
-                if (bits < 8) {
-                    alpha = alpha * 255 / top;
-                }
-                to[i] |= alpha << 24;
-            }
         }
     }
-    if (keyed) {
-        for (std::size_t i = 0; i < count; ++i) {
-            to[i] |= to[i] == background ? 0u : 0xFF000000u;
+    const int32_t alphaBits = m_settings.format == kTexIA4      ? 4
+                              : m_settings.format == kTexRGB5A3 ? 3
+                                                                : 8;
+    const bool intensity = m_settings.format == kTexI4 || m_settings.format == kTexI8 ||
+                           m_settings.format == kTexIA4 || m_settings.format == kTexIA8;
+    const bool fourBits = m_settings.format == kTexI4 || m_settings.format == kTexIA4;
+
+    // `colourOf` and `alphaOf` take a word of the source: the colour as the format keeps it,
+    // and the alpha word to add when the picture's alpha is used.
+    const auto convert = [&](auto colourOf, auto alphaOf) {
+        if (count == 0) {
+            return;
         }
+        if (keyed) {
+            const uint32_t background = colourOf(words[0]);
+            ConvertWords(words, [=](uint32_t w) {
+                const uint32_t colour = colourOf(w);
+                return colour | (colour == background ? 0u : 0xFF000000u);
+            });
+            return;
+        }
+        ConvertWords(words, [=](uint32_t w) { return colourOf(w) | alphaOf(w); });
+    };
+    const auto withAlpha = [&](auto colourOf) {
+        switch (alphaBits) {
+            case 4:
+                return convert(colourOf, [](uint32_t w) { return AlphaWord<4>(w >> 24); });
+            case 3:
+                return convert(colourOf, [](uint32_t w) { return AlphaWord<3>(w >> 24); });
+            default:
+                return convert(colourOf, [](uint32_t w) { return AlphaWord<8>(w >> 24); });
+        }
+    };
+    if (from.isIndexed) {
+        // Palette pictures (rare in image fonts) take the plain way, through their entries;
+        // in intensity formats the index itself is the level.
+        const std::span<const uint32_t> palette = from.palette;
+        const auto entry = [palette](uint32_t w) {
+            const uint32_t index = w & 0x00FFFFFFu;
+            return index < palette.size() ? palette[index] : 0u;
+        };
+        convert(
+            [=](uint32_t w) {
+                return !intensity ? entry(w) & 0x00FFFFFFu
+                       : fourBits ? LevelWord<4>(w & 0x00FFFFFFu)
+                                  : LevelWord<8>(w & 0x00FFFFFFu);
+            },
+            [=](uint32_t w) {
+                const uint32_t alpha = entry(w) >> 24;
+                return alphaBits == 4   ? AlphaWord<4>(alpha)
+                       : alphaBits == 3 ? AlphaWord<3>(alpha)
+                                        : AlphaWord<8>(alpha);
+            });
+    } else if (!intensity) {
+        withAlpha([](uint32_t w) { return w & 0x00FFFFFFu; });
+    } else if (fourBits) {
+        withAlpha([](uint32_t w) { return GreyWord<4>(w); });
+    } else {
+        withAlpha([](uint32_t w) { return GreyWord<8>(w); });
     }
+    source.MoveWordsTo(work, 24);
     work.SetHasAlpha(true);
-    return count > 0 ? to[0] : 0u;
+    return count > 0 ? work.Pixels()[0] : 0u;
 }
 
 CImageFontReader::ArrangeInfo CImageFontReader::LoadArrangeInfo(const IImage& image,
@@ -347,21 +432,27 @@ void CImageFontReader::LoadOneGlyph(CFontData& font, const IImage& image, const 
                                     uint32_t background) const {
     const int32_t x0 = grid.px * column + kAreaOffset;
     const int32_t y0 = grid.py * row + kAreaOffset;
-    std::unique_ptr<IImage> area = image.CreateSame();
+    const std::span<const uint32_t> widthLine = image.Pixels().subspan(
+        static_cast<std::size_t>(y0 + grid.gh + 1) * static_cast<std::size_t>(image.GetWidth()) +
+            static_cast<std::size_t>(x0),
+        static_cast<std::size_t>(grid.gw));
+    auto glyph = std::make_unique<CGlyph>();
+    bool lined = false;
     if (m_settings.linearAssist && HasAlphaFormat()) {
+        // The area with a ring of transparent background, recoloured on its own.
+        std::unique_ptr<IImage> area = image.CreateSame();
         area->Create(grid.gw + 2, grid.gh + 2, image.GetBpp());
         area->Fill(background, 0);
         area->CopyRect(image, x0, y0, 1, 1, grid.gw, grid.gh);
         AssistLinear(*area);
-        ++baseline;
+        lined = glyph->SetFromCell(*area, ImageRect{0, 0, grid.gw + 2, grid.gh + 2}, widthLine,
+                                   baseline + 1, background);
     } else {
-        image.ExtractRect(*area, x0, y0, grid.gw, grid.gh);
+        // Cropped straight from the picture.
+        lined = glyph->SetFromCell(image, ImageRect{x0, y0, x0 + grid.gw, y0 + grid.gh}, widthLine,
+                                   baseline, background);
     }
-    std::unique_ptr<IImage> widthLine = image.CreateSame();
-    image.ExtractRect(*widthLine, x0, y0 + grid.gh + 1, grid.gw, 1);
-
-    auto glyph = std::make_unique<CGlyph>();
-    if (!glyph->SetFromCell(*area, *widthLine, baseline, background)) {
+    if (!lined) {
         TL_THROW(kErrImage, 160, grid.px * column + grid.px / 2, grid.py * row + grid.py / 2);
     }
     if (glyph->leftSpace == 0 && glyph->rightSpace == 0 && glyph->image.GetWidth() == 0) {
@@ -396,12 +487,21 @@ void CImageFontReader::ReadFontData(CFontData& font, const CCharFilter& filter) 
     g_pPgCtrl->ResetProgress();
     font.glyphImageFormat.Set(m_settings.format);
 
-    const ImageFormat format = DetectFormat(m_settings.imagePath);
-    g_pPgCtrl->SetStatus(format == ImageFormat::kTga ? 248 : 246);
+    // Without ValidateInput before (or on a second read), the files are read now.
+    if (!m_picture) {
+        LoadPicture();
+    }
+    g_pPgCtrl->SetStatus(m_format == ImageFormat::kTga ? 248 : 246);
     g_pPgCtrl->ResetProgress();
-    const std::unique_ptr<IImage> source = LoadImageW(m_settings.imagePath, format);
-    CGlyphOrder order;
-    order.Load(m_settings.orderPath);
+    if (!m_order) {
+        m_order = std::make_unique<CGlyphOrder>();
+        m_order->Load(m_settings.orderPath);
+    }
+    // The picture becomes the working picture and the order is let go at the end: the run
+    // holds one decoded picture, and only while it reads.
+    const std::unique_ptr<IImage> source = std::move(m_picture);
+    const std::unique_ptr<CGlyphOrder> kept = std::move(m_order);
+    const CGlyphOrder& order = *kept;
 
     CRgbImage work;
     const uint32_t background = ConvertImage(work, *source);
@@ -436,5 +536,11 @@ void CImageFontReader::ReadFontData(CFontData& font, const CCharFilter& filter) 
                 LoadOneGlyph(font, work, grid, column, row, code, info.baseline, background);
             }
         }
+        // The rows of read cells are not looked at again: their memory goes back while the
+        // glyphs taken from them grow, so the run's peak is not the picture plus every glyph.
+        const std::span<uint32_t> done = work.Pixels().first(
+            static_cast<std::size_t>(grid.py) * static_cast<std::size_t>(row + 1) *
+            static_cast<std::size_t>(work.GetWidth()));
+        ReleaseMemoryPages(done.data(), done.size_bytes());
     }
 }

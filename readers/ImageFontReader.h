@@ -46,7 +46,8 @@ public:
         bool linearAssist = false;
     };
 
-    explicit CImageFontReader(Settings settings) : m_settings(std::move(settings)) {}
+    explicit CImageFontReader(Settings settings);
+    ~CImageFontReader() override;
 
     void ValidateInput() override;
     void ReadFontData(CFontData& font, const CCharFilter& filter) override;
@@ -66,8 +67,9 @@ public:
     // bilinear filtering blends towards the glyph's own colour.
     static void AssistLinear(IImage& picture);
 
-    // Colours and alpha as the texture format will hold them; returns the background word.
-    uint32_t ConvertImage(CRgbImage& work, const IImage& source) const;
+    // Colours and alpha as the texture format will hold them, in the source's own words, which
+    // then move to `work` (the source is left empty); returns the background word.
+    uint32_t ConvertImage(CRgbImage& work, IImage& source) const;
     static ArrangeInfo LoadArrangeInfo(const IImage& image, const CellGrid& grid);
     void LoadOneGlyph(CFontData& font, const IImage& image, const CellGrid& grid, int32_t column,
                       int32_t row, uint16_t code, int32_t baseline, uint32_t background) const;
@@ -76,6 +78,13 @@ public:
 
 private:
     bool HasAlphaFormat() const;
+    // Reads the picture file once, decoded into m_picture.
+    void LoadPicture();
 
     Settings m_settings;
+    // Kept from ValidateInput for ReadFontData, which lets go of them: the picture is decoded
+    // and the letter order parsed once a run.
+    ImageFormat m_format = ImageFormat::kUndetected;
+    std::unique_ptr<IImage> m_picture;
+    std::unique_ptr<CGlyphOrder> m_order;
 };
