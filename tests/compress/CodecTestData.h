@@ -1,15 +1,9 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <random>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
-
-#include "core/GlobalException.h"
-#include "platform/Text.h"
 
 namespace codec_test {
 
@@ -65,22 +59,6 @@ inline std::vector<uint8_t> Fibonacci(int symbols) {
         current = next;
     }
     return bytes;
-}
-
-inline constexpr char16_t kCorruptText[] =
-    u"The file specified as a bofnt file is not a bofnt file. ";
-
-// Runs `action` and checks that it fails as a broken stream does: category 6, message 151.
-inline void ExpectCorrupt(const std::function<void()>& action) {
-    try {
-        action();
-        ADD_FAILURE() << "no error";
-    } catch (const CGeneralException& error) {
-        EXPECT_EQ(error.GetCategory(), kErrBofnt);
-        const std::u16string& text = error.What();
-        EXPECT_TRUE(text.starts_with(u"bofnt error: (")) << Utf16ToUtf8(text);
-        EXPECT_TRUE(text.ends_with(std::u16string(u")\n") + kCorruptText)) << Utf16ToUtf8(text);
-    }
 }
 
 }  // namespace codec_test

@@ -1,13 +1,21 @@
-#include <gtest/gtest.h>
-
 // Streams cut short or with flipped bits are the compressed family of
 // tests/readers/HostileInputTest.cpp; here each stream breaks one rule a decoder relies on.
+#include <gtest/gtest.h>
+
+#include <functional>
+
 #include "CodecTestData.h"
 #include "compress/Compress.h"
+#include "support/TestSupport.h"
 
 namespace {
 
-using codec_test::ExpectCorrupt;
+// A broken stream fails as a broken binary font does.
+void ExpectCorrupt(const std::function<void()>& action) {
+    testing_support::ExpectError(action, kErrBofnt,
+                                 "The file specified as a bofnt file is not a bofnt file. ");
+}
+
 using Stream = std::vector<uint8_t>;
 
 struct Hostile {

@@ -56,11 +56,8 @@ TEST(FontDataTest, NegativeExtentsDeriveZeroAscentAndDescent) {
     EXPECT_EQ(font.descent.value, 6);
 }
 
-TEST(FontDataTest, ReflectErrorTexts) {
-    CFontData empty;
-    empty.glyphImageFormat.Set(0);
-    testing_support::ExpectError([&] { empty.ReflectGlyph(); }, kErrInputValue,
-                                 "There are no characters to output. ");
+// A font with no characters is a console run (tests/e2e/console_runs.txt).
+TEST(FontDataTest, ReflectWithoutAFormatFailsAndDerivesNothing) {
     CFontData unformatted;
     unformatted.AddGlyph(MakeGlyph(1, 1, 1, 0), u'a');
     testing_support::ExpectError([&] { unformatted.ReflectGlyph(); }, kErrInternal,

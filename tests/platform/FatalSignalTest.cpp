@@ -62,30 +62,18 @@ constexpr bool kAddressSanitizer = false;
 
 TEST(FatalSignalDeathTest, MachineFaultsPrintTheInternalErrorLineAndExit2) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT(
-        {
-            Prepare();
-            __builtin_trap();
-        },
-        testing::ExitedWithCode(2), ExpectedLine(SIGILL));
-    EXPECT_EXIT(
-        {
-            Prepare();
-            WriteToUnmappedPage();
-        },
-        testing::ExitedWithCode(2), ExpectedLine(SIGSEGV));
-    EXPECT_EXIT(
-        {
-            Prepare();
-            ReadPastTruncatedMapping();
-        },
-        testing::ExitedWithCode(2), ExpectedLine(SIGBUS));
-    EXPECT_EXIT(
-        {
-            Prepare();
-            std::raise(SIGFPE);
-        },
-        testing::ExitedWithCode(2), ExpectedLine(SIGFPE));
+    const std::pair<int, void (*)()> faults[] = {{SIGILL, [] { __builtin_trap(); }},
+                                                 {SIGSEGV, WriteToUnmappedPage},
+                                                 {SIGBUS, ReadPastTruncatedMapping},
+                                                 {SIGFPE, [] { std::raise(SIGFPE); }}};
+    for (const auto& [signal, fault] : faults) {
+        EXPECT_EXIT(
+            {
+                Prepare();
+                fault();
+            },
+            testing::ExitedWithCode(2), ExpectedLine(signal));
+    }
 }
 
 TEST(FatalSignalDeathTest, StackOverflowIsReportedOnMainAndWorkerThreads) {

@@ -15,19 +15,15 @@
 
 namespace {
 
+// Beside the names LcAllBeatsLcMessagesBeatsLang uses.
 TEST(LanguageTest, LocaleNamesMapToLanguageIds) {
     const std::vector<std::pair<std::u16string, int>> cases = {
-        {u"ja_JP.UTF-8", 1041},
         {u"ja_JP.eucJP", 1041},
         {u"ja", 1041},
-        {u"ja_JP", 1041},
         {u"en_US.UTF-8", 1033},
         {u"en_GB", 2057},
         {u"en_AU", 1033},
         {u"de_DE@euro", 1031},
-        {u"de_AT.UTF-8", 1031},
-        {u"fr_FR", 1036},
-        {u"ko_KR", 1042},
         {u"zh_CN.GB2312", 2052},
         {u"zh_TW.Big5", 1028},
         {u"C", 1033},

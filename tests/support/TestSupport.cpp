@@ -155,11 +155,4 @@ ChildCost CostInChild(const std::function<int()>& run) {
     return cost;
 }
 
-void RecordingPgCtrl::StepProgress(int steps) {
-    m_steps += steps;
-    if (IsCanceled()) {
-        throw kCancelSignal;
-    }
-}
-
 }  // namespace testing_support

@@ -87,23 +87,18 @@ struct ChildCost {
 };
 ChildCost CostInChild(const std::function<int()>& run);
 
-// A progress control that records warnings and can cancel after a number of steps.
+// A progress control that records warnings and statuses.
 class RecordingPgCtrl : public CPgCtrl {
 public:
-    bool IsCanceled() override { return m_cancelAfter >= 0 && m_steps >= m_cancelAfter; }
+    bool IsCanceled() override { return false; }
     void SetStatus(int number) override { statuses.push_back(number); }
     void ResetProgress() override {}
     void SetProgressRange(int) override {}
-    void StepProgress(int steps) override;
+    void StepProgress(int) override {}
     void AddWarning(const std::u16string& text, bool) override { warnings.push_back(text); }
-    void CancelAfter(int steps) { m_cancelAfter = steps; }
 
     std::vector<std::u16string> warnings;
     std::vector<int> statuses;
-
-private:
-    int m_steps = 0;
-    int m_cancelAfter = -1;
 };
 
 // Points g_pPgCtrl at a recording control for the life of the object.
