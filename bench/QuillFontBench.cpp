@@ -114,7 +114,7 @@ void BM_AssignAndMap(benchmark::State& state) {
         input.cellsPerSheet = 42 * 42;
         input.sheetBytes = 1024 * 1024;
         const SheetAssignment a = ConstructSheetAssingment(font, std::move(input), encoding);
-        const std::vector<CodeMap> built = BuildCodeMaps(font);
+        const std::vector<CodeMap> built = BuildCodeMaps(font, a);
         maps = built.size();
         benchmark::DoNotOptimize(a.sheetCount);
     }

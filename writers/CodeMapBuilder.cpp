@@ -161,10 +161,14 @@ void MakeScanMap(EntryList& list, std::vector<CodeMap>& maps) {
 
 }  // namespace
 
-std::vector<CodeMap> BuildCodeMaps(const CFontData& working) {
+std::vector<CodeMap> BuildCodeMaps(const CFontData& working, const SheetAssignment& assignment) {
     EntryList list;
     for (const auto& glyph : working.Glyphs()) {
-        list.push_back(Entry{glyph->charCode, glyph->glyphIndex});
+        const int32_t given = glyph->charCode < assignment.indexOfCode.size()
+                                  ? assignment.indexOfCode[glyph->charCode]
+                                  : -1;
+        list.push_back(
+            Entry{glyph->charCode, given >= 0 ? static_cast<uint16_t>(given) : glyph->glyphIndex});
     }
     std::vector<CodeMap> maps;
     MakeDirectMaps(list, maps);

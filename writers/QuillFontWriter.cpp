@@ -79,9 +79,31 @@ void CheckRanges(const CFontData& font) {
     }
 }
 
+// Whether the font can stand as the working font itself: settled (glyphs in ascending code,
+// each numbered by its rank), every code kept as it is and every glyph fitting a width entry.
+bool ServesAsWorkingFont(const CFontData& font, const CFontEncoding& encoding) {
+    if (encoding.HasCodePage()) {
+        return false;
+    }
+    const auto& glyphs = font.Glyphs();
+    for (std::size_t i = 0; i < glyphs.size(); ++i) {
+        const CGlyph& glyph = *glyphs[i];
+        if (glyph.glyphIndex != i || (i > 0 && glyphs[i - 1]->charCode >= glyph.charCode) ||
+            encoding.FromUnicode(static_cast<char16_t>(glyph.charCode)) != glyph.charCode ||
+            glyph.charCode == CFontEncoding::kNoCode || !FitsWidthEntry(glyph)) {
+            return false;
+        }
+    }
+    return !glyphs.empty();
+}
+
 // A copy of the font with its codes in the output encoding, in ascending new code: glyphs the
-// encoding or a width entry cannot hold are left out with a warning.
+// encoding or a width entry cannot hold are left out with a warning. Null when the font itself
+// is that already, so that no glyph picture is copied.
 std::unique_ptr<CFontData> MakeWorkingFont(const CFontData& font, const CFontEncoding& encoding) {
+    if (ServesAsWorkingFont(font, encoding)) {
+        return nullptr;
+    }
     std::vector<std::pair<uint16_t, const CGlyph*>> kept;
     for (const auto& glyph : font.Glyphs()) {
         const uint16_t code = encoding.FromUnicode(static_cast<char16_t>(glyph->charCode));
@@ -155,7 +177,7 @@ SheetInfo ChooseSheets(const Settings& settings, const CFontData& working) {
 }
 
 // Sheets, sets (one of every glyph, or one per glyph group of an archived font) and indices.
-SheetLayout LayOutSheets(const Settings& settings, CFontData& working,
+SheetLayout LayOutSheets(const Settings& settings, const CFontData& working,
                          const CFontEncoding& encoding) {
     SheetLayout layout;
     layout.sheets = ChooseSheets(settings, working);
@@ -260,7 +282,7 @@ void AddWidths(const CFontData& working, SheetLayout& layout, CResFont& res) {
 
 // The character maps over all codes; every set uses all of them.
 void AddCodeMaps(const CFontData& working, SheetLayout& layout, CResFont& res) {
-    const std::vector<CodeMap> maps = BuildCodeMaps(working);
+    const std::vector<CodeMap> maps = BuildCodeMaps(working, layout.assignment);
     std::vector<int32_t> numbers;
     for (const CodeMap& map : maps) {
         numbers.push_back(static_cast<int32_t>(numbers.size()));
@@ -318,16 +340,17 @@ CResFont CQuillFontWriter::BuildResource(const CFontData& font) const {
     // The font-wide limits come first: the working font keeps the font's metrics, and a glyph
     // past them must fail the font, not be left out as one the width entries cannot hold.
     CheckRanges(font);
-    const std::unique_ptr<CFontData> working = MakeWorkingFont(font, encoding);
-    CheckDefaultWidths(m_settings, *working);
-    g_pPgCtrl->SetProgressRange(static_cast<int>(3 * working->GetGlyphCount()));
-    SheetLayout layout = LayOutSheets(m_settings, *working, encoding);
+    const std::unique_ptr<CFontData> copy = MakeWorkingFont(font, encoding);
+    const CFontData& working = copy ? *copy : font;
+    CheckDefaultWidths(m_settings, working);
+    g_pPgCtrl->SetProgressRange(static_cast<int>(3 * working.GetGlyphCount()));
+    SheetLayout layout = LayOutSheets(m_settings, working, encoding);
 
     CResFont res(kBigEndian);
-    AddFontInfo(m_settings, *working, layout.assignment.alternateIndex, res);
-    const std::vector<uint32_t> storedSizes = AddSheets(*working, layout, res);
-    AddWidths(*working, layout, res);
-    AddCodeMaps(*working, layout, res);
+    AddFontInfo(m_settings, working, layout.assignment.alternateIndex, res);
+    const std::vector<uint32_t> storedSizes = AddSheets(working, layout, res);
+    AddWidths(working, layout, res);
+    AddCodeMaps(working, layout, res);
     if (layout.compressed && layout.assignment.groups.size() >= 2) {
         AddGlyphGroupsBlock(res, layout.assignment, static_cast<uint32_t>(layout.sheets.sheetBytes),
                             layout.sheets.cellsPerSheet, storedSizes);

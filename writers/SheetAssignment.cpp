@@ -217,7 +217,7 @@ private:
     int32_t m_nextSheet = 0;
 };
 
-CGlyph* FindWorkingGlyph(CFontData& working, uint16_t code) {
+const CGlyph* FindWorkingGlyph(const CFontData& working, uint16_t code) {
     const auto& glyphs = working.Glyphs();
     const auto found = std::lower_bound(
         glyphs.begin(), glyphs.end(), code,
@@ -238,7 +238,7 @@ int32_t PlaceSheetSets(SheetSets& sets, int32_t cellsPerSheet) {
     return CSheetPlacer(sets, std::max(cellsPerSheet, 1)).Place();
 }
 
-SheetAssignment ConstructSheetAssingment(CFontData& working, SheetAssignmentInput input,
+SheetAssignment ConstructSheetAssingment(const CFontData& working, SheetAssignmentInput input,
                                          const CFontEncoding& encoding) {
     SheetAssignment result;
     result.sets = std::move(input.sets);
@@ -268,6 +268,7 @@ SheetAssignment ConstructSheetAssingment(CFontData& working, SheetAssignmentInpu
     result.totalBytes = input.sheetBytes * result.sheetCount;
     result.totalCells = int64_t{perSheet} * result.sheetCount;
 
+    result.indexOfCode.assign(std::size_t{0x10000}, -1);
     for (auto& [number, set] : result.sets) {
         std::sort(set.codes.begin(), set.codes.end());
         set.codes.erase(std::unique(set.codes.begin(), set.codes.end()), set.codes.end());
@@ -276,18 +277,16 @@ SheetAssignment ConstructSheetAssingment(CFontData& working, SheetAssignmentInpu
             if (index > kLargestIndex) {
                 TL_THROW(kErrInputValue, 276, index, kLargestIndex);
             }
-            CGlyph* glyph = FindWorkingGlyph(working, code);
-            if (glyph == nullptr) {
+            if (FindWorkingGlyph(working, code) == nullptr) {
                 AlternateMissing(input.alternateSetting, result.alternateCode, encoding);
             }
             glyphIndex = static_cast<uint16_t>(index++);
-            glyph->glyphIndex = glyphIndex;
+            result.indexOfCode[code] = glyphIndex;
         }
     }
-    const CGlyph* alternate = FindWorkingGlyph(working, result.alternateCode);
-    if (alternate == nullptr) {
+    if (FindWorkingGlyph(working, result.alternateCode) == nullptr) {
         AlternateMissing(input.alternateSetting, result.alternateCode, encoding);
     }
-    result.alternateIndex = alternate->glyphIndex;
+    result.alternateIndex = static_cast<uint16_t>(result.indexOfCode[result.alternateCode]);
     return result;
 }

@@ -40,6 +40,9 @@ struct SheetAssignment {
     int32_t sheetCount = 0;
     int64_t totalBytes = 0;
     int64_t totalCells = 0;
+    // The glyph index of every code a set holds (the last one given, for a code several sets
+    // hold); -1 for the other codes. The working font itself is left as it is.
+    std::vector<int32_t> indexOfCode;
 };
 
 // The inputs of the assignment besides the working font.
@@ -60,10 +63,10 @@ struct SheetAssignmentInput {
 int32_t PlaceSheetSets(SheetSets& sets, int32_t cellsPerSheet);
 
 // Gives every glyph of the working font (codes in the output encoding, glyphs in ascending code
-// order) its glyph index: chooses the alternate code and adds it to every set, moves codes held
-// by several sets into sets of their own, places the sets on sheets (whole sheets first, then
-// shared sheets and pairs for sets that leave room) and numbers each set's codes from its start
-// cell. Fails with 105 (alternate not representable), 104/103 (alternate not in the font) or,
+// order) its glyph index in indexOfCode: chooses the alternate code and adds it to every set, moves
+// codes held by several sets into sets of their own, places the sets on sheets (whole sheets first,
+// then shared sheets and pairs for sets that leave room) and numbers each set's codes from its
+// start cell. Fails with 105 (alternate not representable), 104/103 (alternate not in the font) or,
 // when an index would not fit the 16-bit indices that leave 0xFFFF for "no glyph", 276.
-SheetAssignment ConstructSheetAssingment(CFontData& working, SheetAssignmentInput input,
+SheetAssignment ConstructSheetAssingment(const CFontData& working, SheetAssignmentInput input,
                                          const CFontEncoding& encoding);
