@@ -120,7 +120,7 @@ void CLetterer::SetGlyph(CGlyph& glyph, const LevelRows& rows, const LevelWords&
 
     // The inked rectangle in true colour. Paper keeps the white of level 0, so the whole
     // rectangle is the glyph's image.
-    glyph.image.Create(inkWidth, ink.Height(), 32);
+    glyph.image.CreateUnset(inkWidth, ink.Height(), 32);
     glyph.image.SetHasAlpha(true);
     const std::span<uint32_t> to = glyph.image.Pixels();
     for (int32_t y = 0; y < ink.Height(); ++y) {

@@ -17,9 +17,8 @@ std::vector<uint8_t> EncodeGlyphSheets(const CFontData& working, const TextureGl
                                        const SheetAssignment& assignment) {
     const texture::SheetLayout layout{geometry.sheetFormat & ~kSheetCompressed, geometry.sheetWidth,
                                       int64_t{geometry.sheetHeight} * geometry.sheetCount};
-    std::vector<uint8_t> bytes(std::size_t{geometry.sheetBytes} * geometry.sheetCount);
     const uint32_t background = working.backgroundColor.value & 0x00FFFFFF;
-    texture::FillSheets(background, layout, bytes);
+    std::vector<uint8_t> bytes = texture::FilledSheets(background, layout);
     const int32_t baseline = working.baseline.value;
     for (const auto& [number, set] : assignment.sets) {
         for (const auto& [code, index] : set.codes) {

@@ -108,8 +108,7 @@ TEST(TextureFormatTest, RectanglesAgreeWithWholeSheets) {
         whole.CopyRect(glyph, 0, 0, 3, 5, 7, 9);
         whole.CopyRect(glyph, 2, 1, 26, 60, 5, 4);  // reaches the last row and column
         whole.FillRect(11, 30, 6, 3, 0xFFFFFF, 0);
-        std::vector<uint8_t> built(static_cast<std::size_t>(texture::SheetBytes(f, 32, 64)));
-        texture::FillSheets(background, layout, built);
+        std::vector<uint8_t> built = texture::FilledSheets(background, layout);
         texture::EncodeRect(glyph, 0, 0, 7, 9, layout, 3, 5, built);
         texture::EncodeRect(glyph, 2, 1, 5, 4, layout, 26, 60, built);
         texture::FillRect(0x00FFFFFF, layout, 11, 30, 6, 3, built);

@@ -139,43 +139,69 @@ void CResFont::LinkOffsets() {
     }
 }
 
-std::vector<uint8_t> CResFont::ToBytes() const {
-    const Layout layout = LayOut();
+void CResFont::PutBytes(const Layout& layout,
+                        const std::function<void(std::span<const uint8_t>)>& put) const {
     const uint64_t fileSize = layout.empty() ? kHeaderSize : layout.back().end;
-    std::vector<uint8_t> out(static_cast<std::size_t>(fileSize), 0);
-    const std::span<uint8_t> file(out);
+    std::array<uint8_t, kHeaderSize> header{
+        'O', 'F', 'N', CountBlocks(kBlockGLGR) > 0 ? uint8_t{'A'} : uint8_t{'T'}};
+    endian::StoreU16(header, 4, kByteOrderMark, m_bigEndian);
+    endian::StoreU16(header, 6, kVersion, m_bigEndian);
+    endian::StoreU32(header, 8, static_cast<uint32_t>(fileSize), m_bigEndian);
+    endian::StoreU16(header, 12, kHeaderSize, m_bigEndian);
+    endian::StoreU16(header, 14, static_cast<uint16_t>(layout.size()), m_bigEndian);
+    put(header);
+
+    uint64_t position = kHeaderSize;
+    static constexpr std::array<uint8_t, 256> kZeros{};
+    const auto padTo = [&](uint64_t end) {
+        while (position < end) {
+            const auto n =
+                static_cast<std::size_t>(std::min<uint64_t>(end - position, kZeros.size()));
+            put(std::span(kZeros).first(n));
+            position += n;
+        }
+    };
+    const auto putAll = [&](std::span<const uint8_t> bytes) {
+        put(bytes);
+        position += bytes.size();
+    };
     for (const Placement& place : layout) {
         const Block& block = *place.block;
-        const auto start = static_cast<std::size_t>(place.start);
-        endian::StoreU32BE(file, start, block.kind);
-        endian::StoreU32(file, start + 4, static_cast<uint32_t>(place.end - place.start),
+        std::array<uint8_t, kBlockHeaderSize> blockHeader{};
+        endian::StoreU32BE(blockHeader, 0, block.kind);
+        endian::StoreU32(blockHeader, 4, static_cast<uint32_t>(place.end - place.start),
                          m_bigEndian);
-        std::copy(block.content.begin(), block.content.end(),
-                  out.begin() + static_cast<std::ptrdiff_t>(start + kBlockHeaderSize));
-        if (block.hasAttached) {
-            const std::size_t field = start + kBlockHeaderSize + block.content.size() - 4;
-            endian::StoreU32(file, field, static_cast<uint32_t>(place.dataStart), m_bigEndian);
-            std::copy(block.attached.begin(), block.attached.end(),
-                      out.begin() + static_cast<std::ptrdiff_t>(place.dataStart));
+        putAll(blockHeader);
+        if (!block.hasAttached) {
+            putAll(block.content);
+        } else {
+            // The content's last field holds where the attached data starts.
+            const std::span<const uint8_t> content(block.content);
+            putAll(content.first(content.size() - 4));
+            std::array<uint8_t, 4> field{};
+            endian::StoreU32(field, 0, static_cast<uint32_t>(place.dataStart), m_bigEndian);
+            putAll(field);
+            padTo(place.dataStart);
+            putAll(block.attached);
         }
+        padTo(place.end);
     }
-    const char signature[] = {'O', 'F', 'N', CountBlocks(kBlockGLGR) > 0 ? 'A' : 'T'};
-    std::copy(std::begin(signature), std::end(signature), out.begin());
-    const auto store16 = [&](std::size_t at, uint16_t v) {
-        endian::StoreU16(file, at, v, m_bigEndian);
-    };
-    store16(4, kByteOrderMark);
-    store16(6, kVersion);
-    endian::StoreU32(file, 8, static_cast<uint32_t>(fileSize), m_bigEndian);
-    store16(12, kHeaderSize);
-    store16(14, static_cast<uint16_t>(layout.size()));
+}
+
+std::vector<uint8_t> CResFont::ToBytes() const {
+    const Layout layout = LayOut();
+    std::vector<uint8_t> out;
+    out.reserve(static_cast<std::size_t>(layout.empty() ? kHeaderSize : layout.back().end));
+    PutBytes(layout, [&](std::span<const uint8_t> bytes) {
+        out.insert(out.end(), bytes.begin(), bytes.end());
+    });
     return out;
 }
 
 void CResFont::Save(CBinaryFile& file) const {
-    const std::vector<uint8_t> bytes = ToBytes();
+    const Layout layout = LayOut();
     file.Open(CBinaryFile::Access::kWrite);
-    file.Write(bytes);
+    PutBytes(layout, [&](std::span<const uint8_t> bytes) { file.Write(bytes); });
     file.Close();
 }
 

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <span>
@@ -72,8 +73,9 @@ public:
     void LinkOffsets();
     // The whole file as Save writes it.
     std::vector<uint8_t> ToBytes() const;
-    // Lays the whole file out in memory first and only then opens `file` for writing, writes
-    // and closes it, so that its temporary exists no longer than the writing itself.
+    // Lays the file out first and only then opens `file` for writing, writes the blocks as they
+    // lie in memory (no copy of the whole file is made) and closes it, so that its temporary
+    // exists no longer than the writing itself.
     void Save(CBinaryFile& file) const;
 
     // Reads the rest of the open file and loads it.
@@ -113,6 +115,9 @@ private:
     using Layout = std::vector<Placement>;
 
     Layout LayOut() const;
+    // Hands the bytes of the laid-out file to `put` in file order, a piece at a time.
+    void PutBytes(const Layout& layout,
+                  const std::function<void(std::span<const uint8_t>)>& put) const;
     void ReadBlocks(std::span<const uint8_t> bytes);
     void FixUp(std::size_t fileSize);
     std::vector<const Block*> SaveOrder() const;

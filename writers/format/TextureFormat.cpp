@@ -223,8 +223,11 @@ constexpr uint64_t kNoWord = uint64_t{1} << 32;
 
 // Stores n words as pixels k to k + n - 1 of a tile, leaving out the pixels whose word is
 // `stored`; in I4 two pixels that share a byte are stored together.
+// Inlined into the walk over the runs: a glyph row is only a few runs, and a call per run
+// would cost more than storing its pixels.
 template <typename Format>
-void StoreRun(uint8_t* tile, std::size_t k, std::size_t n, const uint32_t* words, uint64_t stored) {
+[[gnu::always_inline]] inline void StoreRun(uint8_t* tile, std::size_t k, std::size_t n,
+                                            const uint32_t* words, uint64_t stored) {
     std::size_t j = 0;
     if constexpr (std::is_same_v<Format, I4>) {
         if (k % 2 != 0) {
@@ -304,19 +307,32 @@ void EncodeSheets(const IImage& image, int32_t format, std::span<uint8_t> out) {
     }
 }
 
-void FillSheets(uint32_t word, const SheetLayout& layout, std::span<uint8_t> out) {
-    CheckBuffer(layout, out);
+std::vector<uint8_t> FilledSheets(uint32_t word, const SheetLayout& layout) {
+    if (!IsKnownFormat(layout.format)) {
+        TL_THROW(kErrInternal, 197);
+    }
+    const auto size =
+        static_cast<std::size_t>(SheetBytes(layout.format, layout.width, layout.height));
     const Tiling t = TilingOf(layout);
-    std::fill(out.begin(), out.end(), uint8_t{0});
-    if (t.Bytes() == 0) {
-        return;
+    std::vector<uint8_t> out;
+    out.reserve(size);
+    if (t.Bytes() > 0) {
+        // One tile encoded, repeated along a row of tiles, and that row repeated.
+        const FormatShape shape = kShapes[layout.format];
+        const SheetLayout one{layout.format, shape.blockWidth, shape.blockHeight};
+        std::vector<uint8_t> tile(t.blockBytes);
+        FillRect(word, one, 0, 0, shape.blockWidth, shape.blockHeight, tile);
+        std::vector<uint8_t> row;
+        row.reserve(t.columns * t.blockBytes);
+        for (std::size_t column = 0; column < t.columns; ++column) {
+            row.insert(row.end(), tile.begin(), tile.end());
+        }
+        for (std::size_t n = 0; n < t.rows; ++n) {
+            out.insert(out.end(), row.begin(), row.end());
+        }
     }
-    // One tile encoded, then copied over all the others.
-    const FormatShape shape = kShapes[layout.format];
-    FillRect(word, layout, 0, 0, shape.blockWidth, shape.blockHeight, out);
-    for (std::size_t at = t.blockBytes; at < t.Bytes(); at += t.blockBytes) {
-        std::copy_n(out.begin(), t.blockBytes, out.begin() + static_cast<std::ptrdiff_t>(at));
-    }
+    out.resize(size, 0);
+    return out;
 }
 
 void EncodeRect(const IImage& image, int32_t sx, int32_t sy, int32_t w, int32_t h,

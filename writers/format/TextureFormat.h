@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <vector>
 
 #include "image/IImage.h"
 
@@ -48,8 +49,9 @@ struct SheetLayout {
 // (category 7).
 void EncodeSheets(const IImage& image, int32_t format, std::span<uint8_t> out);
 
-// Stores every pixel of `out`, which holds SheetBytes of the layout, as the one word `word`.
-void FillSheets(uint32_t word, const SheetLayout& layout, std::span<uint8_t> out);
+// The SheetBytes of the layout with every pixel stored as the one word `word` (bytes past whole
+// tiles zero), written once each: no zeroed buffer is filled again.
+std::vector<uint8_t> FilledSheets(uint32_t word, const SheetLayout& layout);
 // Encodes the w x h pixels at (sx, sy) of `image` at (dx, dy) of the sheets; the rectangle
 // must lie within the image, and its pixels outside whole tiles are left out, as are the
 // pixels of the word `alreadyStored`, which the caller has stored there (the background of
