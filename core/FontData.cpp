@@ -7,22 +7,24 @@
 #include "core/PgCtrl.h"
 
 void CFontData::AddGlyph(std::unique_ptr<CGlyph> glyph, uint16_t code) {
-    const auto found = m_byCode.find(code);
-    if (found == m_byCode.end()) {
+    if (m_byCode.empty()) {
+        m_byCode.assign(std::size_t{0x10000}, nullptr);
+    }
+    const CGlyph* found = m_byCode[code];
+    if (found == nullptr) {
         glyph->glyphIndex = static_cast<uint16_t>(m_glyphs.size());
         glyph->charCode = code;
-        m_byCode.emplace(code, glyph.get());
+        m_byCode[code] = glyph.get();
         m_glyphs.push_back(std::move(glyph));
         return;
     }
-    if (!glyph->Equals(*found->second)) {
+    if (!glyph->Equals(*found)) {
         ReportWarning(g_pPgCtrl, 260, {code, code});
     }
 }
 
 const CGlyph* CFontData::FindGlyph(uint16_t code) const {
-    const auto found = m_byCode.find(code);
-    return found == m_byCode.end() ? nullptr : found->second;
+    return m_byCode.empty() ? nullptr : m_byCode[code];
 }
 
 void CFontData::ReflectGlyph() {

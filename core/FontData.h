@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <vector>
 
@@ -53,5 +52,6 @@ public:
 
 private:
     GlyphList m_glyphs;
-    std::map<uint16_t, CGlyph*> m_byCode;
+    // The glyph of every code, made on the first glyph added: a look-up is one load.
+    std::vector<CGlyph*> m_byCode;
 };

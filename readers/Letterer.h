@@ -56,6 +56,8 @@ public:
     // Renders one UTF-16 code unit into an empty glyph; false (the glyph untouched) when the
     // font has no glyph for it.
     virtual bool LetterChar(CGlyph& glyph, char16_t code) = 0;
+    // Whether the face maps the code; LetterChar of a code it does not map does nothing.
+    bool HasGlyph(char16_t code) { return m_font.GetGlyphIndex(code) != kMissingGlyph; }
 
     // Crops the rendered levels to their ink, the pixels whose word has alpha, and makes the
     // glyph's image of their words in one pass, with the spaces the width type asks for. The
@@ -76,7 +78,6 @@ protected:
     void SetupFont(const FontDescription& description);
     // Reads the text metrics (120) and derives the ascent and the cell side.
     void CalcurateParameter();
-    bool HasGlyph(char16_t code) { return m_font.GetGlyphIndex(code) != kMissingGlyph; }
 
     CFontService m_font;
 

@@ -89,7 +89,8 @@ void CWinFontReader::ReadFontData(CFontData& font, const CCharFilter& filter) {
             g_pPgCtrl->StepProgress(1);
         }
         const auto unit = static_cast<uint16_t>(code);
-        if (filter.IsExcluded(unit)) {
+        // Most codes end at the first test, without a call into the letterer.
+        if (!letterer->HasGlyph(static_cast<char16_t>(unit)) || filter.IsExcluded(unit)) {
             continue;
         }
         if (letterer->LetterChar(*glyph, static_cast<char16_t>(unit))) {
