@@ -46,64 +46,95 @@ uint16_t CodeMap::Lookup(uint16_t code) const {
     }
 }
 
+namespace {
+
+// The fields of each block in stored order, once for both directions: `io` is a CFieldWriter
+// over a const block or a CFieldReader filling one.
+template <typename Io, typename Info>
+void FontInfoFields(Io& io, Info& info) {
+    io.Field(info.fontType);
+    io.Field(info.lineFeed);
+    io.Field(info.alternateIndex);
+    io.Field(info.defaultLeft);
+    io.Field(info.defaultGlyphWidth);
+    io.Field(info.defaultCharWidth);
+    io.Field(info.encoding);
+    io.Field(info.glyphBlockOffset);
+    io.Field(info.widthBlockOffset);
+    io.Field(info.mapBlockOffset);
+    io.Field(info.height);
+    io.Field(info.width);
+    io.Field(info.ascent);
+}
+
+template <typename Io, typename Glyphs>
+void TextureGlyphsFields(Io& io, Glyphs& g) {
+    io.Field(g.cellWidth);
+    io.Field(g.cellHeight);
+    io.Field(g.baseline);
+    io.Field(g.maxCharWidth);
+    io.Field(g.sheetBytes);
+    io.Field(g.sheetCount);
+    io.Field(g.sheetFormat);
+    io.Field(g.cellsPerRow);
+    io.Field(g.rowsPerSheet);
+    io.Field(g.sheetWidth);
+    io.Field(g.sheetHeight);
+    io.Field(g.sheetDataOffset);
+}
+
+template <typename Io, typename Widths>
+void WidthHeaderFields(Io& io, Widths& widths) {
+    io.Field(widths.firstIndex);
+    io.Field(widths.lastIndex);
+    io.Field(widths.nextOffset);
+}
+
+template <typename Io, typename Entry>
+void WidthEntryFields(Io& io, Entry& e) {
+    io.Field(e.left);
+    io.Field(e.glyphWidth);
+    io.Field(e.advance);
+}
+
+template <typename Io, typename Map>
+void CodeMapHeaderFields(Io& io, Map& map) {
+    io.Field(map.firstCode);
+    io.Field(map.lastCode);
+    io.Field(map.mappingKind);
+    io.Pad(2);
+    io.Field(map.nextOffset);
+}
+
+}  // namespace
+
 namespace resblock {
 
 std::vector<uint8_t> EncodeFontInfo(const FontInfo& info, bool bigEndian) {
     CFieldWriter w(bigEndian);
-    w.U8(info.fontType);
-    w.S8(info.lineFeed);
-    w.U16(info.alternateIndex);
-    w.S8(info.defaultLeft);
-    w.U8(info.defaultGlyphWidth);
-    w.S8(info.defaultCharWidth);
-    w.U8(info.encoding);
-    w.U32(info.glyphBlockOffset);
-    w.U32(info.widthBlockOffset);
-    w.U32(info.mapBlockOffset);
-    w.U8(info.height);
-    w.U8(info.width);
-    w.U8(info.ascent);
-    w.U8(0);
+    FontInfoFields(w, info);
+    w.Pad(1);
     return w.Take();
 }
 
 std::vector<uint8_t> EncodeTextureGlyphs(const TextureGlyphs& glyphs, bool bigEndian) {
     CFieldWriter w(bigEndian);
-    w.U8(glyphs.cellWidth);
-    w.U8(glyphs.cellHeight);
-    w.S8(glyphs.baseline);
-    w.U8(glyphs.maxCharWidth);
-    w.U32(glyphs.sheetBytes);
-    w.U16(glyphs.sheetCount);
-    w.U16(glyphs.sheetFormat);
-    w.U16(glyphs.cellsPerRow);
-    w.U16(glyphs.rowsPerSheet);
-    w.U16(glyphs.sheetWidth);
-    w.U16(glyphs.sheetHeight);
-    w.U32(glyphs.sheetDataOffset);
+    TextureGlyphsFields(w, glyphs);
     return w.Take();
 }
 
 std::vector<uint8_t> EncodeWidths(const WidthBlock& widths, bool bigEndian) {
     CFieldWriter w(bigEndian);
-    w.U16(widths.firstIndex);
-    w.U16(widths.lastIndex);
-    w.U32(widths.nextOffset);
+    WidthHeaderFields(w, widths);
     for (const WidthEntry& e : widths.entries) {
-        w.S8(e.left);
-        w.U8(e.glyphWidth);
-        w.S8(e.advance);
+        WidthEntryFields(w, e);
     }
     return w.Take();
 }
 
 std::vector<uint8_t> EncodeCodeMap(const CodeMap& map, bool bigEndian) {
     CFieldWriter w(bigEndian);
-    w.U16(map.firstCode);
-    w.U16(map.lastCode);
-    w.U16(map.mappingKind);
-    w.U16(0);
-    w.U32(map.nextOffset);
+    CodeMapHeaderFields(w, map);
     if (map.mappingKind == kMapScan) {
         w.U16(static_cast<uint32_t>(map.pairs.size()));
         for (const auto& [code, index] : map.pairs) {
@@ -121,55 +152,28 @@ std::vector<uint8_t> EncodeCodeMap(const CodeMap& map, bool bigEndian) {
 FontInfo DecodeFontInfo(std::span<const uint8_t> content, bool bigEndian) {
     CFieldReader r(content, bigEndian);
     FontInfo info;
-    info.fontType = r.U8();
-    info.lineFeed = r.S8();
-    info.alternateIndex = r.U16();
-    info.defaultLeft = r.S8();
-    info.defaultGlyphWidth = r.U8();
-    info.defaultCharWidth = r.S8();
-    info.encoding = r.U8();
-    info.glyphBlockOffset = r.U32();
-    info.widthBlockOffset = r.U32();
-    info.mapBlockOffset = r.U32();
-    info.height = r.U8();
-    info.width = r.U8();
-    info.ascent = r.U8();
+    FontInfoFields(r, info);
     return info;
 }
 
 TextureGlyphs DecodeTextureGlyphs(std::span<const uint8_t> content, bool bigEndian) {
     CFieldReader r(content, bigEndian);
     TextureGlyphs g;
-    g.cellWidth = r.U8();
-    g.cellHeight = r.U8();
-    g.baseline = r.S8();
-    g.maxCharWidth = r.U8();
-    g.sheetBytes = r.U32();
-    g.sheetCount = r.U16();
-    g.sheetFormat = r.U16();
-    g.cellsPerRow = r.U16();
-    g.rowsPerSheet = r.U16();
-    g.sheetWidth = r.U16();
-    g.sheetHeight = r.U16();
-    g.sheetDataOffset = r.U32();
+    TextureGlyphsFields(r, g);
     return g;
 }
 
 WidthBlock DecodeWidths(std::span<const uint8_t> content, bool bigEndian) {
     CFieldReader r(content, bigEndian);
     WidthBlock widths;
-    widths.firstIndex = r.U16();
-    widths.lastIndex = r.U16();
-    widths.nextOffset = r.U32();
+    WidthHeaderFields(r, widths);
     const std::size_t count = RangeCount(widths.firstIndex, widths.lastIndex);
     if (count * 3 > r.Remaining()) {
         ThrowBrokenResource();
     }
     widths.entries.resize(count);
     for (WidthEntry& e : widths.entries) {
-        e.left = r.S8();
-        e.glyphWidth = r.U8();
-        e.advance = r.S8();
+        WidthEntryFields(r, e);
     }
     return widths;
 }
@@ -177,11 +181,7 @@ WidthBlock DecodeWidths(std::span<const uint8_t> content, bool bigEndian) {
 CodeMap DecodeCodeMap(std::span<const uint8_t> content, bool bigEndian) {
     CFieldReader r(content, bigEndian);
     CodeMap map;
-    map.firstCode = r.U16();
-    map.lastCode = r.U16();
-    map.mappingKind = r.U16();
-    r.Skip(2);
-    map.nextOffset = r.U32();
+    CodeMapHeaderFields(r, map);
     const std::size_t count = RangeCount(map.firstCode, map.lastCode);
     switch (map.mappingKind) {
         case kMapDirect:

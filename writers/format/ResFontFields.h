@@ -29,6 +29,20 @@ public:
     void S8(int32_t v) { U8(static_cast<uint8_t>(v)); }
     void U16(uint32_t v) { endian::AppendU16(m_out, static_cast<uint16_t>(v), m_bigEndian); }
     void U32(uint32_t v) { endian::AppendU32(m_out, v, m_bigEndian); }
+    // A field as wide as its type; CFieldReader::Field reads it back.
+    template <typename T>
+    void Field(const T& v) {
+        static_assert(sizeof(T) == 1 || sizeof(T) == 2 || sizeof(T) == 4);
+        if constexpr (sizeof(T) == 1) {
+            U8(static_cast<uint8_t>(v));
+        } else if constexpr (sizeof(T) == 2) {
+            U16(static_cast<uint16_t>(v));
+        } else {
+            U32(static_cast<uint32_t>(v));
+        }
+    }
+    // `n` zero bytes.
+    void Pad(std::size_t n) { m_out.resize(m_out.size() + n); }
     // 8-bit characters ended by 0.
     void Text(std::string_view text);
     // Zeros up to the next multiple of 4.
@@ -51,6 +65,20 @@ public:
     int8_t S8() { return m_reader.S8(); }
     uint16_t U16() { return m_bigEndian ? m_reader.U16BE() : m_reader.U16LE(); }
     uint32_t U32() { return m_bigEndian ? m_reader.U32BE() : m_reader.U32LE(); }
+    // A field as wide as its type, as CFieldWriter::Field wrote it.
+    template <typename T>
+    void Field(T& v) {
+        static_assert(sizeof(T) == 1 || sizeof(T) == 2 || sizeof(T) == 4);
+        if constexpr (sizeof(T) == 1) {
+            v = static_cast<T>(U8());
+        } else if constexpr (sizeof(T) == 2) {
+            v = static_cast<T>(U16());
+        } else {
+            v = static_cast<T>(U32());
+        }
+    }
+    // Bytes the writer fills with zeros.
+    void Pad(std::size_t n) { m_reader.Skip(n); }
     // A block kind: four characters in reading order, never swapped.
     uint32_t Kind() { return m_reader.U32BE(); }
     std::size_t Position() const { return m_reader.Position(); }
