@@ -22,7 +22,7 @@ public:
     virtual void WriteFontData(CFontData& font, const CGlyphOrder& order) = 0;
     // Lays the font out as WriteFontData would and gives what a preview draws of it; no file is
     // written or opened.
-    virtual FontPreview PreviewFontData(CFontData& font, const CGlyphOrder& order) = 0;
+    virtual FontPreview PreviewFontData(const CFontData& font, const CGlyphOrder& order) = 0;
     // Fills `order` with the letter order this writer uses (left empty when it has none), so the
     // caller can narrow the filter before reading.
     virtual void LoadGlyphOrder(CGlyphOrder& order) = 0;

@@ -266,7 +266,7 @@ void CImageFontWriter::WriteFontData(CFontData& font, const CGlyphOrder& order) 
     }
 }
 
-FontPreview CImageFontWriter::PreviewFontData(CFontData& font, const CGlyphOrder& order) {
+FontPreview CImageFontWriter::PreviewFontData(const CFontData& font, const CGlyphOrder& order) {
     FontPreview preview;
     preview.pictures.push_back(std::move(*BuildPicture(font, order)));
     const Layout l = CalcLayout(font, order);

@@ -61,7 +61,7 @@ public:
     void LoadGlyphOrder(CGlyphOrder& order) override;
     void WriteFontData(CFontData& font, const CGlyphOrder& order) override;
     // The picture with the glyph area of every cell that holds a glyph.
-    FontPreview PreviewFontData(CFontData& font, const CGlyphOrder& order) override;
+    FontPreview PreviewFontData(const CFontData& font, const CGlyphOrder& order) override;
 
     // The file format to write, the extension deciding for kByExtension (210, 211).
     OutputFormat ResolveFormat() const;

@@ -326,7 +326,7 @@ void CQuillFontWriter::WriteFontData(CFontData& font, const CGlyphOrder&) {
     res.Save(file);
 }
 
-FontPreview CQuillFontWriter::PreviewFontData(CFontData& font, const CGlyphOrder&) {
+FontPreview CQuillFontWriter::PreviewFontData(const CFontData& font, const CGlyphOrder&) {
     // Read back from its bytes, the preview shows exactly what the file would hold.
     CResFont saved;
     saved.Load(BuildResource(font).ToBytes());

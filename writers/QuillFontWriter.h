@@ -41,7 +41,7 @@ public:
     void ValidateSettings() override;
     const std::u16string& GetOutputPath() const override { return m_settings.outputPath; }
     void WriteFontData(CFontData& font, const CGlyphOrder& order) override;
-    FontPreview PreviewFontData(CFontData& font, const CGlyphOrder& order) override;
+    FontPreview PreviewFontData(const CFontData& font, const CGlyphOrder& order) override;
     // This writer uses no letter order.
     void LoadGlyphOrder(CGlyphOrder&) override {}
 
