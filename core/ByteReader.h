@@ -19,7 +19,6 @@ public:
     std::size_t Position() const { return m_position; }
     std::size_t Size() const { return m_data.size(); }
     std::size_t Remaining() const { return m_data.size() - m_position; }
-    bool AtEnd() const { return m_position == m_data.size(); }
 
     void Seek(std::size_t position) {
         if (position > m_data.size()) {
@@ -35,9 +34,6 @@ public:
     uint32_t U32BE() { return endian::LoadU32BE(Take(4), 0); }
     uint32_t U32LE() { return endian::LoadU32LE(Take(4), 0); }
     int8_t S8() { return static_cast<int8_t>(U8()); }
-    int16_t S16BE() { return static_cast<int16_t>(U16BE()); }
-    int16_t S16LE() { return static_cast<int16_t>(U16LE()); }
-    int32_t S32BE() { return static_cast<int32_t>(U32BE()); }
     int32_t S32LE() { return static_cast<int32_t>(U32LE()); }
 
     // The next `count` bytes, consumed.

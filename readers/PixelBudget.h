@@ -18,7 +18,6 @@ public:
     explicit CPixelBudget(int64_t fileBytes);
 
     void Spend(int64_t pixels);
-    int64_t GetLimit() const { return m_limit; }
 
 private:
     int64_t m_limit;

@@ -100,9 +100,6 @@ public:
     // and trailing padding).
     std::span<const uint8_t> GetSheetData() const { return m_sheetData; }
     const std::optional<CharGlyphs>& GetCharGlyphs() const { return m_charGlyphs; }
-    // The CWDH and CMAP blocks in chain order from FINF.
-    const std::vector<WidthBlock>& GetWidthChain() const { return m_widthChain; }
-    const std::vector<CodeMap>& GetMapChain() const { return m_mapChain; }
 
 private:
     // Where ToBytes puts one block: its header, its attached data and its end.
