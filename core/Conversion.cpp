@@ -10,11 +10,15 @@ constexpr int kLoadingOrderStatus = 244;
 constexpr int kCompleteStatus = 241;
 }  // namespace
 
-void CConversion::Run() {
+void CConversion::Run(FontPreview* written) {
     m_reader.ValidateInput();
     m_writer.ValidateInput();
     ReadSettledFont();
-    m_writer.WriteFontData(m_font, m_characters.Order());
+    if (written != nullptr) {
+        *written = m_writer.WriteAndPreview(m_font, m_characters.Order());
+    } else {
+        m_writer.WriteFontData(m_font, m_characters.Order());
+    }
     g_pPgCtrl->SetStatus(kCompleteStatus);
 }
 

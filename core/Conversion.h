@@ -20,8 +20,9 @@ public:
     CConversion(CFontReader& reader, CFontWriter& writer, ICharSelection& characters)
         : m_reader(reader), m_writer(writer), m_characters(characters) {}
 
-    // The whole run, ending with the written target.
-    void Run();
+    // The whole run, ending with the written target; `written`, when given, receives what a
+    // preview draws of that target.
+    void Run(FontPreview* written = nullptr);
     // The run up to the font laid out as the target would hold it, without writing anything:
     // the writer's output path is neither checked nor needed.
     FontPreview Preview();

@@ -17,6 +17,7 @@ public:
 
     std::unique_ptr<CFontReader> GetFontReader() override;
     void AddPathToHistory() override { m_history.AddCurrentPath(); }
+    std::u16string Path() const { return m_history.Text(); }
     void DropFile(const std::u16string& path) override { m_history.DropPath(path); }
 
 private:

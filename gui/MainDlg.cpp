@@ -22,6 +22,7 @@
 #include "gui/SettingsFile.h"
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
+#include "writers/format/ResFontPreview.h"
 #include "xml/CharSelection.h"
 
 namespace {
@@ -37,6 +38,10 @@ QString Text(int message) {
 void ProcessPendingEvents() {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
+
+// The preview pane's width, and the window's least height, when it first opens.
+constexpr int kPreviewWidth = 680;
+constexpr int kPreviewHeight = 700;
 
 // Pending events are taken at most this often during a run: a user sees no difference, and a
 // reader that steps through 65,536 codes no longer waits for the window system at each one.
@@ -92,7 +97,8 @@ CMainDlg::CMainDlg(CSettingsFile& settings, std::vector<std::u16string> dataFold
       m_previousPgCtrl(g_pPgCtrl),
       m_startupBatch(std::in_place, settings),
       m_layout(this),
-      m_scroll(this),
+      m_splitter(this),
+      m_scroll(&m_splitter),
       m_settingsPane(&m_scroll),
       m_paneLayout(&m_settingsPane),
       m_inputArea(tr("Input"), &m_settingsPane),
@@ -114,7 +120,10 @@ CMainDlg::CMainDlg(CSettingsFile& settings, std::vector<std::u16string> dataFold
       m_optionsButton(&m_outputArea),
       m_progress(this),
       m_status(this),
+      m_previewShown(this),
+      m_previewRun(tr("&Preview"), this),
       m_convert(Text(226), this),
+      m_previewPane(settings, &m_splitter),
       m_warningWnd(settings, this),
       m_filterHistory(settings, "FilterPath", m_filterPath, m_filterBrowse, kFilterFileFilter,
                       QStringLiteral("xllt"), CPathHistoryManager::Mode::kOpen),
@@ -170,6 +179,20 @@ CMainDlg::CMainDlg(CSettingsFile& settings, std::vector<std::u16string> dataFold
         m_settings.SetBool(kSection, "ShowOption", checked);
         SetOptionsShown(checked);
     });
+    connect(&m_previewRun, &QPushButton::clicked, [this] { RunPreview(); });
+    connect(&m_previewPane.InputFontButton(), &QPushButton::clicked,
+            [this] { PreviewInputFont(); });
+    const auto inputFontOffered = [this] {
+        m_previewPane.InputFontButton().setEnabled(m_inputTabs.currentIndex() == kQuillTab);
+    };
+    inputFontOffered();
+    connect(&m_inputTabs, &QTabWidget::currentChanged, inputFontOffered);
+    m_previewShown.setChecked(settings.GetBool(kSection, "ShowPreview", false));
+    SetPreviewShown(m_previewShown.isChecked());
+    connect(&m_previewShown, &QToolButton::toggled, [this](bool shown) {
+        m_settings.SetBool(kSection, "ShowPreview", shown);
+        SetPreviewShown(shown);
+    });
     connect(&m_convert, &QPushButton::clicked, [this] {
         if (m_running) {
             RequestCancel();
@@ -215,6 +238,8 @@ void CMainDlg::BuildLayout() {
     m_progress.setObjectName(QStringLiteral("progress"));
     m_status.setObjectName(QStringLiteral("status"));
     m_convert.setObjectName(QStringLiteral("convert"));
+    m_previewRun.setObjectName(QStringLiteral("previewRun"));
+    m_previewShown.setObjectName(QStringLiteral("previewShown"));
 
     m_inputLayout.addWidget(&m_inputTabs);
     m_filterLayout.addWidget(&m_useFilter, 0, 0);
@@ -240,10 +265,24 @@ void CMainDlg::BuildLayout() {
     m_paneLayout.addWidget(&m_outputArea);
     m_paneLayout.addStretch(1);
     m_scroll.setWidget(&m_settingsPane);
-    m_layout.addWidget(&m_scroll, 1);
-    m_layout.addWidget(&m_progress);
+    m_splitter.addWidget(&m_scroll);
+    m_splitter.addWidget(&m_previewPane);
+    m_splitter.setStretchFactor(0, 0);
+    m_splitter.setStretchFactor(1, 1);
+    m_splitter.setChildrenCollapsible(false);
+    m_layout.addWidget(&m_splitter, 1);
+    m_previewShown.setCheckable(true);
+    m_previewShown.setText(tr("Show p&review"));
+    m_previewShown.setToolTip(tr("Show or hide the preview of the converted font"));
+    m_previewRun.setToolTip(tr("Convert without writing a file, and show the result"));
+    // One row, so that the settings keep the height a small screen has.
     m_bottomLayout.addWidget(&m_status, 0, 0);
-    m_bottomLayout.addWidget(&m_convert, 0, 1);
+    m_bottomLayout.addWidget(&m_progress, 0, 1);
+    m_bottomLayout.addWidget(&m_previewShown, 0, 2);
+    m_bottomLayout.addWidget(&m_previewRun, 0, 3);
+    m_bottomLayout.addWidget(&m_convert, 0, 4);
+    m_bottomLayout.setColumnStretch(0, 3);
+    m_bottomLayout.setColumnStretch(1, 2);
     m_layout.addLayout(&m_bottomLayout);
 
     m_useFilter.setToolTip(tr("Convert only the characters of a filter list"));
@@ -255,8 +294,9 @@ void CMainDlg::BuildLayout() {
 
 void CMainDlg::SetTabOrder() {
     // Top to bottom as the window shows them; each page keeps its own order inside.
-    QWidget* const order[] = {&m_inputTabs,  &m_useFilter,     &m_filterPath, &m_filterBrowse,
-                              &m_outputTabs, &m_optionsButton, &m_convert};
+    QWidget* const order[] = {&m_inputTabs,  &m_useFilter,     &m_filterPath,  &m_filterBrowse,
+                              &m_outputTabs, &m_optionsButton, &m_previewPane, &m_previewShown,
+                              &m_previewRun, &m_convert};
     for (std::size_t i = 1; i < std::size(order); ++i) {
         setTabOrder(order[i - 1], order[i]);
     }
@@ -271,6 +311,10 @@ void CMainDlg::RestorePlacement() {
     }
     const QRect stored = m_placement.Stored();
     QRect place(QPoint(), sizeHint());
+    if (m_previewPane.isVisibleTo(this)) {
+        place.setSize(place.size().expandedTo(
+            QSize(m_scroll.sizeHint().width() + kPreviewWidth, kPreviewHeight)));
+    }
     if (CWindowPlacement::IsUsable(stored)) {
         place = stored;
     } else if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -291,8 +335,11 @@ void CMainDlg::FitToContent() {
     // The scroll area is asked directly: the dialog's layout still holds its old size. The
     // window is fitted with its frame, which the window system adds around the dialog.
     const QSize outside = size() - m_scroll.size();
-    const QSize wanted(std::max(width(), outside.width() + m_scroll.sizeHint().width()),
-                       outside.height() + m_scroll.sizeHint().height());
+    FitWindow(QSize(std::max(width(), outside.width() + m_scroll.sizeHint().width()),
+                    outside.height() + m_scroll.sizeHint().height()));
+}
+
+void CMainDlg::FitWindow(QSize wanted) {
     const QRect frame = frameGeometry();
     const QSize border = frame.size() - size();
     const QRect fitted = FitOnScreen(QRect(frame.topLeft(), wanted + border));
@@ -341,12 +388,28 @@ void CMainDlg::UpdateFilterRow() {
     m_filterBrowse.setEnabled(enabled);
 }
 
+void CMainDlg::SetPreviewShown(bool shown) {
+    const bool wasShown = m_previewPane.isVisibleTo(this);
+    m_previewPane.setVisible(shown);
+    m_previewShown.setText(shown ? tr("Hide p&review") : tr("Show p&review"));
+    if (!m_initialised || shown == wasShown) {
+        return;
+    }
+    // The window widens by the pane and narrows again, within the screen.
+    const int paneWidth = std::max(m_previewPane.sizeHint().width(), kPreviewWidth);
+    FitWindow(shown ? QSize(width() + paneWidth, std::max(height(), kPreviewHeight))
+                    : QSize(width() - m_previewPane.width(),
+                            height() - m_scroll.height() + m_scroll.sizeHint().height()));
+}
+
 void CMainDlg::SetControlsEnabled(bool enabled) {
     for (QWidget* widget : std::initializer_list<QWidget*>{&m_inputTabs, &m_outputTabs,
                                                            &m_useFilter, &m_optionsButton}) {
         widget->setEnabled(enabled);
     }
     UpdateFilterRow();
+    m_previewRun.setEnabled(enabled);
+    m_previewPane.InputFontButton().setEnabled(enabled && m_inputTabs.currentIndex() == kQuillTab);
     m_convert.setText(Text(enabled ? 226 : 225));
 }
 
@@ -384,23 +447,50 @@ void CMainDlg::LoadFilter(CCharFilter& filter) {
     filter.Load(path);
 }
 
-void CMainDlg::Convert() {
-    ValidateInput();
+void CMainDlg::Convert(RunKind kind) {
     CInDlg& input = CurrentInputPage();
+    if (kind == RunKind::kInputFont) {
+        input.AddPathToHistory();
+        m_previewPane.SetPreview(LoadFontPreview(m_inQuill.Path()));
+        return;
+    }
+    ValidateInput();
     COutDlg& output = CurrentOutputPage();
     input.AddPathToHistory();
-    output.AddPathToHistory();
+    if (kind == RunKind::kConvert) {
+        output.AddPathToHistory();
+    }
     // Declared reader first, so that the writer is deleted first, on every way out.
     const std::unique_ptr<CFontReader> reader = input.GetFontReader();
-    const std::unique_ptr<CFontWriter> writer = output.GetFontWriter();
+    const std::unique_ptr<CFontWriter> writer =
+        kind == RunKind::kConvert ? output.GetFontWriter() : output.GetPreviewWriter();
     CCharSelection characters(m_useFilter.isChecked() ? [this](CCharFilter& filter) {
         SetStatus(243);
         LoadFilter(filter);
     } : CCharSelection::FilterLoader());
-    CConversion(*reader, *writer, characters).Run();
+    CConversion conversion(*reader, *writer, characters);
+    if (kind == RunKind::kPreview) {
+        m_previewPane.SetPreview(conversion.Preview());
+        return;
+    }
+    FontPreview written;
+    conversion.Run(&written);
+    m_previewPane.SetPreview(std::move(written));
 }
 
 void CMainDlg::RunConversion() {
+    Run(RunKind::kConvert);
+}
+
+void CMainDlg::RunPreview() {
+    Run(RunKind::kPreview);
+}
+
+void CMainDlg::PreviewInputFont() {
+    Run(RunKind::kInputFont);
+}
+
+void CMainDlg::Run(RunKind kind) {
     if (m_running) {
         return;
     }
@@ -411,12 +501,15 @@ void CMainDlg::RunConversion() {
     // A run's messages stand alone: the window starts empty, the warning cap anew.
     m_warningWnd.Clear();
     m_warningWnd.ResetWarningCount();
-    const RunEnd end = GuardRun([this] { Convert(); });
+    const RunEnd end = GuardRun([this, kind] { Convert(kind); });
     if (end.kind == RunEnd::Kind::kCancelled) {
         ResetProgress();
         SetStatus(239);
     } else if (end.kind == RunEnd::Kind::kFailed) {
         ShowError(end.foreignMessage != 0 ? LoadResString(end.foreignMessage) : end.error.What());
+    } else if (kind != RunKind::kConvert) {
+        m_status.setText(tr(" Preview ready"));
+        m_previewShown.setChecked(true);
     }
     ResetProgress();
     m_warningWnd.UpdateSummary();
@@ -508,16 +601,25 @@ void CMainDlg::keyPressEvent(QKeyEvent* event) {
 
 void CMainDlg::moveEvent(QMoveEvent* event) {
     QDialog::moveEvent(event);
-    if (m_initialised && isVisible()) {
-        m_placement.Store(*this);
-    }
+    WindowPlaced();
 }
 
 void CMainDlg::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
-    if (m_initialised && isVisible()) {
-        m_placement.Store(*this);
+    WindowPlaced();
+}
+
+void CMainDlg::WindowPlaced() {
+    if (!m_initialised || !isVisible()) {
+        return;
     }
+    // The window was placed before the window system framed it; once the frame's size is known
+    // the whole frame, title bar included, is brought onto the screen.
+    if (!m_frameFitted && frameGeometry().size() != size()) {
+        m_frameFitted = true;
+        FitWindow(size());
+    }
+    m_placement.Store(*this);
 }
 
 void CMainDlg::PumpEvents() {

@@ -10,6 +10,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QShortcut>
+#include <QSplitter>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -27,6 +28,7 @@
 #include "gui/OutImageDlg.h"
 #include "gui/OutQuillDlg.h"
 #include "gui/PathHistoryManager.h"
+#include "gui/PreviewPane.h"
 #include "gui/SettingsFile.h"
 #include "gui/WarningWnd.h"
 #include "gui/WindowPlacement.h"
@@ -45,8 +47,14 @@ public:
     CMainDlg(CSettingsFile& settings, std::vector<std::u16string> dataFolders);
     ~CMainDlg() override;
 
-    // One whole conversion with the current fields, as the Convert button starts it.
+    // One whole conversion with the current fields, as the Convert button starts it; the
+    // preview shows its result.
     void RunConversion();
+    // The conversion without writing anything, into the preview, as the Preview button starts it.
+    void RunPreview();
+    // A binary font chosen as input, into the preview as it stands.
+    void PreviewInputFont();
+    CPreviewPane& PreviewPane() { return m_previewPane; }
     // While a conversion runs: the next movement of the progress bar cancels it.
     void RequestCancel() { m_cancelRequested = true; }
     bool IsRunning() const { return m_running; }
@@ -86,6 +94,10 @@ private:
     // As tall as the content and at least as wide, within the screen: options unfolded grow the
     // window and folded shrink it again.
     void FitToContent();
+    // The window at the wanted size (without its frame), frame and all within the screen.
+    void FitWindow(QSize wanted);
+    // Keeps the place and size the user gave the window.
+    void WindowPlaced();
     // A file dropped on an input or output area, on the page of its kind.
     void DropOnArea(QObject* area, const std::u16string& path);
     void TakeFinishedFileLists();
@@ -95,7 +107,12 @@ private:
     void ShowError(const std::u16string& text);
     void ValidateInput() const;
     void LoadFilter(CCharFilter& filter);
-    void Convert();
+    // What a run does between its start and its end; each is guarded and reported alike, and
+    // Cancel stops each alike.
+    enum class RunKind { kConvert, kPreview, kInputFont };
+    void Run(RunKind kind);
+    void Convert(RunKind kind);
+    void SetPreviewShown(bool shown);
     CInDlg& CurrentInputPage();
     COutDlg& CurrentOutputPage();
 
@@ -106,6 +123,7 @@ private:
     std::optional<CSettingsFile::Batch> m_startupBatch;
 
     QVBoxLayout m_layout;
+    QSplitter m_splitter;
     CFittingScrollArea m_scroll;
     QWidget m_settingsPane;
     QVBoxLayout m_paneLayout;
@@ -129,7 +147,10 @@ private:
     QProgressBar m_progress;
     QGridLayout m_bottomLayout;
     QLabel m_status;
+    QToolButton m_previewShown;
+    QPushButton m_previewRun;
     QPushButton m_convert;
+    CPreviewPane m_previewPane;
     CWarningWnd m_warningWnd;
     CPathHistoryManager m_filterHistory;
     QShortcut m_convertKey;
@@ -144,6 +165,7 @@ private:
     int32_t m_progressDivisor = 1;
     QElapsedTimer m_pumpClock;
     bool m_initialised = false;
+    bool m_frameFitted = false;
     bool m_orderListTaken = false;
     bool m_groupListTaken = false;
 

@@ -22,6 +22,9 @@ public:
     // A new writer from the page's fields; throws when a field cannot give one, and the cancel
     // signal when the user keeps an existing file.
     virtual std::unique_ptr<CFontWriter> GetFontWriter() = 0;
+    // A writer for a preview: the same settings, but no file is written, so the path is neither
+    // settled nor asked about.
+    virtual std::unique_ptr<CFontWriter> GetPreviewWriter() const = 0;
     virtual void AddPathToHistory() = 0;
     virtual void DropFile(const std::u16string& path) = 0;
     virtual void SetOrderFiles(const std::vector<XmlFileInfo>&) {}

@@ -26,6 +26,9 @@ public:
     COutImageDlg(CSettingsFile& settings, QWidget* parent);
 
     std::unique_ptr<CFontWriter> GetFontWriter() override;
+    std::unique_ptr<CFontWriter> GetPreviewWriter() const override {
+        return std::make_unique<CImageFontWriter>(GetWriterArguments());
+    }
     // The writer's settings from the controls, with the path's extension made to match a
     // chosen BMP or TGA format; the field itself is not changed.
     CImageFontWriter::Settings GetWriterArguments() const;

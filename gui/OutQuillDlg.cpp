@@ -223,3 +223,7 @@ std::unique_ptr<CFontWriter> COutQuillDlg::GetFontWriter() {
     ConfirmOverwrite(settings.outputPath);
     return std::make_unique<CQuillFontWriter>(std::move(settings));
 }
+
+std::unique_ptr<CFontWriter> COutQuillDlg::GetPreviewWriter() const {
+    return std::make_unique<CQuillFontWriter>(GetWriterArguments());
+}

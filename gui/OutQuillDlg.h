@@ -24,6 +24,7 @@ public:
     COutQuillDlg(CSettingsFile& settings, QWidget* parent);
 
     std::unique_ptr<CFontWriter> GetFontWriter() override;
+    std::unique_ptr<CFontWriter> GetPreviewWriter() const override;
     // The writer's settings from the controls, with the path's extension settled (.bofnt for a
     // normal font, .bofna with glyph groups); the field itself is not changed.
     CQuillFontWriter::Settings GetWriterArguments() const;

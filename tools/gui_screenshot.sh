@@ -1,26 +1,48 @@
 #!/usr/bin/env bash
-# Takes a screenshot of the desktop program's main window under a virtual X server:
-#   tools/gui_screenshot.sh <build folder> <output.png>
-# The program runs with its own fresh settings folder, showing the defaults with every option
-# unfolded.
+# Takes the desktop program's screenshots on a virtual 1366 x 768 screen:
+#   tools/gui_screenshot.sh <build folder> <output folder>
+# desktop-options.png: the main window with every option unfolded (Windows Font in, image out);
+# desktop-preview.png: the preview of DejaVu Sans at 16 pixels as an I4 binary font, at 4x.
+# Each shot runs the program on settings of its own, in a fresh folder.
 set -euo pipefail
 build="$(cd "$1" && pwd)"
 out="$(realpath -m "$2")"
-config="$(mktemp -d)"
-trap 'rm -rf "$config"' EXIT
-mkdir -p "$config/vela_typeloom"
-printf '[Main]\nShowOption=1\n[InWin]\nShowOption=1\n' >"$config/vela_typeloom/vela_typeloom.ini"
-export XDG_CONFIG_HOME="$config" QT_QPA_PLATFORM=xcb
-xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
-  "$1/vela_typeloom" &
-  program=$!
-  for _ in $(seq 50); do
-    id=$(xwininfo -root -tree 2>/dev/null | grep "VELA typeloom" | awk "{print \$1}" | head -n1)
-    [ -n "$id" ] && break
-    sleep 0.2
-  done
-  sleep 1
-  import -window "$id" "$2"
-  kill "$program"
-' _ "$build" "$out"
-echo "$out"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+mkdir -p "$out"
+
+shoot() {  # <name> <settings> <keys to press once the window is up> <point to click then>
+  local config="$work/$1"
+  mkdir -p "$config/vela_typeloom"
+  printf '%b' "$2" >"$config/vela_typeloom/vela_typeloom.ini"
+  XDG_CONFIG_HOME="$config" QT_QPA_PLATFORM=xcb LANG=C.UTF-8 \
+    xvfb-run -a -s "-screen 0 1366x768x24" bash -c '
+    # A window manager, where one is installed, frames the window as users see it.
+    if command -v openbox >/dev/null; then openbox & sleep 1; fi
+    "$1/vela_typeloom" &
+    program=$!
+    for _ in $(seq 50); do
+      id=$(xdotool search --name "VELA typeloom" 2>/dev/null | head -n1 || true)
+      [ -n "$id" ] && break
+      sleep 0.2
+    done
+    sleep 1
+    if [ -n "$3" ]; then
+      xdotool windowactivate --sync "$id" key $3
+      sleep 10
+    fi
+    if [ -n "$4" ]; then
+      xdotool mousemove --window "$id" $4 click 1
+      sleep 1
+    fi
+    import -window root "$2"
+    kill "$program"
+  ' _ "$build" "$out/$1.png" "$3" "${4:-}"
+  echo "$out/$1.png"
+}
+
+shoot desktop-options \
+  '[Main]\nShowOption=1\nInputSelect=2\nOutputSelect=0\n[InWin]\nName=DejaVu Sans\nShowOption=1\n' ''
+shoot desktop-preview \
+  "[Main]\nInputSelect=2\nOutputSelect=1\nShowPreview=1\n[InWin]\nName=DejaVu Sans\nSize=16\nbpp=I4\n[Preview]\nZoom=4\nSample=Typeloom 16 px: AVWay, fij\n[OutQuillPath]\nPath=$work/dejavu16.bofnt\n" \
+  'alt+p' '525 550'

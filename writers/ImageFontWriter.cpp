@@ -247,28 +247,35 @@ std::unique_ptr<CRgbImage> CImageFontWriter::BuildPicture(const CFontData& font,
     return picture;
 }
 
-void CImageFontWriter::WriteFontData(CFontData& font, const CGlyphOrder& order) {
+void CImageFontWriter::WriteTarget(CFontData& font, const CGlyphOrder& order,
+                                   FontPreview* written) {
     const OutputFormat format = ResolveFormat();
+    if (format != kBmp && format != kTga) {
+        TL_THROW(kErrInputValue, 211, static_cast<int32_t>(format));
+    }
+    g_pPgCtrl->SetStatus(format == kBmp ? 250 : 253);
+    g_pPgCtrl->ResetProgress();
+    std::unique_ptr<CRgbImage> picture = BuildPicture(font, order);
     if (format == kBmp) {
-        g_pPgCtrl->SetStatus(250);
-        g_pPgCtrl->ResetProgress();
-        const auto picture = BuildPicture(font, order);
         g_pPgCtrl->SetStatus(251);
         CBitMapFile(m_settings.outputPath).Save(*picture);
-    } else if (format == kTga) {
-        g_pPgCtrl->SetStatus(253);
-        g_pPgCtrl->ResetProgress();
-        const auto picture = BuildPicture(font, order);
+    } else {
         g_pPgCtrl->SetStatus(254);
         CTgaFile(m_settings.outputPath).Save(*picture);
-    } else {
-        TL_THROW(kErrInputValue, 211, static_cast<int32_t>(format));
+    }
+    if (written != nullptr) {
+        *written = PreviewOfPicture(font, order, std::move(*picture));
     }
 }
 
 FontPreview CImageFontWriter::PreviewFontData(const CFontData& font, const CGlyphOrder& order) {
+    return PreviewOfPicture(font, order, std::move(*BuildPicture(font, order)));
+}
+
+FontPreview CImageFontWriter::PreviewOfPicture(const CFontData& font, const CGlyphOrder& order,
+                                               CRgbImage picture) const {
     FontPreview preview;
-    preview.pictures.push_back(std::move(*BuildPicture(font, order)));
+    preview.pictures.push_back(std::move(picture));
     const Layout l = CalcLayout(font, order);
     preview.cellWidth = l.cellWidth;
     preview.cellHeight = l.cellHeight;

@@ -59,7 +59,6 @@ public:
     void ValidateSettings() override;
     const std::u16string& GetOutputPath() const override { return m_settings.outputPath; }
     void LoadGlyphOrder(CGlyphOrder& order) override;
-    void WriteFontData(CFontData& font, const CGlyphOrder& order) override;
     // The picture with the glyph area of every cell that holds a glyph.
     FontPreview PreviewFontData(const CFontData& font, const CGlyphOrder& order) override;
 
@@ -72,6 +71,13 @@ public:
     void DrawGrid(IImage& picture, const Layout& layout) const;
     void DrawArrangeInfo(IImage& picture, const Layout& layout, const CFontData& font) const;
 
+protected:
+    void WriteTarget(CFontData& font, const CGlyphOrder& order, FontPreview* written) override;
+
 private:
+    // The preview of `picture`, drawn by BuildPicture from the same font and order.
+    FontPreview PreviewOfPicture(const CFontData& font, const CGlyphOrder& order,
+                                 CRgbImage picture) const;
+
     Settings m_settings;
 };

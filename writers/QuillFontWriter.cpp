@@ -22,6 +22,13 @@
 
 namespace {
 
+// Read back from its bytes, a preview shows exactly what the file holds.
+FontPreview PreviewOfBytes(const CResFont& res) {
+    CResFont saved;
+    saved.Load(res.ToBytes());
+    return PreviewOfResFont(saved);
+}
+
 using Settings = CQuillFontWriter::Settings;
 
 // Every font this writer makes is of type 1, in the byte order the console reads natively.
@@ -319,18 +326,18 @@ void CQuillFontWriter::ValidateSettings() {
     }
 }
 
-void CQuillFontWriter::WriteFontData(CFontData& font, const CGlyphOrder&) {
+void CQuillFontWriter::WriteTarget(CFontData& font, const CGlyphOrder&, FontPreview* written) {
     const CResFont res = BuildResource(font);
     // The file is opened only now, so a failure above leaves no file behind.
     CBinaryFile file(m_settings.outputPath);
     res.Save(file);
+    if (written != nullptr) {
+        *written = PreviewOfBytes(res);
+    }
 }
 
 FontPreview CQuillFontWriter::PreviewFontData(const CFontData& font, const CGlyphOrder&) {
-    // Read back from its bytes, the preview shows exactly what the file would hold.
-    CResFont saved;
-    saved.Load(BuildResource(font).ToBytes());
-    return PreviewOfResFont(saved);
+    return PreviewOfBytes(BuildResource(font));
 }
 
 CResFont CQuillFontWriter::BuildResource(const CFontData& font) const {

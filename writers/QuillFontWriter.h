@@ -40,10 +40,12 @@ public:
 
     void ValidateSettings() override;
     const std::u16string& GetOutputPath() const override { return m_settings.outputPath; }
-    void WriteFontData(CFontData& font, const CGlyphOrder& order) override;
     FontPreview PreviewFontData(const CFontData& font, const CGlyphOrder& order) override;
     // This writer uses no letter order.
     void LoadGlyphOrder(CGlyphOrder&) override {}
+
+protected:
+    void WriteTarget(CFontData& font, const CGlyphOrder& order, FontPreview* written) override;
 
 private:
     // The resource WriteFontData saves, laid out in memory.

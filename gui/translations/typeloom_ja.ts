@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ja" sourcelanguage="en">
 <context>
+    <name>CGlyphInspector</name>
+    <message>
+        <source>Point at a glyph to see its widths; click to keep it.</source>
+        <translation>グリフを指すと幅を表示します。クリックすると表示したままにします。</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;U+%1&lt;/b&gt;%2 &amp;nbsp; glyph index %3 &amp;nbsp; sheet %4, column %5, row %6&lt;br&gt;left space %7 &amp;nbsp; glyph width %8 &amp;nbsp; advance %9 &amp;nbsp; ascent %10</source>
+        <translation>&lt;b&gt;U+%1&lt;/b&gt;%2 &amp;nbsp; グリフインデックス %3 &amp;nbsp; シート %4、%5 列、%6 行&lt;br&gt;左スペース %7 &amp;nbsp; グリフ幅 %8 &amp;nbsp; 送り幅 %9 &amp;nbsp; アセント %10</translation>
+    </message>
+</context>
+<context>
     <name>CInImageDlg</name>
     <message>
         <source>&amp;Image file:</source>
@@ -152,6 +163,30 @@
         <source>Options</source>
         <translation>オプション</translation>
     </message>
+    <message>
+        <source>&amp;Preview</source>
+        <translation>プレビュー(&amp;P)</translation>
+    </message>
+    <message>
+        <source>Show p&amp;review</source>
+        <translation>プレビューを表示(&amp;R)</translation>
+    </message>
+    <message>
+        <source>Show or hide the preview of the converted font</source>
+        <translation>変換したフォントのプレビューを表示/非表示にします</translation>
+    </message>
+    <message>
+        <source>Convert without writing a file, and show the result</source>
+        <translation>ファイルを書かずに変換し、結果を表示します</translation>
+    </message>
+    <message>
+        <source>Hide p&amp;review</source>
+        <translation>プレビューを隠す(&amp;R)</translation>
+    </message>
+    <message>
+        <source> Preview ready</source>
+        <translation> プレビューの準備完了</translation>
+    </message>
 </context>
 <context>
     <name>COrderCombo</name>
@@ -295,6 +330,45 @@
     <message>
         <source>Filter List (*.xllt);;all files (*)</source>
         <translation>フィルタリスト (*.xllt);;すべてのファイル (*)</translation>
+    </message>
+</context>
+<context>
+    <name>CPreviewPane</name>
+    <message>
+        <source>&amp;Zoom:</source>
+        <translation>拡大(&amp;Z):</translation>
+    </message>
+    <message>
+        <source>S&amp;heet:</source>
+        <translation>シート(&amp;H):</translation>
+    </message>
+    <message>
+        <source>Input font &amp;as it stands</source>
+        <translation>入力フォントをそのまま表示(&amp;A)</translation>
+    </message>
+    <message>
+        <source>Sample &amp;text:</source>
+        <translation>サンプル文字列(&amp;T):</translation>
+    </message>
+    <message>
+        <source>Shows the binary font chosen as input, without converting it</source>
+        <translation>入力に選んだバイナリフォントを変換せずに表示します</translation>
+    </message>
+    <message>
+        <source>Convert, or press Preview, to see the font here.</source>
+        <translation>変換するか「プレビュー」を押すと、ここにフォントが表示されます。</translation>
+    </message>
+    <message>
+        <source>image font</source>
+        <translation>画像フォント</translation>
+    </message>
+    <message>
+        <source>format %1</source>
+        <translation>形式 %1</translation>
+    </message>
+    <message>
+        <source>%1, %2 x %3 pixels, %4 glyphs in cells of %5 x %6</source>
+        <translation>%1、%2 x %3 ピクセル、%4 グリフ、セル %5 x %6</translation>
     </message>
 </context>
 <context>

@@ -6,10 +6,16 @@
 #include <QString>
 #include <QTimer>
 #include <cstdlib>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "support/TestSupport.h"
+
+// Failures show texts as text.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
 
 namespace gui_testing {
 

@@ -333,9 +333,11 @@ TEST_F(MainDlgTest, Keyboard) {
     Open();
     dialog->show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
-    const QWidget* const areas[] = {&Child<QGroupBox>("inputArea"), &Child<QGroupBox>("filterArea"),
-                                    &Child<QGroupBox>("outputArea"),
-                                    &Child<QPushButton>("convert")};
+    const QWidget* const areas[] = {
+        &Child<QGroupBox>("inputArea"),      &Child<QGroupBox>("filterArea"),
+        &Child<QGroupBox>("outputArea"),     &Child<QWidget>("preview"),
+        &Child<QToolButton>("previewShown"), &Child<QPushButton>("previewRun"),
+        &Child<QPushButton>("convert")};
     const auto areaOf = [&areas](const QWidget* widget) {
         const auto* at = std::find_if(std::begin(areas), std::end(areas), [widget](auto* area) {
             return area == widget || area->isAncestorOf(widget);
@@ -344,13 +346,13 @@ TEST_F(MainDlgTest, Keyboard) {
     };
     Tabs("inputTabs").tabBar()->setFocus();
     std::vector<std::ptrdiff_t> visited;
-    for (int step = 0; step < 60 && QApplication::focusWidget() != areas[3]; ++step) {
+    for (int step = 0; step < 60 && QApplication::focusWidget() != std::end(areas)[-1]; ++step) {
         visited.push_back(areaOf(QApplication::focusWidget()));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
     visited.push_back(areaOf(QApplication::focusWidget()));
     EXPECT_TRUE(std::is_sorted(visited.begin(), visited.end()));
-    for (std::ptrdiff_t area = 0; area < 4; ++area) {
+    for (const std::ptrdiff_t area : {0, 1, 2, 4, 5, 6}) {  // the preview pane is folded
         EXPECT_NE(std::find(visited.begin(), visited.end(), area), visited.end()) << area;
     }
 
@@ -424,11 +426,14 @@ TEST_F(MainDlgTest, CancelWritesNothingAndKeepsAnExistingFile) {
         const char* what;
         int status;  // the status line at which Cancel is pressed
         bool existing;
+        bool preview;  // the Preview button's run, which writes nothing anyway
     };
     const Case cases[] = {
-        {"while reading", 249, false},
-        {"while reading, over a file", 249, true},
-        {"while building the binary font, over a file", 252, true},
+        {"while reading", 249, false, false},
+        {"while reading, over a file", 249, true, false},
+        {"while building the binary font, over a file", 252, true, false},
+        {"preview, while reading", 249, true, true},
+        {"preview, while building the binary font", 252, false, true},
     };
     Open();
     for (const Case& c : cases) {
@@ -454,7 +459,12 @@ TEST_F(MainDlgTest, CancelWritesNothingAndKeepsAnExistingFile) {
             }
         });
         watcher.start(0);
-        dialog->RunConversion();
+        if (c.preview) {
+            dialog->RunPreview();
+            EXPECT_EQ(dialog->PreviewPane().Preview(), nullptr);
+        } else {
+            dialog->RunConversion();
+        }
         EXPECT_TRUE(pressed);
         EXPECT_EQ(Status(), QStringLiteral(" Cancelled"));
         if (c.existing) {
