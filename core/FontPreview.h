@@ -12,14 +12,17 @@ struct PreviewGlyph {
     char16_t code = 0;
     // Binary fonts: the glyph index; image fonts: the cell's place in the letter order, row by row.
     uint16_t index = 0;
-    // The picture that holds the glyph, and its cell there: the glyph's pixels start at the
-    // cell's left edge and the baseline lies on the cell's row FontPreview::baseline.
+    // The picture that holds the glyph, and its cell there: the glyph's pixels start
+    // `pixelsAt` right of the cell's left edge and the baseline lies on the cell's row
+    // FontPreview::baseline.
     int32_t picture = 0;
     ImageRect cell;
     int32_t left = 0;
     int32_t glyphWidth = 0;
     // left + glyph width + right space.
     int32_t advance = 0;
+    // 0 on a binary font's sheets; an image font's cell places each glyph within it.
+    int32_t pixelsAt = 0;
 };
 
 // What a preview draws of a font as a target holds it, in memory and without a file: the

@@ -22,10 +22,11 @@ std::optional<int32_t> InkAscent(const FontPreview& preview, const PreviewGlyph&
     const CRgbImage& picture = preview.pictures[static_cast<std::size_t>(glyph.picture)];
     const bool transparent = HasTransparency(picture);
     const auto pixels = picture.Pixels();
-    const int32_t right = std::min(glyph.cell.left + glyph.glyphWidth, picture.GetWidth());
+    const int32_t left = glyph.cell.left + glyph.pixelsAt;
+    const int32_t right = std::min(left + glyph.glyphWidth, picture.GetWidth());
     const int32_t bottom = std::min(glyph.cell.bottom, picture.GetHeight());
     for (int32_t y = std::max(glyph.cell.top, 0); y < bottom; ++y) {
-        for (int32_t x = std::max(glyph.cell.left, 0); x < right; ++x) {
+        for (int32_t x = std::max(left, 0); x < right; ++x) {
             const uint32_t pixel = pixels[static_cast<std::size_t>(y) * picture.GetWidth() + x];
             const bool ink = transparent ? (pixel >> 24) != 0 : (pixel & 0xFFFFFF) != 0xFFFFFF;
             if (ink) {

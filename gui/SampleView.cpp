@@ -82,7 +82,8 @@ void CSampleView::paintEvent(QPaintEvent* event) {
             glyph->picture >= static_cast<int>(m_images.size())) {
             continue;
         }
-        const QRect source(glyph->cell.left, glyph->cell.top, glyph->glyphWidth,
+        const QRect source(glyph->cell.left + glyph->pixelsAt, glyph->cell.top,
+                           std::min(glyph->glyphWidth, glyph->cell.Width() - glyph->pixelsAt),
                            glyph->cell.Height());
         const QPoint at(kMargin + (place.pen + glyph->left) * m_zoom, kMargin);
         PaintZoomed(painter, m_images[static_cast<std::size_t>(glyph->picture)], source, at, m_zoom,

@@ -79,8 +79,8 @@ void CSheetView::OutlineCell(QPainter& painter, const PreviewGlyph& glyph,
     // The baseline, across the glyph's own width.
     const int baseline = (cell.top + m_preview->baseline) * m_zoom + m_zoom - 1;
     painter.setPen(QPen(color, 1, Qt::DashLine));
-    painter.drawLine(box.left(), baseline, box.left() + std::max(glyph.glyphWidth, 1) * m_zoom,
-                     baseline);
+    const int pixels = box.left() + glyph.pixelsAt * m_zoom;
+    painter.drawLine(pixels, baseline, pixels + std::max(glyph.glyphWidth, 1) * m_zoom, baseline);
 }
 
 const PreviewGlyph* CSheetView::GlyphAt(QPoint position) const {

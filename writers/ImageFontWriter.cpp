@@ -16,6 +16,17 @@ using image_font_cell::kAreaOffset;
 using image_font_cell::kExtraHeight;
 using image_font_cell::kExtraWidth;
 
+namespace {
+
+// How far a glyph's space and pixels are moved right to centre them in the content width.
+int32_t CenteringOffset(const CImageFontWriter::Layout& l, const CGlyph& glyph) {
+    return (l.contentWidth - std::max(glyph.rightSpace, 0) - std::max(glyph.leftSpace, 0) -
+            glyph.image.GetWidth()) /
+           2;
+}
+
+}  // namespace
+
 void CImageFontWriter::ValidateSettings() {
     ValidateOrderFile(m_settings.orderPath);
     if (m_settings.cellWidth == 0) {
@@ -116,7 +127,7 @@ void CImageFontWriter::DrawGlyph(IImage& picture, const Layout& l, int32_t colum
     const int32_t left = glyph.leftSpace;
     const int32_t right = glyph.rightSpace;
     const int32_t w = glyph.image.GetWidth();
-    const int32_t c = (l.contentWidth - std::max(right, 0) - std::max(left, 0) - w) / 2;
+    const int32_t c = CenteringOffset(l, glyph);
 
     if (w > 0) {
         CRgbImage canvas;
@@ -293,10 +304,12 @@ FontPreview CImageFontWriter::PreviewOfPicture(const CFontData& font, const CGly
             }
             const int32_t x = l.px * column + kAreaOffset;
             const int32_t y = l.py * row + kAreaOffset;
-            preview.glyphs.push_back(
-                PreviewGlyph{code, static_cast<uint16_t>(row * l.bx + column), 0,
-                             ImageRect{x, y, x + l.cellWidth, y + l.cellHeight}, glyph->leftSpace,
-                             glyph->image.GetWidth(), glyph->Advance()});
+            const int32_t pixelsAt =
+                l.leftOffset + CenteringOffset(l, *glyph) + std::max(glyph->leftSpace, 0);
+            preview.glyphs.push_back(PreviewGlyph{
+                code, static_cast<uint16_t>(row * l.bx + column), 0,
+                ImageRect{x, y, x + l.cellWidth, y + l.cellHeight}, glyph->leftSpace,
+                glyph->image.GetWidth(), glyph->Advance(), std::clamp(pixelsAt, 0, l.cellWidth)});
         }
     }
     // A character the order holds twice is drawn twice; its first cell stands for it.
