@@ -139,6 +139,25 @@ void PackRow(std::span<const uint32_t> in, std::span<uint8_t> line, int32_t bpp)
     }
 }
 
+// Hands each of the `h` packed rows of `w` pixels to `visit`(row bytes, row number), after
+// checking that `packed` holds them all (internal error 224).
+template <typename Byte, typename Visit>
+void ForEachPackedRow(std::span<Byte> packed, int32_t w, int32_t h, int32_t bpp, int32_t rowAlign,
+                      Visit visit) {
+    if (w <= 0 || h <= 0) {
+        return;
+    }
+    const int64_t rowBytes = IImage::PackedRowBytes(w, bpp, rowAlign);
+    if (!IsPackableDepth(bpp) || int64_t(packed.size()) < rowBytes * h) {
+        TL_THROW(kErrInternal, 224);
+    }
+    for (int32_t row = 0; row < h; ++row) {
+        visit(packed.subspan(static_cast<std::size_t>(rowBytes * row),
+                             static_cast<std::size_t>(rowBytes)),
+              row);
+    }
+}
+
 }  // namespace
 
 int64_t IImage::PackedRowBytes(int64_t width, int32_t bpp, int32_t rowAlign) {
@@ -155,40 +174,18 @@ int64_t IImage::PackedRowBytes(int64_t width, int32_t bpp, int32_t rowAlign) {
 
 void IImage::ReadBits(std::span<const uint8_t> packed, int32_t x, int32_t y, int32_t w, int32_t h,
                       int32_t bpp, int32_t rowAlign) {
-    if (bpp == 0) {
-        bpp = m_bpp;
-    }
-    if (w <= 0 || h <= 0) {
-        return;
-    }
-    const int64_t rowBytes = PackedRowBytes(w, bpp, rowAlign);
-    if (!IsPackableDepth(bpp) || int64_t(packed.size()) < rowBytes * h) {
-        TL_THROW(kErrInternal, 224);
-    }
-    for (int32_t row = 0; row < h; ++row) {
-        const auto line = packed.subspan(static_cast<std::size_t>(rowBytes * row),
-                                         static_cast<std::size_t>(rowBytes));
+    bpp = bpp == 0 ? m_bpp : bpp;
+    ForEachPackedRow(packed, w, h, bpp, rowAlign, [&](std::span<const uint8_t> line, int32_t row) {
         UnpackRow(line, std::span(&At(x, y + row), static_cast<std::size_t>(w)), bpp);
-    }
+    });
 }
 
 void IImage::WriteBits(std::span<uint8_t> packed, int32_t x, int32_t y, int32_t w, int32_t h,
                        int32_t bpp, int32_t rowAlign) const {
-    if (bpp == 0) {
-        bpp = m_bpp;
-    }
-    if (w <= 0 || h <= 0) {
-        return;
-    }
-    const int64_t rowBytes = PackedRowBytes(w, bpp, rowAlign);
-    if (!IsPackableDepth(bpp) || int64_t(packed.size()) < rowBytes * h) {
-        TL_THROW(kErrInternal, 224);
-    }
-    for (int32_t row = 0; row < h; ++row) {
-        const auto line = packed.subspan(static_cast<std::size_t>(rowBytes * row),
-                                         static_cast<std::size_t>(rowBytes));
+    bpp = bpp == 0 ? m_bpp : bpp;
+    ForEachPackedRow(packed, w, h, bpp, rowAlign, [&](std::span<uint8_t> line, int32_t row) {
         PackRow(std::span(&At(x, y + row), static_cast<std::size_t>(w)), line, bpp);
-    }
+    });
 }
 
 void IImage::CopyRect(const IImage& source, int32_t sx, int32_t sy, int32_t dx, int32_t dy,
