@@ -208,12 +208,6 @@ void IImage::FillRect(int32_t x, int32_t y, int32_t w, int32_t h, uint32_t rgb, 
     }
 }
 
-std::unique_ptr<IImage> IImage::Clone() const {
-    std::unique_ptr<IImage> copy = CreateSame();
-    copy->Assign(*this);
-    return copy;
-}
-
 void IImage::ExtractRect(IImage& target, int32_t x, int32_t y, int32_t w, int32_t h) const {
     target.CreateUnset(w, h, m_bpp);
     if (m_hasAlpha) {

@@ -64,14 +64,6 @@ public:
     }
     void FillRect(int32_t x, int32_t y, int32_t w, int32_t h, uint32_t rgb, uint32_t alpha);
 
-    void SetAlpha(int32_t x, int32_t y, uint32_t alpha) {
-        uint32_t& p = At(x, y);
-        p = (p & 0x00FFFFFFu) | (alpha << 24);
-    }
-    void SetColor(int32_t x, int32_t y, uint32_t rgb) {
-        uint32_t& p = At(x, y);
-        p = (p & 0xFF000000u) | (rgb & 0x00FFFFFFu);
-    }
     void SetPixel(int32_t x, int32_t y, uint32_t rgb, uint32_t alpha) {
         At(x, y) = (alpha << 24) | (rgb & 0x00FFFFFFu);
     }
@@ -83,11 +75,9 @@ public:
 
     // A new empty picture of the same class, and a full copy; the caller owns the result.
     virtual std::unique_ptr<IImage> CreateSame() const = 0;
-    std::unique_ptr<IImage> Clone() const;
     virtual void ExtractRect(IImage& target, int32_t x, int32_t y, int32_t w, int32_t h) const;
 
     bool Equals(const IImage& other) const;
-    bool Differs(const IImage& other) const { return !Equals(other); }
     ImageRect GetOpaqueRect() const;
     ImageRect GetContentRect(uint32_t word) const;
     // The same inside `region` (which lies inside the picture), in the picture's coordinates.
