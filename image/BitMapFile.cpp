@@ -131,9 +131,9 @@ std::unique_ptr<IImage> CBitMapFile::Load() {
     // Then everything Begin looks at: up to the pixels, and past the largest palette.
     const std::size_t have = head.size();
     head.resize(std::min<std::size_t>(
-        fileSize,
-        std::max<std::size_t>({have, declared.dataOffset,
-                               std::size_t{kFileHeaderSize} + declared.headerSize + kPaletteAreaSize})));
+        fileSize, std::max<std::size_t>(
+                      {have, declared.dataOffset,
+                       std::size_t{kFileHeaderSize} + declared.headerSize + kPaletteAreaSize})));
     head.resize(have + Read(std::span(head).subspan(have)));
     Headers h;
     std::unique_ptr<IImage> image = Begin(head, fileSize, h);

@@ -18,20 +18,11 @@ namespace {
 // Beside the names LcAllBeatsLcMessagesBeatsLang uses.
 TEST(LanguageTest, LocaleNamesMapToLanguageIds) {
     const std::vector<std::pair<std::u16string, int>> cases = {
-        {u"ja_JP.eucJP", 1041},
-        {u"ja", 1041},
-        {u"en_US.UTF-8", 1033},
-        {u"en_GB", 2057},
-        {u"en_AU", 1033},
-        {u"de_DE@euro", 1031},
-        {u"zh_CN.GB2312", 2052},
-        {u"zh_TW.Big5", 1028},
-        {u"C", 1033},
-        {u"POSIX", 1033},
-        {u"C.UTF-8", 1033},
-        {u"", 1033},
-        {u"xx_YY", 1033},
-        {u"jpn", 1033},
+        {u"ja_JP.eucJP", 1041},  {u"ja", 1041},         {u"en_US.UTF-8", 1033},
+        {u"en_GB", 2057},        {u"en_AU", 1033},      {u"de_DE@euro", 1031},
+        {u"zh_CN.GB2312", 2052}, {u"zh_TW.Big5", 1028}, {u"C", 1033},
+        {u"POSIX", 1033},        {u"C.UTF-8", 1033},    {u"", 1033},
+        {u"xx_YY", 1033},        {u"jpn", 1033},
     };
     for (const auto& [name, id] : cases) {
         EXPECT_EQ(LanguageIdOfLocale(name), id) << std::string(name.begin(), name.end());
@@ -121,8 +112,7 @@ std::vector<std::u16string> Conversions(std::u16string_view text) {
 }
 
 TEST(LanguageTest, JapaneseLibraryTranslatesEveryMessage) {
-    const std::string path =
-        (testing_support::BinaryDir() / "1041/typeloom_langRes.so").string();
+    const std::string path = (testing_support::BinaryDir() / "1041/typeloom_langRes.so").string();
     void* library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     ASSERT_NE(library, nullptr) << dlerror();
     const auto lookup = reinterpret_cast<const char16_t* (*)(int)>(dlsym(library, "LangResString"));
