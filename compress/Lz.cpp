@@ -64,13 +64,13 @@ std::size_t DecodeLz(std::span<const uint8_t> data, uint32_t size, std::vector<u
             if (distance > at || length > size - at) {
                 TL_THROW(kErrBofnt, 151);
             }
-            uint8_t* const to = out.data() + at;
+            const std::size_t from = at - distance;
             if (distance >= length) {
-                std::memcpy(to, to - distance, length);
+                std::memcpy(out.data() + at, out.data() + from, length);
             } else {
                 // The copy overlaps its own output, so it goes byte by byte.
                 for (std::size_t i = 0; i < length; ++i) {
-                    to[i] = to[i - distance];
+                    out[at + i] = out[from + i];
                 }
             }
             at += length;
