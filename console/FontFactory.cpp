@@ -3,7 +3,6 @@
 #include <string>
 
 #include "console/CmdLine.h"
-#include "console/ConsoleConstruction.h"
 #include "core/FontReader.h"
 #include "core/FontWriter.h"
 #include "core/GlobalException.h"

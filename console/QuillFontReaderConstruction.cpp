@@ -1,5 +1,5 @@
 #include "console/CmdLine.h"
-#include "console/ConsoleConstruction.h"
+#include "console/FontFactory.h"
 #include "readers/QuillFontReader.h"
 
 std::unique_ptr<CFontReader> ConstructQuillFontReader(const CCmdLine& cmdLine) {

@@ -2,7 +2,7 @@
 #include <limits>
 
 #include "console/CmdLine.h"
-#include "console/ConsoleConstruction.h"
+#include "console/FontFactory.h"
 #include "console/Converters.h"
 #include "writers/QuillFontWriter.h"
 

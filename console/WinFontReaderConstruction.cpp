@@ -1,5 +1,5 @@
 #include "console/CmdLine.h"
-#include "console/ConsoleConstruction.h"
+#include "console/FontFactory.h"
 #include "console/Converters.h"
 #include "core/GlobalException.h"
 #include "readers/WinFontReader.h"

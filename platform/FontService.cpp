@@ -236,7 +236,7 @@ uint16_t CFontService::GetGlyphIndex(char16_t code) {
 }
 
 uint32_t CFontService::GetGlyphCoverage(char16_t code, GlyphMetrics& metrics,
-                                        GlyphCoverage& coverage) {
+                                        ByteRows& coverage) {
     const FT_UInt index = m_state ? m_state->CharIndex(code) : 0;
     if (index == 0) {
         return kGlyphError;
@@ -249,7 +249,7 @@ uint32_t CFontService::GetGlyphCoverage(char16_t code, GlyphMetrics& metrics,
     coverage.first = bitmap.rows == 0 ? bitmap.buffer : BitmapRow(bitmap, 0);
     coverage.pitch = bitmap.pitch;
     coverage.width = static_cast<int32_t>(bitmap.width);
-    coverage.rows = static_cast<int32_t>(bitmap.rows);
+    coverage.height = static_cast<int32_t>(bitmap.rows);
     metrics.blackBoxX = static_cast<int32_t>(bitmap.width);
     metrics.blackBoxY = static_cast<int32_t>(bitmap.rows);
     metrics.originX = slot->bitmap_left;
@@ -269,14 +269,14 @@ uint32_t CFontService::GetGlyphOutline(char16_t code, GlyphFormat format, GlyphM
         return kGlyphError;
     }
     GlyphMetrics found;
-    GlyphCoverage coverage;
+    ByteRows coverage;
     const uint32_t size = GetGlyphCoverage(code, found, coverage);
     if (size == kGlyphError || (levels && !buffer.empty() && buffer.size() < size)) {
         return kGlyphError;
     }
     if (levels && !buffer.empty()) {
         const auto stride = static_cast<std::size_t>((coverage.width + 3) & ~3);
-        for (int32_t y = 0; y < coverage.rows; ++y) {
+        for (int32_t y = 0; y < coverage.height; ++y) {
             const uint8_t* from = coverage.first + y * coverage.pitch;
             uint8_t* to = buffer.data() + std::size_t(y) * stride;
             for (int32_t x = 0; x < coverage.width; ++x) {

@@ -37,14 +37,14 @@ struct GlyphMetrics {
     int32_t cellIncX = 0;   // advance width
 };
 
-// A glyph as the rasteriser renders it, for a caller that converts it in one pass: one byte
-// of coverage per pixel (0 none to 255 full), `rows` rows of `width` bytes, row y at
-// first + y * pitch. Valid until the next query of the same service.
-struct GlyphCoverage {
+// Bytes of one per pixel in a buffer someone else owns: `height` rows of `width` bytes, row y
+// at first + y * pitch. A glyph's coverage (0 none to 255 full) comes this way, valid until the
+// next query of the same service, and the rasterisers hand their levels on in it.
+struct ByteRows {
     const uint8_t* first = nullptr;
     std::ptrdiff_t pitch = 0;
     int32_t width = 0;
-    int32_t rows = 0;
+    int32_t height = 0;
 };
 
 struct AbcWidths {
@@ -93,7 +93,7 @@ public:
                              std::span<uint8_t> buffer);
     // The rendering behind a gray-level GetGlyphOutline, handed over instead of copied: the
     // same metrics and the same result (the size that GetGlyphOutline's levels would take).
-    uint32_t GetGlyphCoverage(char16_t code, GlyphMetrics& metrics, GlyphCoverage& coverage);
+    uint32_t GetGlyphCoverage(char16_t code, GlyphMetrics& metrics, ByteRows& coverage);
     // The level (0-16 or 0-64) that GetGlyphOutline gives for one byte of coverage.
     static uint8_t LevelOfCoverage(GlyphFormat format, uint8_t coverage);
     bool GetCharAbcWidths(char16_t code, AbcWidths& widths);

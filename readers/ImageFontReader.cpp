@@ -18,6 +18,7 @@
 
 namespace {
 
+using image_font_cell::CellGrid;
 using image_font_cell::kAreaOffset;
 using image_font_cell::kExtraHeight;
 using image_font_cell::kExtraWidth;
@@ -166,7 +167,7 @@ void CImageFontReader::LoadPicture() {
     m_picture = LoadImageW(m_settings.imagePath, m_format);
 }
 
-CImageFontReader::CellGrid CImageFontReader::GridOf(const CGlyphOrder& order, const IImage& image) {
+CellGrid CImageFontReader::GridOf(const CGlyphOrder& order, const IImage& image) {
     // An order without cells has no rows to divide the picture by.
     if (order.GetWidth() < 1) {
         TL_THROW(kErrXml, 155, order.GetWidth());
@@ -174,14 +175,10 @@ CImageFontReader::CellGrid CImageFontReader::GridOf(const CGlyphOrder& order, co
     if (order.GetHeight() < 1) {
         TL_THROW(kErrXml, 154, order.GetHeight());
     }
-    CellGrid grid;
-    grid.bx = order.GetWidth();
-    grid.by = order.GetHeight();
-    grid.px = image.GetWidth() / grid.bx;
-    grid.py = image.GetHeight() / grid.by;
-    grid.gw = grid.px - kExtraWidth;
-    grid.gh = grid.py - kExtraHeight;
-    return grid;
+    const int32_t bx = order.GetWidth();
+    const int32_t by = order.GetHeight();
+    return CellGrid::OfArea(bx, by, image.GetWidth() / bx - kExtraWidth,
+                            image.GetHeight() / by - kExtraHeight);
 }
 
 void CImageFontReader::ValidateImageFontFile(const IImage& image, int32_t bx, int32_t by) {
@@ -430,8 +427,8 @@ void CImageFontReader::AssistLinear(IImage& picture) {
 void CImageFontReader::LoadOneGlyph(CFontData& font, const IImage& image, const CellGrid& grid,
                                     int32_t column, int32_t row, uint16_t code, int32_t baseline,
                                     uint32_t background) const {
-    const int32_t x0 = grid.px * column + kAreaOffset;
-    const int32_t y0 = grid.py * row + kAreaOffset;
+    const int32_t x0 = grid.AreaLeft(column);
+    const int32_t y0 = grid.AreaTop(row);
     const std::span<const uint32_t> widthLine = image.Pixels().subspan(
         static_cast<std::size_t>(y0 + grid.gh + 1) * static_cast<std::size_t>(image.GetWidth()) +
             static_cast<std::size_t>(x0),
@@ -463,8 +460,8 @@ void CImageFontReader::LoadOneGlyph(CFontData& font, const IImage& image, const 
 
 void CImageFontReader::CheckNullCell(const IImage& image, const CellGrid& grid, int32_t column,
                                      int32_t row, uint32_t background) const {
-    const int32_t x0 = grid.px * column + kAreaOffset;
-    const int32_t y0 = grid.py * row + kAreaOffset;
+    const int32_t x0 = grid.AreaLeft(column);
+    const int32_t y0 = grid.AreaTop(row);
     const uint32_t first = image.GetWord(x0, y0);
     bool clean = true;
     for (int32_t y = y0; y < y0 + grid.gh && clean; ++y) {

@@ -6,6 +6,7 @@
 
 #include "core/FontReader.h"
 #include "image/IImage.h"
+#include "image/ImageFontCell.h"
 #include "image/RgbImage.h"
 #include "writers/format/TextureFormat.h"
 
@@ -18,16 +19,6 @@ class CGlyphOrder;
 class CImageFontReader : public CFontReader {
 public:
     enum class ImageFormat { kUndetected, kBmp, kTga };
-
-    // The cell grid of one picture: block counts, pitch and glyph area size.
-    struct CellGrid {
-        int32_t bx = 0;
-        int32_t by = 0;
-        int32_t px = 0;
-        int32_t py = 0;
-        int32_t gw = 0;
-        int32_t gh = 0;
-    };
 
     // Font metrics read from the marker pixels; -1 where nothing is marked.
     struct ArrangeInfo {
@@ -57,7 +48,7 @@ public:
     static std::unique_ptr<IImage> LoadImageW(const std::u16string& path, ImageFormat format);
     // The block counts of a letter order, refusing one without cells before anything is
     // divided by them.
-    static CellGrid GridOf(const CGlyphOrder& order, const IImage& image);
+    static image_font_cell::CellGrid GridOf(const CGlyphOrder& order, const IImage& image);
     // The picture must divide into cells of at least 5 x 7 pixels.
     static void ValidateImageFontFile(const IImage& image, int32_t bx, int32_t by);
     // True when the margin lines of the rectangle (top, two rows near the bottom, both sides)
@@ -70,10 +61,10 @@ public:
     // Colours and alpha as the texture format will hold them, in the source's own words, which
     // then move to `work` (the source is left empty); returns the background word.
     uint32_t ConvertImage(CRgbImage& work, IImage& source) const;
-    static ArrangeInfo LoadArrangeInfo(const IImage& image, const CellGrid& grid);
-    void LoadOneGlyph(CFontData& font, const IImage& image, const CellGrid& grid, int32_t column,
+    static ArrangeInfo LoadArrangeInfo(const IImage& image, const image_font_cell::CellGrid& grid);
+    void LoadOneGlyph(CFontData& font, const IImage& image, const image_font_cell::CellGrid& grid, int32_t column,
                       int32_t row, uint16_t code, int32_t baseline, uint32_t background) const;
-    void CheckNullCell(const IImage& image, const CellGrid& grid, int32_t column, int32_t row,
+    void CheckNullCell(const IImage& image, const image_font_cell::CellGrid& grid, int32_t column, int32_t row,
                        uint32_t background) const;
 
 private:

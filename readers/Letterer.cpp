@@ -57,7 +57,7 @@ uint32_t CLetterer::GrayOf(uint32_t index, int32_t depth) {
 namespace {
 
 // The smallest rectangle holding every level whose word has alpha; all zero without any.
-ImageRect InkBox(const LevelRows& rows, const LevelWords& words) {
+ImageRect InkBox(const ByteRows& rows, const LevelWords& words) {
     ImageRect ink{rows.width, rows.height, 0, 0};
     for (int32_t y = 0; y < rows.height; ++y) {
         const uint8_t* row = rows.first + y * rows.pitch;
@@ -82,7 +82,7 @@ ImageRect InkBox(const LevelRows& rows, const LevelWords& words) {
 
 }  // namespace
 
-void CLetterer::SetGlyph(CGlyph& glyph, const LevelRows& rows, const LevelWords& words,
+void CLetterer::SetGlyph(CGlyph& glyph, const ByteRows& rows, const LevelWords& words,
                          const GlyphBox& box) {
     const ImageRect ink = InkBox(rows, words);
     const int32_t inkWidth = ink.Width();

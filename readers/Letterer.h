@@ -23,14 +23,6 @@ struct GlyphBox {
 // ramp (white for no ink, black beyond the ramp) with the level's alpha in the top byte.
 using LevelWords = std::array<uint32_t, 256>;
 
-// Rendered level bytes: `height` rows of `width` bytes, row y at first + y * pitch.
-struct LevelRows {
-    const uint8_t* first = nullptr;
-    std::ptrdiff_t pitch = 0;
-    int32_t width = 0;
-    int32_t height = 0;
-};
-
 // Base of the rasterisers: the options, the font, the cell metrics, and the step that turns a
 // rendered cell into a glyph. One rasteriser serves one conversion.
 class CLetterer {
@@ -62,7 +54,7 @@ public:
     // Crops the rendered levels to their ink, the pixels whose word has alpha, and makes the
     // glyph's image of their words in one pass, with the spaces the width type asks for. The
     // rows may be narrower or lower than the box; the rest of the box is paper.
-    void SetGlyph(CGlyph& glyph, const LevelRows& rows, const LevelWords& words,
+    void SetGlyph(CGlyph& glyph, const ByteRows& rows, const LevelWords& words,
                   const GlyphBox& box);
     // Gray entry `index` of the ramp of 2^depth levels: white first, black last, and black for
     // an index beyond the ramp.

@@ -49,7 +49,7 @@ bool CRasterLetterer::LetterChar(CGlyph& glyph, char16_t code) {
         }
         return words;
     }();
-    SetGlyph(glyph, LevelRows{m_levels.data(), m_stride, box.width, box.height}, kWords, box);
+    SetGlyph(glyph, ByteRows{m_levels.data(), m_stride, box.width, box.height}, kWords, box);
     return true;
 }
 

@@ -32,7 +32,7 @@ bool CVectorLetterer::LetterChar(CGlyph& glyph, char16_t code) {
         return false;
     }
     GlyphMetrics metrics;
-    GlyphCoverage coverage;
+    ByteRows coverage;
     // One query gives the size and the rendering; a failed one is treated like a failed
     // rendering, so the width queries decide.
     const uint32_t result = m_font.GetGlyphCoverage(code, metrics, coverage);
@@ -49,7 +49,7 @@ bool CVectorLetterer::LetterChar(CGlyph& glyph, char16_t code) {
         // A glyph without pixels (a space) has only its metrics.
         metrics.blackBoxX = 0;
         metrics.blackBoxY = 0;
-        coverage = GlyphCoverage{};
+        coverage = ByteRows{};
     }
     GlyphBox box;
     box.width = (metrics.blackBoxX + 3) & ~3;
@@ -61,8 +61,7 @@ bool CVectorLetterer::LetterChar(CGlyph& glyph, char16_t code) {
     box.inkLevel = static_cast<uint8_t>((1 << GetBitDepth()) - 1);
     box.paperLevel = 0;
     if (!m_softAntialias) {
-        SetGlyph(glyph, LevelRows{coverage.first, coverage.pitch, coverage.width, coverage.rows},
-                 m_coverageWords, box);
+        SetGlyph(glyph, coverage, m_coverageWords, box);
         return true;
     }
     // The 2 x 2 reduction works on the levels themselves.
@@ -71,7 +70,7 @@ bool CVectorLetterer::LetterChar(CGlyph& glyph, char16_t code) {
         m_font.GetGlyphOutline(code, m_format, metrics, m_levels);
     }
     ReduceSoftAntialias(m_levels, box);
-    SetGlyph(glyph, LevelRows{m_levels.data(), box.width, box.width, box.height}, m_words, box);
+    SetGlyph(glyph, ByteRows{m_levels.data(), box.width, box.width, box.height}, m_words, box);
     return true;
 }
 

@@ -1,6 +1,8 @@
 #include "writers/ImageFontWriter.h"
 
 #include <algorithm>
+#include <tuple>
+#include <utility>
 
 #include "core/FontData.h"
 #include "core/GlobalException.h"
@@ -12,9 +14,8 @@
 #include "xml/GlyphOrder.h"
 #include "xml/OrderFileCheck.h"
 
+using image_font_cell::CellGrid;
 using image_font_cell::kAreaOffset;
-using image_font_cell::kExtraHeight;
-using image_font_cell::kExtraWidth;
 
 namespace {
 
@@ -23,6 +24,14 @@ int32_t CenteringOffset(const CImageFontWriter::Layout& l, const CGlyph& glyph) 
     return (l.contentWidth - std::max(glyph.rightSpace, 0) - std::max(glyph.leftSpace, 0) -
             glyph.image.GetWidth()) /
            2;
+}
+
+// A size that comes from the font has nothing to centre in, so a centring margin (-1) counts
+// as none there rather than shifting every glyph out of its cell. Gives the glyph area's size
+// along one axis and where the content starts in it.
+std::pair<int32_t, int32_t> AreaAroundContent(int32_t leading, int32_t trailing, int32_t content) {
+    const auto margin = [](int32_t m) { return m == -1 ? 0 : m; };
+    return {margin(leading) + margin(trailing) + content, margin(leading)};
 }
 
 }  // namespace
@@ -65,65 +74,57 @@ CImageFontWriter::Layout CImageFontWriter::CalcLayout(const CFontData& font,
     l.contentWidth = std::max(font.glyphWidth.value, font.charWidth.value);
     l.contentHeight = std::max(font.height.value, l.baseline);
 
-    // A size that comes from the font has nothing to centre in, so a centring margin (-1)
-    // counts as none there rather than shifting every glyph out of its cell.
-    const auto margin = [](int32_t m) { return m == -1 ? 0 : m; };
     if (m_settings.cellWidth < 0) {
-        l.cellWidth =
-            margin(m_settings.leftMargin) + margin(m_settings.rightMargin) + l.contentWidth;
-        l.leftOffset = margin(m_settings.leftMargin);
+        std::tie(l.grid.gw, l.leftOffset) =
+            AreaAroundContent(m_settings.leftMargin, m_settings.rightMargin, l.contentWidth);
     } else {
-        l.cellWidth = m_settings.cellWidth;
+        l.grid.gw = m_settings.cellWidth;
         if (m_settings.leftMargin == -1) {
-            const int32_t s = l.cellWidth > l.contentWidth ? 1 : -1;
-            l.leftOffset = (l.cellWidth - l.contentWidth + s) / 2;
+            const int32_t s = l.grid.gw > l.contentWidth ? 1 : -1;
+            l.leftOffset = (l.grid.gw - l.contentWidth + s) / 2;
         } else {
             l.leftOffset = m_settings.leftMargin;
         }
     }
     if (m_settings.cellHeight < 0) {
-        l.cellHeight =
-            margin(m_settings.topMargin) + margin(m_settings.bottomMargin) + l.contentHeight;
-        l.topOffset = margin(m_settings.topMargin);
+        std::tie(l.grid.gh, l.topOffset) =
+            AreaAroundContent(m_settings.topMargin, m_settings.bottomMargin, l.contentHeight);
     } else {
-        l.cellHeight = m_settings.cellHeight;
+        l.grid.gh = m_settings.cellHeight;
         if (m_settings.topMargin != -1) {
             l.topOffset = m_settings.topMargin;
-        } else if (l.contentHeight <= l.cellHeight) {
-            l.topOffset = (l.cellHeight - l.contentHeight) / 2;
+        } else if (l.contentHeight <= l.grid.gh) {
+            l.topOffset = (l.grid.gh - l.contentHeight) / 2;
         } else {
             // Spread the overflow in proportion to the part above the baseline.
-            const int32_t d = l.cellHeight - l.contentHeight;
+            const int32_t d = l.grid.gh - l.contentHeight;
             l.topOffset = d - (l.contentHeight - l.baseline) * d / l.contentHeight;
         }
     }
-    if (font.widthFromSource && font.width.value > l.cellWidth) {
-        const int32_t e = font.width.value - l.cellWidth;
+    if (font.widthFromSource && font.width.value > l.grid.gw) {
+        const int32_t e = font.width.value - l.grid.gw;
         l.leftOffset += e / 2;
-        l.cellWidth += e;
+        l.grid.gw += e;
     }
     if (font.ascentDescentFromSource) {
         const int32_t r = l.baseline + l.topOffset;
-        const int32_t room = l.cellHeight - r;
+        const int32_t room = l.grid.gh - r;
         if (font.ascent.value > r) {
             l.topOffset += font.ascent.value - r;
-            l.cellHeight += font.ascent.value - r;
+            l.grid.gh += font.ascent.value - r;
         }
         if (font.descent.value > room) {
-            l.cellHeight += font.descent.value - room;
+            l.grid.gh += font.descent.value - room;
         }
     }
-    l.px = l.cellWidth + kExtraWidth;
-    l.py = l.cellHeight + kExtraHeight;
-    l.bx = order.GetWidth();
-    l.by = order.GetHeight();
+    l.grid = CellGrid::OfArea(order.GetWidth(), order.GetHeight(), l.grid.gw, l.grid.gh);
     return l;
 }
 
 void CImageFontWriter::DrawGlyph(IImage& picture, const Layout& l, int32_t column, int32_t row,
                                  const CGlyph& glyph) const {
-    const int32_t x0 = l.px * column + kAreaOffset;
-    const int32_t y0 = l.py * row + kAreaOffset;
+    const int32_t x0 = l.grid.AreaLeft(column);
+    const int32_t y0 = l.grid.AreaTop(row);
     const int32_t left = glyph.leftSpace;
     const int32_t right = glyph.rightSpace;
     const int32_t w = glyph.image.GetWidth();
@@ -139,8 +140,8 @@ void CImageFontWriter::DrawGlyph(IImage& picture, const Layout& l, int32_t colum
         const int32_t sy = std::max(-y, 0);
         const int32_t dx = std::max(x, 0);
         const int32_t dy = std::max(y, 0);
-        const int32_t copyWidth = std::min(l.cellWidth - dx, canvas.GetWidth() - sx);
-        const int32_t copyHeight = std::min(l.cellHeight - dy, canvas.GetHeight() - sy);
+        const int32_t copyWidth = std::min(l.grid.gw - dx, canvas.GetWidth() - sx);
+        const int32_t copyHeight = std::min(l.grid.gh - dy, canvas.GetHeight() - sy);
         if (copyWidth > 0 && copyHeight > 0) {
             picture.CopyRect(canvas, sx, sy, x0 + dx, y0 + dy, copyWidth, copyHeight);
         }
@@ -148,10 +149,9 @@ void CImageFontWriter::DrawGlyph(IImage& picture, const Layout& l, int32_t colum
     const int32_t advance = left + w + right;
     if (advance > 0) {
         const int32_t s = std::max(l.leftOffset + c - std::min(left, 0), 0);
-        const int32_t length = std::min(l.cellWidth - s, advance);
+        const int32_t length = std::min(l.grid.gw - s, advance);
         if (length > 0) {
-            picture.FillRect(x0 + s, y0 + l.cellHeight + 1, length, 1, m_settings.widthLineColor,
-                             0);
+            picture.FillRect(x0 + s, y0 + l.grid.gh + 1, length, 1, m_settings.widthLineColor, 0);
         }
     }
 }
@@ -160,23 +160,23 @@ void CImageFontWriter::DrawGrid(IImage& picture, const Layout& l) const {
     const int32_t width = picture.GetWidth();
     const int32_t height = picture.GetHeight();
     const auto columns = [&](std::initializer_list<int32_t> at, uint32_t colour) {
-        for (int32_t i = 0; i < l.bx; ++i) {
+        for (int32_t i = 0; i < l.grid.bx; ++i) {
             for (const int32_t offset : at) {
-                picture.FillRect(l.px * i + offset, 0, 1, height, colour, 0);
+                picture.FillRect(l.grid.px * i + offset, 0, 1, height, colour, 0);
             }
         }
     };
     const auto rows = [&](std::initializer_list<int32_t> at, uint32_t colour) {
-        for (int32_t j = 0; j < l.by; ++j) {
+        for (int32_t j = 0; j < l.grid.by; ++j) {
             for (const int32_t offset : at) {
-                picture.FillRect(0, l.py * j + offset, width, 1, colour, 0);
+                picture.FillRect(0, l.grid.py * j + offset, width, 1, colour, 0);
             }
         }
     };
-    columns({1, l.px - 2}, m_settings.marginColor);
-    rows({1, l.py - 4, l.py - 2}, m_settings.marginColor);
-    columns({0, l.px - 1}, m_settings.gridColor);
-    rows({0, l.py - 1}, m_settings.gridColor);
+    columns({1, l.grid.px - 2}, m_settings.marginColor);
+    rows({1, l.grid.py - 4, l.grid.py - 2}, m_settings.marginColor);
+    columns({0, l.grid.px - 1}, m_settings.gridColor);
+    rows({0, l.grid.py - 1}, m_settings.gridColor);
 }
 
 void CImageFontWriter::DrawArrangeInfo(IImage& picture, const Layout& l,
@@ -188,17 +188,17 @@ void CImageFontWriter::DrawArrangeInfo(IImage& picture, const Layout& l,
     // and the reader would measure the wrong ones or refuse the picture; such markers are left
     // out, so that what is marked reads back as written and the rest is derived again.
     if (font.widthFromSource && font.width.value > 0) {
-        const int32_t xl = (l.cellWidth - font.width.value) / 2 + 1;
+        const int32_t xl = (l.grid.gw - font.width.value) / 2 + 1;
         const int32_t xr = xl + font.width.value + 1;
-        const bool misread = xl == 1 && l.cellWidth == 2;
-        if (xl >= 1 && xr <= l.cellWidth + 2 && !misread) {
+        const bool misread = xl == 1 && l.grid.gw == 2;
+        if (xl >= 1 && xr <= l.grid.gw + 2 && !misread) {
             picture.SetPixel(xl, 0, marker, 0);
             picture.SetPixel(xr, 0, marker, 0);
         }
     }
     // The reader looks for left markers in rows 1 to cell height + 2; a baseline pushed
     // outside them by a negative top offset cannot be marked.
-    const auto onLeftEdge = [&](int32_t y) { return y >= 1 && y <= l.cellHeight + 2; };
+    const auto onLeftEdge = [&](int32_t y) { return y >= 1 && y <= l.grid.gh + 2; };
     const int32_t yb = l.topOffset + l.baseline + kAreaOffset;
     if (onLeftEdge(yb)) {
         picture.SetPixel(0, yb, marker, 0);
@@ -207,8 +207,8 @@ void CImageFontWriter::DrawArrangeInfo(IImage& picture, const Layout& l,
         const int32_t yt = yb - font.ascent.value - 1;
         const int32_t yd = yb + font.descent.value;
         const int32_t markers = yd > yb ? 3 : 2;
-        const bool rarer = markers < l.cellHeight + 2 - markers;
-        if (yt >= 1 && yd <= l.cellHeight + 2 && onLeftEdge(yb) && rarer) {
+        const bool rarer = markers < l.grid.gh + 2 - markers;
+        if (yt >= 1 && yd <= l.grid.gh + 2 && onLeftEdge(yb) && rarer) {
             picture.SetPixel(0, yt, marker, 0);
             picture.SetPixel(0, yd, marker, 0);
         }
@@ -228,23 +228,23 @@ std::unique_ptr<CRgbImage> CImageFontWriter::BuildPicture(const CFontData& font,
     const Layout l = CalcLayout(font, order);
     // A few kilobytes of letter order over a font of wide cells could ask for gigabytes: the
     // picture is refused before anything is made for it.
-    const int64_t width = int64_t{l.px} * l.bx;
-    const int64_t height = int64_t{l.py} * l.by;
+    const int64_t width = int64_t{l.grid.px} * l.grid.bx;
+    const int64_t height = int64_t{l.grid.py} * l.grid.by;
     if (width > kMaxPictureSide || height > kMaxPictureSide) {
         TL_THROW(kErrInputValue, 280, width, height, kMaxPictureSide, kMaxPictureSide);
     }
     auto picture = std::make_unique<CRgbImage>();
-    picture->Create(l.px * l.bx, l.py * l.by, 32);
+    picture->Create(l.grid.px * l.grid.bx, l.grid.py * l.grid.by, 32);
     picture->SetHasAlpha(true);
     picture->Fill(m_settings.backgroundColor, 0);
 
-    g_pPgCtrl->SetProgressRange(l.bx * l.by);
-    for (int32_t row = 0; row < l.by; ++row) {
-        for (int32_t column = 0; column < l.bx; ++column) {
+    g_pPgCtrl->SetProgressRange(l.grid.bx * l.grid.by);
+    for (int32_t row = 0; row < l.grid.by; ++row) {
+        for (int32_t column = 0; column < l.grid.bx; ++column) {
             const uint16_t code = order.GetCharCode(column, row);
             if (code == CGlyphOrder::NullCode) {
-                picture->FillRect(l.px * column + kAreaOffset, l.py * row + kAreaOffset,
-                                  l.cellWidth, l.cellHeight, m_settings.nullCellColor, 0);
+                picture->FillRect(l.grid.AreaLeft(column), l.grid.AreaTop(row), l.grid.gw,
+                                  l.grid.gh, m_settings.nullCellColor, 0);
             } else if (const CGlyph* glyph = font.FindGlyph(code)) {
                 DrawGlyph(*picture, l, column, row, *glyph);
             }
@@ -288,28 +288,28 @@ FontPreview CImageFontWriter::PreviewOfPicture(const CFontData& font, const CGly
     FontPreview preview;
     preview.pictures.push_back(std::move(picture));
     const Layout l = CalcLayout(font, order);
-    preview.cellWidth = l.cellWidth;
-    preview.cellHeight = l.cellHeight;
+    preview.cellWidth = l.grid.gw;
+    preview.cellHeight = l.grid.gh;
     preview.baseline = l.topOffset + l.baseline;
     preview.ascent = font.ascent.value;
     preview.descent = font.descent.value;
     preview.lineFeed = font.lineFeed.value;
     preview.width = font.width.value;
-    for (int32_t row = 0; row < l.by; ++row) {
-        for (int32_t column = 0; column < l.bx; ++column) {
+    for (int32_t row = 0; row < l.grid.by; ++row) {
+        for (int32_t column = 0; column < l.grid.bx; ++column) {
             const uint16_t code = order.GetCharCode(column, row);
             const CGlyph* glyph = code == CGlyphOrder::NullCode ? nullptr : font.FindGlyph(code);
             if (glyph == nullptr) {
                 continue;
             }
-            const int32_t x = l.px * column + kAreaOffset;
-            const int32_t y = l.py * row + kAreaOffset;
+            const int32_t x = l.grid.AreaLeft(column);
+            const int32_t y = l.grid.AreaTop(row);
             const int32_t pixelsAt =
                 l.leftOffset + CenteringOffset(l, *glyph) + std::max(glyph->leftSpace, 0);
             preview.glyphs.push_back(PreviewGlyph{
-                code, static_cast<uint16_t>(row * l.bx + column), 0,
-                ImageRect{x, y, x + l.cellWidth, y + l.cellHeight}, glyph->leftSpace,
-                glyph->image.GetWidth(), glyph->Advance(), std::clamp(pixelsAt, 0, l.cellWidth)});
+                code, static_cast<uint16_t>(row * l.grid.bx + column), 0,
+                ImageRect{x, y, x + l.grid.gw, y + l.grid.gh}, glyph->leftSpace,
+                glyph->image.GetWidth(), glyph->Advance(), std::clamp(pixelsAt, 0, l.grid.gw)});
         }
     }
     // A character the order holds twice is drawn twice; its first cell stands for it.

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/FontWriter.h"
+#include "image/ImageFontCell.h"
 #include "image/RgbImage.h"
 
 class CGlyph;
@@ -46,12 +47,7 @@ public:
         int32_t contentWidth = 0;   // Wc
         int32_t contentHeight = 0;  // Hc
         int32_t baseline = 0;       // A, the font's largest glyph ascent
-        int32_t cellWidth = 0;
-        int32_t cellHeight = 0;
-        int32_t px = 0;
-        int32_t py = 0;
-        int32_t bx = 0;
-        int32_t by = 0;
+        image_font_cell::CellGrid grid;
     };
 
     explicit CImageFontWriter(Settings settings) : m_settings(std::move(settings)) {}

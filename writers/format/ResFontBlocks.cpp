@@ -52,56 +52,31 @@ namespace {
 // over a const block or a CFieldReader filling one.
 template <typename Io, typename Info>
 void FontInfoFields(Io& io, Info& info) {
-    io.Field(info.fontType);
-    io.Field(info.lineFeed);
-    io.Field(info.alternateIndex);
-    io.Field(info.defaultLeft);
-    io.Field(info.defaultGlyphWidth);
-    io.Field(info.defaultCharWidth);
-    io.Field(info.encoding);
-    io.Field(info.glyphBlockOffset);
-    io.Field(info.widthBlockOffset);
-    io.Field(info.mapBlockOffset);
-    io.Field(info.height);
-    io.Field(info.width);
-    io.Field(info.ascent);
+    io.Fields(info.fontType, info.lineFeed, info.alternateIndex, info.defaultLeft,
+              info.defaultGlyphWidth, info.defaultCharWidth, info.encoding, info.glyphBlockOffset,
+              info.widthBlockOffset, info.mapBlockOffset, info.height, info.width, info.ascent);
 }
 
 template <typename Io, typename Glyphs>
 void TextureGlyphsFields(Io& io, Glyphs& g) {
-    io.Field(g.cellWidth);
-    io.Field(g.cellHeight);
-    io.Field(g.baseline);
-    io.Field(g.maxCharWidth);
-    io.Field(g.sheetBytes);
-    io.Field(g.sheetCount);
-    io.Field(g.sheetFormat);
-    io.Field(g.cellsPerRow);
-    io.Field(g.rowsPerSheet);
-    io.Field(g.sheetWidth);
-    io.Field(g.sheetHeight);
-    io.Field(g.sheetDataOffset);
+    io.Fields(g.cellWidth, g.cellHeight, g.baseline, g.maxCharWidth, g.sheetBytes, g.sheetCount,
+              g.sheetFormat, g.cellsPerRow, g.rowsPerSheet, g.sheetWidth, g.sheetHeight,
+              g.sheetDataOffset);
 }
 
 template <typename Io, typename Widths>
 void WidthHeaderFields(Io& io, Widths& widths) {
-    io.Field(widths.firstIndex);
-    io.Field(widths.lastIndex);
-    io.Field(widths.nextOffset);
+    io.Fields(widths.firstIndex, widths.lastIndex, widths.nextOffset);
 }
 
 template <typename Io, typename Entry>
 void WidthEntryFields(Io& io, Entry& e) {
-    io.Field(e.left);
-    io.Field(e.glyphWidth);
-    io.Field(e.advance);
+    io.Fields(e.left, e.glyphWidth, e.advance);
 }
 
 template <typename Io, typename Map>
 void CodeMapHeaderFields(Io& io, Map& map) {
-    io.Field(map.firstCode);
-    io.Field(map.lastCode);
-    io.Field(map.mappingKind);
+    io.Fields(map.firstCode, map.lastCode, map.mappingKind);
     io.Pad(2);
     io.Field(map.nextOffset);
 }

@@ -29,7 +29,11 @@ public:
     void S8(int32_t v) { U8(static_cast<uint8_t>(v)); }
     void U16(uint32_t v) { endian::AppendU16(m_out, static_cast<uint16_t>(v), m_bigEndian); }
     void U32(uint32_t v) { endian::AppendU32(m_out, v, m_bigEndian); }
-    // A field as wide as its type; CFieldReader::Field reads it back.
+    // Fields in order, each as wide as its type; CFieldReader::Fields reads them back.
+    template <typename... T>
+    void Fields(const T&... v) {
+        (Field(v), ...);
+    }
     template <typename T>
     void Field(const T& v) {
         static_assert(sizeof(T) == 1 || sizeof(T) == 2 || sizeof(T) == 4);
@@ -65,7 +69,11 @@ public:
     int8_t S8() { return m_reader.S8(); }
     uint16_t U16() { return m_bigEndian ? m_reader.U16BE() : m_reader.U16LE(); }
     uint32_t U32() { return m_bigEndian ? m_reader.U32BE() : m_reader.U32LE(); }
-    // A field as wide as its type, as CFieldWriter::Field wrote it.
+    // Fields in order, as CFieldWriter::Fields wrote them.
+    template <typename... T>
+    void Fields(T&... v) {
+        (Field(v), ...);
+    }
     template <typename T>
     void Field(T& v) {
         static_assert(sizeof(T) == 1 || sizeof(T) == 2 || sizeof(T) == 4);
