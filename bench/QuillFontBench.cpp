@@ -112,7 +112,6 @@ void BM_AssignAndMap(benchmark::State& state) {
     for (auto _ : state) {
         SheetAssignmentInput input;
         input.cellsPerSheet = 42 * 42;
-        input.sheetBytes = 1024 * 1024;
         const SheetAssignment a = ConstructSheetAssingment(font, std::move(input), encoding);
         const std::vector<CodeMap> built = BuildCodeMaps(font, a);
         maps = built.size();

@@ -180,7 +180,7 @@ SheetInfo ChooseSheets(const Settings& settings, const CFontData& working) {
     if (settings.sheetWidth == 0 || settings.sheetHeight == 0) {
         size = CalcTextureSize(cellWidth, cellHeight, glyphCount, settings.sheetPixels);
     }
-    return MakeSheetInfo(working.glyphImageFormat.value, size, cellWidth, cellHeight, glyphCount);
+    return MakeSheetInfo(working.glyphImageFormat.value, size, cellWidth, cellHeight);
 }
 
 // Sheets, sets (one of every glyph, or one per glyph group of an archived font) and indices.
@@ -191,13 +191,9 @@ SheetLayout LayOutSheets(const Settings& settings, const CFontData& working,
     SheetAssignmentInput input;
     input.alternateSetting = settings.alternateChar;
     input.cellsPerSheet = layout.sheets.cellsPerSheet;
-    input.sheetBytes = layout.sheets.sheetBytes;
     layout.compressed = !settings.groupsPath.empty() &&
                         LoadArchiveSets(settings.groupsPath, working, encoding, input);
     layout.assignment = ConstructSheetAssingment(working, std::move(input), encoding);
-    layout.sheets.sheetCount = layout.assignment.sheetCount;
-    layout.sheets.totalBytes = layout.assignment.totalBytes;
-    layout.sheets.totalCells = layout.assignment.totalCells;
     return layout;
 }
 
@@ -239,12 +235,12 @@ std::vector<uint32_t> AddSheets(const CFontData& working, const SheetLayout& lay
     fields.baseline = static_cast<int8_t>(working.baseline.value);
     fields.maxCharWidth = static_cast<uint8_t>(working.charWidth.value);
     fields.sheetBytes = static_cast<uint32_t>(s.sheetBytes);
-    fields.sheetCount = static_cast<uint16_t>(s.sheetCount);
+    fields.sheetCount = static_cast<uint16_t>(layout.assignment.sheetCount);
     fields.sheetFormat = static_cast<uint16_t>(format | (layout.compressed ? kSheetCompressed : 0));
     fields.cellsPerRow = static_cast<uint16_t>(s.cellsPerRow);
     fields.rowsPerSheet = static_cast<uint16_t>(s.rowsPerSheet);
-    fields.sheetWidth = static_cast<uint16_t>(s.width);
-    fields.sheetHeight = static_cast<uint16_t>(s.height);
+    fields.sheetWidth = static_cast<uint16_t>(s.size.width);
+    fields.sheetHeight = static_cast<uint16_t>(s.size.height);
     std::vector<uint8_t> bytes = EncodeGlyphSheets(working, fields, layout.assignment);
     std::vector<uint32_t> storedSizes;
     if (layout.compressed) {
@@ -258,7 +254,7 @@ std::vector<uint32_t> AddSheets(const CFontData& working, const SheetLayout& lay
 
 // One width block over every index that has a glyph; each set that has glyphs uses it.
 void AddWidths(const CFontData& working, SheetLayout& layout, CResFont& res) {
-    std::vector<WidthEntry> entries(static_cast<std::size_t>(layout.sheets.totalCells));
+    std::vector<WidthEntry> entries(static_cast<std::size_t>(layout.assignment.totalCells));
     int32_t lowest = -1;
     int32_t highest = -1;
     for (auto& [number, set] : layout.assignment.sets) {

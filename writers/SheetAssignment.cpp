@@ -265,7 +265,6 @@ SheetAssignment ConstructSheetAssingment(const CFontData& working, SheetAssignme
 
     const int32_t perSheet = std::max(input.cellsPerSheet, 1);
     result.sheetCount = PlaceSheetSets(result.sets, perSheet);
-    result.totalBytes = input.sheetBytes * result.sheetCount;
     result.totalCells = int64_t{perSheet} * result.sheetCount;
 
     result.indexOfCode.assign(std::size_t{0x10000}, -1);

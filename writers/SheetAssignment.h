@@ -38,7 +38,6 @@ struct SheetAssignment {
     uint16_t alternateCode = 0;
     uint16_t alternateIndex = 0;
     int32_t sheetCount = 0;
-    int64_t totalBytes = 0;
     int64_t totalCells = 0;
     // The glyph index of every code a set holds (the last one given, for a code several sets
     // hold); -1 for the other codes. The working font itself is left as it is.
@@ -54,7 +53,6 @@ struct SheetAssignmentInput {
     // The alternate character setting (UTF-16), 0xFFFF when not given.
     uint16_t alternateSetting = 0xFFFF;
     int32_t cellsPerSheet = 0;
-    int64_t sheetBytes = 0;
 };
 
 // Places the sets on sheets with `cellsPerSheet` cells each: sets filling whole sheets first,

@@ -45,12 +45,9 @@ SheetSize CalcTextureSize(int32_t cellWidth, int32_t cellHeight, int32_t glyphCo
     return best;
 }
 
-SheetInfo MakeSheetInfo(int32_t format, SheetSize size, int32_t cellWidth, int32_t cellHeight,
-                        int32_t glyphCount) {
+SheetInfo MakeSheetInfo(int32_t format, SheetSize size, int32_t cellWidth, int32_t cellHeight) {
     SheetInfo info;
-    info.bitsPerPixel = texture::BitsPerPixel(format);
-    info.width = size.width;
-    info.height = size.height;
+    info.size = size;
     info.sheetBytes = texture::SheetBytes(format, size.width, size.height);
     info.cellWidth = cellWidth;
     info.cellHeight = cellHeight;
@@ -60,9 +57,5 @@ SheetInfo MakeSheetInfo(int32_t format, SheetSize size, int32_t cellWidth, int32
     if (info.cellsPerSheet == 0) {
         TL_THROW(kErrInputValue, 156, size.width, size.height);
     }
-    info.glyphCount = glyphCount;
-    info.sheetCount = static_cast<int32_t>(CeilDiv(glyphCount, info.cellsPerSheet));
-    info.totalBytes = info.sheetBytes * info.sheetCount;
-    info.totalCells = int64_t{info.cellsPerSheet} * info.sheetCount;
     return info;
 }
