@@ -9,13 +9,12 @@
 enum CharEncoding : int32_t {
     kEncodingUtf8 = 0,
     kEncodingUtf16 = 1,
-    kEncodingShiftJis = 2,
+    kEncodingShiftJis = 2,  // code page 932
     kEncodingCp1252 = 3,
 };
 
-// Character codes of a binary font's encoding (FINF encoding: 0 UTF-8, 1 UTF-16, 2 Shift-JIS,
-// 3 code page 1252): the Unicode encodings keep UTF-16 codes, the others convert through their
-// code page with exact mappings only.
+// Character codes of a binary font's encoding: the Unicode encodings keep UTF-16 codes, the
+// others convert through their code page with exact mappings only.
 class CFontEncoding {
 public:
     static constexpr uint16_t kNoCode = 0xFFFF;

@@ -33,38 +33,40 @@ inline constexpr uint16_t kNoGlyph = 0xFFFF;
 
 enum CodeMapKind : uint16_t { kMapDirect = 0, kMapTable = 1, kMapScan = 2 };
 
-// FINF: font information. Offsets are absolute file offsets of block contents.
+// FINF: font information. Offsets are absolute file offsets of block contents; sizes are
+// pixels.
 struct FontInfo {
     uint8_t fontType = 1;
-    int8_t lineFeed = 0;
-    uint16_t alternateIndex = 0;
+    int8_t lineFeed = 0;          // distance between lines
+    uint16_t alternateIndex = 0;  // drawn for a character the font lacks
+    // The width entry of a glyph index no CWDH block covers; the advance is kept in 8 bits.
     int8_t defaultLeft = 0;
     uint8_t defaultGlyphWidth = 0;
     int8_t defaultCharWidth = 0;
-    uint8_t encoding = 0;
+    uint8_t encoding = 0;  // CharEncoding of the codes in the CMAP blocks
     uint32_t glyphBlockOffset = 0;
-    uint32_t widthBlockOffset = 0;
-    uint32_t mapBlockOffset = 0;
-    uint8_t height = 0;
+    uint32_t widthBlockOffset = 0;  // the first CWDH block
+    uint32_t mapBlockOffset = 0;    // the first CMAP block
+    uint8_t height = 0;             // ascent + descent
     uint8_t width = 0;
     uint8_t ascent = 0;
     bool operator==(const FontInfo&) const = default;
 };
 
-// TGLP: the sheet geometry; the sheet data follows the fields.
+// TGLP: the sheet geometry; the sheet data follows the fields. Sizes are pixels.
 struct TextureGlyphs {
     uint8_t cellWidth = 0;
     uint8_t cellHeight = 0;
-    int8_t baseline = 0;
-    uint8_t maxCharWidth = 0;
-    uint32_t sheetBytes = 0;
+    int8_t baseline = 0;       // row within a cell, from the cell's top
+    uint8_t maxCharWidth = 0;  // the largest advance
+    uint32_t sheetBytes = 0;   // one sheet, uncompressed
     uint16_t sheetCount = 0;
-    uint16_t sheetFormat = 0;
+    uint16_t sheetFormat = 0;  // the TextureFormat, with kSheetCompressed
     uint16_t cellsPerRow = 0;
     uint16_t rowsPerSheet = 0;
     uint16_t sheetWidth = 0;
     uint16_t sheetHeight = 0;
-    uint32_t sheetDataOffset = 0;
+    uint32_t sheetDataOffset = 0;  // a multiple of 32
     bool operator==(const TextureGlyphs&) const = default;
 };
 

@@ -10,13 +10,13 @@
 // The seven texture formats of the console's graphics hardware, by the number that the font
 // model and the TGLP block carry.
 enum TextureFormat : int32_t {
-    kTexI4 = 0,
-    kTexI8 = 1,
-    kTexIA4 = 2,
-    kTexIA8 = 3,
-    kTexRGB565 = 4,
-    kTexRGB5A3 = 5,
-    kTexRGBA8 = 6,
+    kTexI4 = 0,      // 4-bit intensity
+    kTexI8 = 1,      // 8-bit intensity
+    kTexIA4 = 2,     // 4-bit intensity and 4-bit alpha
+    kTexIA8 = 3,     // 8-bit intensity and 8-bit alpha
+    kTexRGB565 = 4,  // 16-bit colour without alpha
+    kTexRGB5A3 = 5,  // 16-bit: opaque 5-5-5 colour, or 4-4-4 colour with 3-bit alpha
+    kTexRGBA8 = 6,   // 32-bit colour and alpha
 };
 
 inline constexpr int32_t kTextureFormatCount = 7;
