@@ -1,6 +1,7 @@
 #include "gui/InImageDlg.h"
 
 #include "core/GlobalException.h"
+#include "gui/FieldRow.h"
 #include "gui/SettingBinding.h"
 #include "readers/ImageFontReader.h"
 
@@ -19,33 +20,21 @@ bool FormatHasAlpha(int format) {
 CInImageDlg::CInImageDlg(CSettingsFile& settings, QWidget* parent)
     : CInDlg(settings, parent),
       m_layout(this),
-      m_pathLabel(tr("&Image file:"), this),
-      m_path(this),
-      m_browse(tr("&Select file"), this),
-      m_orderLabel(tr("&Letter order:"), this),
+      m_path(settings, "InBmpPath", QT_TRANSLATE_NOOP("CPathField", "&Image file:"),
+             kImageFileFilter, QString(), CPathHistoryManager::Mode::kOpen, this),
       m_order(settings, COrderCombo::Kind::kLetterOrder, kSection, "Order", u"cp1252.xlor", this),
       m_formatLabel(tr("&Color format:"), this),
       m_format(this),
-      m_assist(tr("Assist TX_LINEAR"), this),
-      m_history(settings, "InBmpPath", m_path, m_browse, kImageFileFilter, QString(),
-                CPathHistoryManager::Mode::kOpen) {
-    m_path.setObjectName(QStringLiteral("inImagePath"));
+      m_assist(tr("Assist TX_LINEAR"), this) {
+    m_path.Field().setObjectName(QStringLiteral("inImagePath"));
     m_order.setObjectName(QStringLiteral("inImageOrder"));
     m_format.setObjectName(QStringLiteral("inImageFormat"));
     m_assist.setObjectName(QStringLiteral("inImageAssist"));
-    m_pathLabel.setBuddy(&m_path);
-    m_orderLabel.setBuddy(&m_order);
     m_formatLabel.setBuddy(&m_format);
-    m_path.setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 
-    m_layout.addWidget(&m_pathLabel, 0, 0);
-    m_layout.addWidget(&m_path, 0, 1, 1, 2);
-    m_layout.addWidget(&m_browse, 0, 3);
-    m_layout.addWidget(&m_orderLabel, 1, 0);
-    m_layout.addWidget(&m_order, 1, 1, 1, 2);
-    m_layout.addWidget(&m_order.BrowseButton(), 1, 3);
-    m_layout.addWidget(&m_formatLabel, 2, 0);
-    m_layout.addWidget(&m_format, 2, 1);
+    m_path.Place(m_layout, 0, 2);
+    m_order.Place(m_layout, 1, 2);
+    AddFieldRow(m_layout, 2, m_formatLabel, m_format, 1);
     m_layout.addWidget(&m_assist, 2, 2, 1, 2);
     m_layout.setColumnStretch(2, 1);
     m_layout.setRowStretch(3, 1);
@@ -57,9 +46,6 @@ CInImageDlg::CInImageDlg(CSettingsFile& settings, QWidget* parent)
     BindCheckBox(m_assist, settings, kSection, "AntiLinear", false);
     connect(&m_format, &QComboBox::currentIndexChanged, [this] { UpdateAssistEnabled(); });
     UpdateAssistEnabled();
-
-    m_history.LoadPathHistory();
-    m_history.RestorePath();
 }
 
 void CInImageDlg::UpdateAssistEnabled() {
@@ -71,7 +57,7 @@ CImageFontReader::Settings CInImageDlg::GetReaderArguments() const {
         TL_THROW(kErrInputValue, 272);
     }
     CImageFontReader::Settings arguments;
-    arguments.imagePath = m_history.Text();
+    arguments.imagePath = m_path.History().Text();
     arguments.orderPath = m_order.SelectedPath();
     if (arguments.orderPath.empty()) {
         TL_THROW(kErrInputValue, 167);

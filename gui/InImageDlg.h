@@ -4,11 +4,10 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
-#include <QPushButton>
 
 #include "gui/InDlg.h"
 #include "gui/OrderCombo.h"
-#include "gui/PathHistoryManager.h"
+#include "gui/PathField.h"
 #include "readers/ImageFontReader.h"
 
 // The image font source: picture, letter order, colour format and the TX_LINEAR assist.
@@ -22,21 +21,17 @@ public:
     // The reader's settings from the controls; throws while the letter orders are not listed
     // or when none is selected.
     CImageFontReader::Settings GetReaderArguments() const;
-    void AddPathToHistory() override { m_history.AddCurrentPath(); }
-    void DropFile(const std::u16string& path) override { m_history.DropPath(path); }
+    void AddPathToHistory() override { m_path.History().AddCurrentPath(); }
+    void DropFile(const std::u16string& path) override { m_path.History().DropPath(path); }
     void SetOrderFiles(const std::vector<XmlFileInfo>& files) override { m_order.SetFiles(files); }
 
 private:
     void UpdateAssistEnabled();
 
     QGridLayout m_layout;
-    QLabel m_pathLabel;
-    QComboBox m_path;
-    QPushButton m_browse;
-    QLabel m_orderLabel;
+    CPathField m_path;
     COrderCombo m_order;
     QLabel m_formatLabel;
     QComboBox m_format;
     QCheckBox m_assist;
-    CPathHistoryManager m_history;
 };

@@ -1,12 +1,9 @@
 #pragma once
 
-#include <QComboBox>
 #include <QGridLayout>
-#include <QLabel>
-#include <QPushButton>
 
 #include "gui/InDlg.h"
-#include "gui/PathHistoryManager.h"
+#include "gui/PathField.h"
 
 // The binary font source: one .bofnt or .bofna file.
 class CInQuillDlg : public CInDlg {
@@ -16,14 +13,11 @@ public:
     CInQuillDlg(CSettingsFile& settings, QWidget* parent);
 
     std::unique_ptr<CFontReader> GetFontReader() override;
-    void AddPathToHistory() override { m_history.AddCurrentPath(); }
-    std::u16string Path() const { return m_history.Text(); }
-    void DropFile(const std::u16string& path) override { m_history.DropPath(path); }
+    void AddPathToHistory() override { m_path.History().AddCurrentPath(); }
+    std::u16string Path() const { return m_path.History().Text(); }
+    void DropFile(const std::u16string& path) override { m_path.History().DropPath(path); }
 
 private:
     QGridLayout m_layout;
-    QLabel m_pathLabel;
-    QComboBox m_path;
-    QPushButton m_browse;
-    CPathHistoryManager m_history;
+    CPathField m_path;
 };

@@ -8,6 +8,7 @@
 
 #include "core/GlobalException.h"
 #include "core/ResString.h"
+#include "gui/FieldRow.h"
 #include "gui/SettingBinding.h"
 #include "gui/SettingsFile.h"
 #include "platform/FontCatalog.h"
@@ -58,7 +59,7 @@ CInWinDlg::CInWinDlg(CSettingsFile& settings, QWidget* parent)
       m_sizeUnit(QStringLiteral("px"), this),
       m_depthLabel(tr("&Bit Depth:"), this),
       m_depth(this),
-      m_optionsButton(this),
+      m_optionsButton(settings, kSection, this),
       m_options(this),
       m_optionsLayout(&m_options),
       m_enableAverage(tr("Specify the average width:"), &m_options),
@@ -88,29 +89,18 @@ CInWinDlg::CInWinDlg(CSettingsFile& settings, QWidget* parent)
     m_face.setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     m_face.setMinimumContentsLength(20);
     m_face.setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    m_optionsButton.setCheckable(true);
-    m_optionsButton.setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
 
-    m_layout.addWidget(&m_faceLabel, 0, 0);
-    m_layout.addWidget(&m_face, 0, 1, 1, 4);
-    m_layout.addWidget(&m_sizeLabel, 1, 0);
-    m_layout.addWidget(&m_size, 1, 1);
-    m_layout.addWidget(&m_sizeUnit, 1, 2);
-    m_layout.addWidget(&m_depthLabel, 2, 0);
-    m_layout.addWidget(&m_depth, 2, 1, 1, 2);
+    AddFieldRow(m_layout, 0, m_faceLabel, m_face, 4);
+    AddFieldRow(m_layout, 1, m_sizeLabel, m_size, 1, &m_sizeUnit);
+    AddFieldRow(m_layout, 2, m_depthLabel, m_depth, 2);
     m_layout.addWidget(&m_optionsButton, 2, 4, Qt::AlignRight);
     m_layout.addWidget(&m_options, 3, 0, 1, 5);
     m_layout.setColumnStretch(3, 1);
     m_layout.setRowStretch(4, 1);
-    m_optionsLayout.addWidget(&m_enableAverage, 0, 0);
-    m_optionsLayout.addWidget(&m_average, 0, 1);
-    m_optionsLayout.addWidget(&m_averageUnit, 0, 2);
+    AddFieldRow(m_optionsLayout, 0, m_enableAverage, m_average, 1, &m_averageUnit);
     m_optionsLayout.addWidget(&m_softAntialias, 0, 3);
-    m_optionsLayout.addWidget(&m_widthLabel, 1, 0);
-    m_optionsLayout.addWidget(&m_widthType, 1, 1, 1, 3);
-    m_optionsLayout.addWidget(&m_fixedLabel, 2, 0);
-    m_optionsLayout.addWidget(&m_fixed, 2, 1);
-    m_optionsLayout.addWidget(&m_fixedUnit, 2, 2);
+    AddFieldRow(m_optionsLayout, 1, m_widthLabel, m_widthType, 3);
+    AddFieldRow(m_optionsLayout, 2, m_fixedLabel, m_fixed, 1, &m_fixedUnit);
     m_optionsLayout.setColumnStretch(4, 1);
 
     for (const Gradation& gradation : kGradations) {
@@ -155,13 +145,8 @@ CInWinDlg::CInWinDlg(CSettingsFile& settings, QWidget* parent)
     connect(&m_widthType, &QComboBox::currentIndexChanged, [this] { UpdateFixedEnabled(); });
     UpdateFixedEnabled();
 
-    const bool shown = settings.GetBool(kSection, "ShowOption", false);
-    m_optionsButton.setChecked(shown);
-    SetOptionsShown(shown);
-    connect(&m_optionsButton, &QToolButton::toggled, [this](bool checked) {
-        m_settings.SetBool(kSection, "ShowOption", checked);
-        SetOptionsShown(checked);
-    });
+    m_options.setVisible(m_optionsButton.isChecked());
+    connect(&m_optionsButton, &QToolButton::toggled, &m_options, &QWidget::setVisible);
 }
 
 void CInWinDlg::FillFaceNames() {
@@ -236,12 +221,6 @@ void CInWinDlg::FillSizeLists() {
         }
         list->setEditText(text);
     }
-}
-
-void CInWinDlg::SetOptionsShown(bool shown) {
-    m_options.setVisible(shown);
-    m_optionsButton.setText(shown ? tr("Hide options") : tr("Options"));
-    m_optionsButton.setArrowType(shown ? Qt::UpArrow : Qt::DownArrow);
 }
 
 void CInWinDlg::UpdateFixedEnabled() {

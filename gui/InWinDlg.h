@@ -6,9 +6,9 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QToolButton>
 
 #include "gui/InDlg.h"
+#include "gui/OptionsButton.h"
 #include "readers/WinFontReader.h"
 
 // The installed font source: face, size and the rendering options.
@@ -33,7 +33,6 @@ private:
     void BrowseFontFile();
     void SelectStoredFace();
     void FillSizeLists();
-    void SetOptionsShown(bool shown);
     void UpdateFixedEnabled();
 
     QGridLayout m_layout;
@@ -44,7 +43,7 @@ private:
     QLabel m_sizeUnit;
     QLabel m_depthLabel;
     QComboBox m_depth;
-    QToolButton m_optionsButton;
+    COptionsButton m_optionsButton;
     QGroupBox m_options;
     QGridLayout m_optionsLayout;
     QCheckBox m_enableAverage;

@@ -5,30 +5,36 @@
 #include "core/TextFormat.h"
 #include "platform/Text.h"
 
+namespace {
+// The characters written as a backslash and a letter, each with its letter.
+struct Escape {
+    char16_t character;
+    char16_t letter;
+};
+constexpr Escape kEscapes[] = {{u'\t', u't'}, {u'\n', u'n'}, {u'\r', u'r'}, {u'\\', u'\\'}};
+
+const Escape* FindEscape(char16_t Escape::*side, char16_t value) {
+    for (const Escape& escape : kEscapes) {
+        if (escape.*side == value) {
+            return &escape;
+        }
+    }
+    return nullptr;
+}
+}  // namespace
+
 std::u16string EscapeIniString(std::u16string_view text) {
     std::u16string out;
     out.reserve(text.size());
     for (const char16_t ch : text) {
-        switch (ch) {
-            case u'\t':
-                out += u"\\t";
-                break;
-            case u'\n':
-                out += u"\\n";
-                break;
-            case u'\r':
-                out += u"\\r";
-                break;
-            case u'\\':
-                out += u"\\\\";
-                break;
-            default:
-                if (ch >= 128) {
-                    const MessageArg code[] = {static_cast<int>(ch)};
-                    out += FormatText(u"\\%04X", code);
-                } else {
-                    out += ch;
-                }
+        if (const Escape* escape = FindEscape(&Escape::character, ch)) {
+            out += u'\\';
+            out += escape->letter;
+        } else if (ch >= 128) {
+            const MessageArg code[] = {static_cast<int>(ch)};
+            out += FormatText(u"\\%04X", code);
+        } else {
+            out += ch;
         }
     }
     return out;
@@ -37,39 +43,33 @@ std::u16string EscapeIniString(std::u16string_view text) {
 std::u16string UnescapeIniString(std::u16string_view text) {
     std::u16string out;
     out.reserve(text.size());
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const char16_t ch = text[i++];
-        if (ch != u'\\') {
-            out += ch;
-            continue;
-        }
-        if (i == text.size()) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != u'\\') {
+            out += text[i];
+        } else if (i + 1 == text.size()) {
             break;  // a lone backslash at the end stands for nothing
-        }
-        const char16_t next = text[i];
-        if (next == u'\\' || next == u'n' || next == u'r' || next == u't') {
-            out += next == u'\\' ? u'\\' : next == u'n' ? u'\n' : next == u'r' ? u'\r' : u'\t';
+        } else if (const Escape* escape = FindEscape(&Escape::letter, text[i + 1])) {
+            out += escape->character;
             ++i;
-            continue;
-        }
-        // Up to four hexadecimal digits; only the digits actually read are consumed, so a short
-        // code at the end of a value never reaches past it.
-        int value = 0;
-        std::size_t digits = 0;
-        while (digits < 4 && i + digits < text.size()) {
-            const int digit = HexDigitValue(text[i + digits]);
-            if (digit < 0) {
-                break;
+        } else {
+            // Up to four hexadecimal digits; only the digits actually read are consumed, so a
+            // short code at the end of a value never reaches past it.
+            int value = 0;
+            std::size_t digits = 0;
+            while (digits < 4 && i + 1 + digits < text.size()) {
+                const int digit = HexDigitValue(text[i + 1 + digits]);
+                if (digit < 0) {
+                    break;
+                }
+                value = value * 16 + digit;
+                ++digits;
             }
-            value = value * 16 + digit;
-            ++digits;
+            // Below 32 the backslash is dropped and what follows is read as ordinary text.
+            if (value >= 32) {
+                out += static_cast<char16_t>(value);
+                i += digits;
+            }
         }
-        if (value >= 32) {
-            out += static_cast<char16_t>(value);
-            i += digits;
-        }
-        // Below 32 the backslash is dropped and what follows is read as ordinary text.
     }
     return out;
 }

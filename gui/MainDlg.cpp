@@ -110,14 +110,14 @@ CMainDlg::CMainDlg(CSettingsFile& settings, std::vector<std::u16string> dataFold
       m_filterArea(tr("Character filter"), &m_settingsPane),
       m_filterLayout(&m_filterArea),
       m_useFilter(tr("&Use filter"), &m_filterArea),
-      m_filterPath(&m_filterArea),
-      m_filterBrowse(tr("&Select file"), &m_filterArea),
+      m_filter(settings, "FilterPath", nullptr, kFilterFileFilter, QStringLiteral("xllt"),
+               CPathHistoryManager::Mode::kOpen, &m_filterArea),
       m_outputArea(tr("Output"), &m_settingsPane),
       m_outputLayout(&m_outputArea),
       m_outputTabs(&m_outputArea),
       m_outImage(settings, nullptr),
       m_outQuill(settings, nullptr),
-      m_optionsButton(&m_outputArea),
+      m_optionsButton(settings, kSection, &m_outputArea),
       m_progress(this),
       m_status(this),
       m_previewShown(this),
@@ -125,8 +125,6 @@ CMainDlg::CMainDlg(CSettingsFile& settings, std::vector<std::u16string> dataFold
       m_convert(Text(226), this),
       m_previewPane(settings, &m_splitter),
       m_warningWnd(settings, this),
-      m_filterHistory(settings, "FilterPath", m_filterPath, m_filterBrowse, kFilterFileFilter,
-                      QStringLiteral("xllt"), CPathHistoryManager::Mode::kOpen),
       m_convertKey(QKeySequence(Qt::CTRL | Qt::Key_Return), this),
       m_convertKeypadKey(QKeySequence(Qt::CTRL | Qt::Key_Enter), this),
       m_placement(settings, "MainWindow", QSize()) {
@@ -137,8 +135,6 @@ CMainDlg::CMainDlg(CSettingsFile& settings, std::vector<std::u16string> dataFold
     m_groupList.StartScan(m_dataFolders, this, taken);
 
     BuildLayout();
-    m_filterHistory.LoadPathHistory();
-    m_filterHistory.RestorePath();
     m_progress.setRange(0, 100);
     m_progress.setValue(0);
     m_status.setText(Text(242));
@@ -172,13 +168,9 @@ CMainDlg::CMainDlg(CSettingsFile& settings, std::vector<std::u16string> dataFold
     connect(&m_outputTabs, &QTabWidget::currentChanged,
             [this](int index) { m_settings.SetInt(kSection, "OutputSelect", index); });
 
-    const bool shown = settings.GetBool(kSection, "ShowOption", false);
-    m_optionsButton.setChecked(shown);
-    SetOptionsShown(shown);
-    connect(&m_optionsButton, &QToolButton::toggled, [this](bool checked) {
-        m_settings.SetBool(kSection, "ShowOption", checked);
-        SetOptionsShown(checked);
-    });
+    SetOptionsShown(m_optionsButton.isChecked());
+    connect(&m_optionsButton, &QToolButton::toggled,
+            [this](bool shown) { SetOptionsShown(shown); });
     connect(&m_previewRun, &QPushButton::clicked, [this] { RunPreview(); });
     connect(&m_previewPane.InputFontButton(), &QPushButton::clicked,
             [this] { PreviewInputFont(); });
@@ -231,7 +223,7 @@ void CMainDlg::BuildLayout() {
     m_inputTabs.setObjectName(QStringLiteral("inputTabs"));
     m_filterArea.setObjectName(QStringLiteral("filterArea"));
     m_useFilter.setObjectName(QStringLiteral("useFilter"));
-    m_filterPath.setObjectName(QStringLiteral("filterPath"));
+    m_filter.Field().setObjectName(QStringLiteral("filterPath"));
     m_outputArea.setObjectName(QStringLiteral("outputArea"));
     m_outputTabs.setObjectName(QStringLiteral("outputTabs"));
     m_optionsButton.setObjectName(QStringLiteral("showOptions"));
@@ -242,13 +234,8 @@ void CMainDlg::BuildLayout() {
     m_previewShown.setObjectName(QStringLiteral("previewShown"));
 
     m_inputLayout.addWidget(&m_inputTabs);
-    m_filterLayout.addWidget(&m_useFilter, 0, 0);
-    m_filterLayout.addWidget(&m_filterPath, 0, 1);
-    m_filterLayout.addWidget(&m_filterBrowse, 0, 2);
+    m_filter.Place(m_filterLayout, 0, 1, &m_useFilter);
     m_filterLayout.setColumnStretch(1, 1);
-    m_filterPath.setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    m_optionsButton.setCheckable(true);
-    m_optionsButton.setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     m_outputLayout.addWidget(&m_outputTabs);
     m_optionsButton.setAutoRaise(true);
     m_outputTabs.setCornerWidget(&m_optionsButton);
@@ -294,9 +281,9 @@ void CMainDlg::BuildLayout() {
 
 void CMainDlg::SetTabOrder() {
     // Top to bottom as the window shows them; each page keeps its own order inside.
-    QWidget* const order[] = {&m_inputTabs,  &m_useFilter,     &m_filterPath,  &m_filterBrowse,
-                              &m_outputTabs, &m_optionsButton, &m_previewPane, &m_previewShown,
-                              &m_previewRun, &m_convert};
+    QWidget* const order[] = {
+        &m_inputTabs,     &m_useFilter,   &m_filter.Field(), &m_filter.Button(), &m_outputTabs,
+        &m_optionsButton, &m_previewPane, &m_previewShown,   &m_previewRun,      &m_convert};
     for (std::size_t i = 1; i < std::size(order); ++i) {
         setTabOrder(order[i - 1], order[i]);
     }
@@ -378,14 +365,12 @@ void CMainDlg::TakeFinishedFileLists() {
 void CMainDlg::SetOptionsShown(bool shown) {
     m_outImage.SetOptionsShown(shown);
     m_outQuill.SetOptionsShown(shown);
-    m_optionsButton.setText(shown ? tr("Hide options") : tr("Options"));
-    m_optionsButton.setArrowType(shown ? Qt::UpArrow : Qt::DownArrow);
 }
 
 void CMainDlg::UpdateFilterRow() {
     const bool enabled = m_useFilter.isChecked() && m_useFilter.isEnabled();
-    m_filterPath.setEnabled(enabled);
-    m_filterBrowse.setEnabled(enabled);
+    m_filter.Field().setEnabled(enabled);
+    m_filter.Button().setEnabled(enabled);
 }
 
 void CMainDlg::SetPreviewShown(bool shown) {
@@ -432,15 +417,15 @@ COutDlg& CMainDlg::CurrentOutputPage() {
 }
 
 void CMainDlg::ValidateInput() const {
-    const std::u16string path = m_filterHistory.Text();
+    const std::u16string path = m_filter.History().Text();
     if (m_useFilter.isChecked() && !path.empty() && !fs::Exists(path)) {
         TL_THROW(kErrInputValue, 133, path);
     }
 }
 
 void CMainDlg::LoadFilter(CCharFilter& filter) {
-    const std::u16string path = m_filterHistory.Text();
-    m_filterHistory.AddPath(path);
+    const std::u16string path = m_filter.History().Text();
+    m_filter.History().AddPath(path);
     if (path.empty()) {
         TL_THROW(kErrInputValue, 220);
     }
@@ -585,7 +570,7 @@ void CMainDlg::DropOnArea(QObject* area, const std::u16string& path) {
         }
         CurrentOutputPage().DropFile(path);
     } else {
-        m_filterHistory.DropPath(path);
+        m_filter.History().DropPath(path);
     }
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QGridLayout>
@@ -24,10 +23,11 @@
 #include "gui/InImageDlg.h"
 #include "gui/InQuillDlg.h"
 #include "gui/InWinDlg.h"
+#include "gui/OptionsButton.h"
 #include "gui/OrderFileList.h"
 #include "gui/OutImageDlg.h"
 #include "gui/OutQuillDlg.h"
-#include "gui/PathHistoryManager.h"
+#include "gui/PathField.h"
 #include "gui/PreviewPane.h"
 #include "gui/SettingsFile.h"
 #include "gui/WarningWnd.h"
@@ -136,14 +136,13 @@ private:
     QGroupBox m_filterArea;
     QGridLayout m_filterLayout;
     QCheckBox m_useFilter;
-    QComboBox m_filterPath;
-    QPushButton m_filterBrowse;
+    CPathField m_filter;
     QGroupBox m_outputArea;
     QVBoxLayout m_outputLayout;
     QTabWidget m_outputTabs;
     COutImageDlg m_outImage;
     COutQuillDlg m_outQuill;
-    QToolButton m_optionsButton;
+    COptionsButton m_optionsButton;
     QProgressBar m_progress;
     QGridLayout m_bottomLayout;
     QLabel m_status;
@@ -152,7 +151,6 @@ private:
     QPushButton m_convert;
     CPreviewPane m_previewPane;
     CWarningWnd m_warningWnd;
-    CPathHistoryManager m_filterHistory;
     QShortcut m_convertKey;
     QShortcut m_convertKeypadKey;
     CWindowPlacement m_placement;

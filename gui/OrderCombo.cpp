@@ -6,6 +6,7 @@
 
 #include "core/GlobalException.h"
 #include "core/ResString.h"
+#include "gui/FieldRow.h"
 #include "gui/SettingsFile.h"
 
 namespace {
@@ -26,10 +27,12 @@ COrderCombo::COrderCombo(CSettingsFile& settings, Kind kind, const char* section
       m_section(section),
       m_key(key),
       m_defaultName(std::move(defaultName)),
+      m_label(kind == Kind::kLetterOrder ? tr("&Letter order:") : tr("&Group Set:"), parent),
       m_browse(tr("Browse..."), parent),
       m_added(settings, AddedFilesSection(kind)) {
     setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     setMinimumContentsLength(24);
+    m_label.setBuddy(this);
     m_browse.setToolTip(m_kind == Kind::kLetterOrder ? tr("Add a letter order file to the list")
                                                      : tr("Add a glyph groups file to the list"));
     connect(this, &QComboBox::currentIndexChanged, [this](int index) {
@@ -39,6 +42,10 @@ COrderCombo::COrderCombo(CSettingsFile& settings, Kind kind, const char* section
         }
     });
     connect(&m_browse, &QPushButton::clicked, this, &COrderCombo::Browse);
+}
+
+void COrderCombo::Place(QGridLayout& grid, int row, int span) {
+    AddFieldRow(grid, row, m_label, *this, span, &m_browse);
 }
 
 void COrderCombo::SetFiles(const std::vector<XmlFileInfo>& files) {

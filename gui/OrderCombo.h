@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QComboBox>
+#include <QLabel>
 #include <QPushButton>
 #include <string>
 #include <vector>
@@ -9,10 +10,11 @@
 #include "xml/VsxXmlFile.h"
 
 class CSettingsFile;
+class QGridLayout;
 
 // A list of definition files: those a folder scan found, then those the user added with its
-// "Browse..." button (kept in the settings like a path history, so every list of the same kind
-// offers them). Each item shows the file's title and name and carries its full path; the
+// "Browse..." button beside it (kept in the settings like a path history, so every list of the same
+// kind offers them). Each item shows the file's title and name and carries its full path; the
 // chosen file is kept in the settings by name, or by full path for an added file.
 class COrderCombo : public QComboBox {
     Q_OBJECT
@@ -31,8 +33,8 @@ public:
     std::u16string SelectedPath() const;
     // A fixed first item such as "no groups", whose stored name is the empty text.
     void SetLeadingItem(const QString& text) { m_leadingItem = text; }
-    // The "Browse..." button that goes beside the list.
-    QPushButton& BrowseButton() { return m_browse; }
+    // Into `grid` as a row with its label and "Browse..." button (see AddFieldRow).
+    void Place(QGridLayout& grid, int row, int span);
     // Adds a file of the user's, read for its header first, and selects it. Throws the
     // header's error when the file is no definition file of this kind.
     void AddFile(const std::u16string& path);
@@ -51,6 +53,7 @@ private:
     const char* m_key;
     std::u16string m_defaultName;
     QString m_leadingItem;
+    QLabel m_label;
     QPushButton m_browse;
     CRecentList m_added;
     int m_scannedCount = 0;  // items before the added files

@@ -8,6 +8,7 @@
 #include "core/ResString.h"
 #include "core/Util.h"
 #include "gui/FieldMark.h"
+#include "gui/FieldRow.h"
 #include "gui/SettingBinding.h"
 #include "gui/SettingsFile.h"
 #include "platform/Text.h"
@@ -71,10 +72,8 @@ COutImageDlg::ColorSwatch::ColorSwatch(const QString& text, const char* settings
 COutImageDlg::COutImageDlg(CSettingsFile& settings, QWidget* parent)
     : COutDlg(settings, parent),
       m_layout(this),
-      m_pathLabel(tr("&Image file:"), this),
-      m_path(this),
-      m_browse(tr("&Select file"), this),
-      m_orderLabel(tr("&Letter order:"), this),
+      m_path(settings, "OutBmpPath", QT_TRANSLATE_NOOP("CPathField", "&Image file:"),
+             kImageFileFilter, QString(), CPathHistoryManager::Mode::kSave, this),
       m_order(settings, COrderCombo::Kind::kLetterOrder, kSection, "Order", u"cp1252.xlor", this),
       m_options(this),
       m_optionsLayout(&m_options),
@@ -91,10 +90,8 @@ COutImageDlg::COutImageDlg(CSettingsFile& settings, QWidget* parent)
       m_widthColor(tr("width"), "WidthBarColor", CImageFontWriter::Settings().widthLineColor,
                    &m_options),
       m_marginColor(tr("margin"), "MarginColor", CImageFontWriter::Settings().marginColor,
-                    &m_options),
-      m_history(settings, "OutBmpPath", m_path, m_browse, kImageFileFilter, QString(),
-                CPathHistoryManager::Mode::kSave) {
-    m_path.setObjectName(QStringLiteral("outImagePath"));
+                    &m_options) {
+    m_path.Field().setObjectName(QStringLiteral("outImagePath"));
     m_order.setObjectName(QStringLiteral("outImageOrder"));
     m_sizeMode.setObjectName(QStringLiteral("outImageSizeMode"));
     m_marginMode.setObjectName(QStringLiteral("outImageMarginMode"));
@@ -105,17 +102,10 @@ COutImageDlg::COutImageDlg(CSettingsFile& settings, QWidget* parent)
         m_sizeEdits[i].setObjectName(QStringLiteral("outImageSize%1").arg(i));
         m_sizeLabels[i].setBuddy(&m_sizeEdits[i]);
     }
-    m_pathLabel.setBuddy(&m_path);
-    m_orderLabel.setBuddy(&m_order);
     m_formatLabel.setBuddy(&m_format);
-    m_path.setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 
-    m_layout.addWidget(&m_pathLabel, 0, 0);
-    m_layout.addWidget(&m_path, 0, 1);
-    m_layout.addWidget(&m_browse, 0, 2);
-    m_layout.addWidget(&m_orderLabel, 1, 0);
-    m_layout.addWidget(&m_order, 1, 1);
-    m_layout.addWidget(&m_order.BrowseButton(), 1, 2);
+    m_path.Place(m_layout, 0, 1);
+    m_order.Place(m_layout, 1, 1);
     m_layout.addWidget(&m_options, 2, 0, 1, 3);
     m_layout.setColumnStretch(1, 1);
     m_layout.setRowStretch(3, 1);
@@ -128,8 +118,7 @@ COutImageDlg::COutImageDlg(CSettingsFile& settings, QWidget* parent)
     }
     m_optionsLayout.addWidget(&m_center, 3, 0, 1, 2);
     m_optionsLayout.addWidget(&m_grid, 3, 2, 1, 2);
-    m_optionsLayout.addWidget(&m_formatLabel, 4, 0);
-    m_optionsLayout.addWidget(&m_format, 4, 1);
+    AddFieldRow(m_optionsLayout, 4, m_formatLabel, m_format, 1);
     m_optionsLayout.addLayout(&m_colorRow, 5, 0, 1, 4);
     for (ColorSwatch* swatch : {&m_nullColor, &m_gridColor, &m_widthColor, &m_marginColor}) {
         m_colorRow.addWidget(&swatch->label);
@@ -156,9 +145,6 @@ COutImageDlg::COutImageDlg(CSettingsFile& settings, QWidget* parent)
     for (int i = 0; i < 4; ++i) {
         connect(&m_sizeEdits[i], &QLineEdit::textChanged, [this, i] { StoreSizeField(i); });
     }
-
-    m_history.LoadPathHistory();
-    m_history.RestorePath();
 }
 
 void COutImageDlg::LoadSizeFields() {
@@ -267,13 +253,13 @@ CImageFontWriter::Settings COutImageDlg::GetWriterArguments() const {
     arguments.widthLineColor = ColorOf("WidthBarColor", arguments.widthLineColor);
     arguments.nullCellColor = ColorOf("NullBlockColor", arguments.nullCellColor);
     arguments.backgroundColor = ColorOf("BackgroundColor", arguments.backgroundColor);
-    arguments.outputPath = WithImageExtension(m_history.Text(), arguments.outputFormat);
+    arguments.outputPath = WithImageExtension(m_path.History().Text(), arguments.outputFormat);
     return arguments;
 }
 
 std::unique_ptr<CFontWriter> COutImageDlg::GetFontWriter() {
     CImageFontWriter::Settings settings = GetWriterArguments();
-    m_history.SetText(settings.outputPath);
+    m_path.History().SetText(settings.outputPath);
     ConfirmOverwrite(settings.outputPath);
     return std::make_unique<CImageFontWriter>(std::move(settings));
 }

@@ -14,7 +14,7 @@
 #include "gui/FieldMark.h"
 #include "gui/OrderCombo.h"
 #include "gui/OutDlg.h"
-#include "gui/PathHistoryManager.h"
+#include "gui/PathField.h"
 #include "writers/ImageFontWriter.h"
 
 // The image font target: picture, letter order, cell size or margins, format, grid and the
@@ -32,8 +32,8 @@ public:
     // The writer's settings from the controls, with the path's extension made to match a
     // chosen BMP or TGA format; the field itself is not changed.
     CImageFontWriter::Settings GetWriterArguments() const;
-    void AddPathToHistory() override { m_history.AddCurrentPath(); }
-    void DropFile(const std::u16string& path) override { m_history.DropPath(path); }
+    void AddPathToHistory() override { m_path.History().AddCurrentPath(); }
+    void DropFile(const std::u16string& path) override { m_path.History().DropPath(path); }
     void SetOrderFiles(const std::vector<XmlFileInfo>& files) override { m_order.SetFiles(files); }
     void SetOptionsShown(bool shown) override { m_options.setVisible(shown); }
 
@@ -57,10 +57,7 @@ private:
     bool SizeMode() const { return m_sizeMode.isChecked(); }
 
     QGridLayout m_layout;
-    QLabel m_pathLabel;
-    QComboBox m_path;
-    QPushButton m_browse;
-    QLabel m_orderLabel;
+    CPathField m_path;
     COrderCombo m_order;
     QGroupBox m_options;
     QGridLayout m_optionsLayout;
@@ -78,5 +75,4 @@ private:
     ColorSwatch m_gridColor;
     ColorSwatch m_widthColor;
     ColorSwatch m_marginColor;
-    CPathHistoryManager m_history;
 };

@@ -5,6 +5,7 @@
 #include "core/GlobalException.h"
 #include "core/ResString.h"
 #include "gui/FieldMark.h"
+#include "gui/FieldRow.h"
 #include "gui/SettingBinding.h"
 #include "gui/SettingsFile.h"
 #include "platform/FileSystem.h"
@@ -42,12 +43,10 @@ COutQuillDlg::DefaultField::DefaultField(const QString& text, QWidget* parent)
 COutQuillDlg::COutQuillDlg(CSettingsFile& settings, QWidget* parent)
     : COutDlg(settings, parent),
       m_layout(this),
-      m_pathLabel(tr("&Output file:"), this),
-      m_path(this),
-      m_browse(tr("&Select file"), this),
+      m_path(settings, "OutQuillPath", QT_TRANSLATE_NOOP("CPathField", "&Output file:"),
+             kFontFileFilter, QStringLiteral("bofnt"), CPathHistoryManager::Mode::kSave, this),
       m_encodingLabel(tr("&Encoding:"), this),
       m_encoding(this),
-      m_groupLabel(tr("&Group Set:"), this),
       m_group(settings, COrderCombo::Kind::kGlyphGroups, kSection, "Group", u"", this),
       m_sheetLabel(tr("&Sheet Size:"), this),
       m_sheet(this),
@@ -57,10 +56,8 @@ COutQuillDlg::COutQuillDlg(CSettingsFile& settings, QWidget* parent)
       m_lineHeight(tr("&Line feed width:"), &m_options),
       m_defaultLeft(tr("&Default left space width:"), &m_options),
       m_defaultWidth(tr("&Default glyph width:"), &m_options),
-      m_defaultRight(tr("&Default right space width:"), &m_options),
-      m_history(settings, "OutQuillPath", m_path, m_browse, kFontFileFilter,
-                QStringLiteral("bofnt"), CPathHistoryManager::Mode::kSave) {
-    m_path.setObjectName(QStringLiteral("outQuillPath"));
+      m_defaultRight(tr("&Default right space width:"), &m_options) {
+    m_path.Field().setObjectName(QStringLiteral("outQuillPath"));
     m_encoding.setObjectName(QStringLiteral("outQuillEncoding"));
     m_group.setObjectName(QStringLiteral("outQuillGroup"));
     m_sheet.setObjectName(QStringLiteral("outQuillSheet"));
@@ -74,31 +71,20 @@ COutQuillDlg::COutQuillDlg(CSettingsFile& settings, QWidget* parent)
     m_defaultWidth.useDefault.setObjectName(QStringLiteral("outQuillDefaultWidthUseDef"));
     m_defaultRight.edit.setObjectName(QStringLiteral("outQuillDefaultRight"));
     m_defaultRight.useDefault.setObjectName(QStringLiteral("outQuillDefaultRightUseDef"));
-    m_pathLabel.setBuddy(&m_path);
     m_encodingLabel.setBuddy(&m_encoding);
-    m_groupLabel.setBuddy(&m_group);
     m_sheetLabel.setBuddy(&m_sheet);
-    m_path.setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 
-    m_layout.addWidget(&m_pathLabel, 0, 0);
-    m_layout.addWidget(&m_path, 0, 1, 1, 2);
-    m_layout.addWidget(&m_browse, 0, 3);
-    m_layout.addWidget(&m_encodingLabel, 1, 0);
-    m_layout.addWidget(&m_encoding, 1, 1);
-    m_layout.addWidget(&m_groupLabel, 2, 0);
-    m_layout.addWidget(&m_group, 2, 1, 1, 2);
-    m_layout.addWidget(&m_group.BrowseButton(), 2, 3);
-    m_layout.addWidget(&m_sheetLabel, 3, 0);
-    m_layout.addWidget(&m_sheet, 3, 1);
+    m_path.Place(m_layout, 0, 2);
+    AddFieldRow(m_layout, 1, m_encodingLabel, m_encoding, 1);
+    m_group.Place(m_layout, 2, 2);
+    AddFieldRow(m_layout, 3, m_sheetLabel, m_sheet, 1);
     m_layout.addWidget(&m_options, 4, 0, 1, 4);
     m_layout.setColumnStretch(2, 1);
     m_layout.setRowStretch(5, 1);
     int row = 0;
     for (DefaultField* field :
          {&m_alterChar, &m_lineHeight, &m_defaultLeft, &m_defaultWidth, &m_defaultRight}) {
-        m_optionsLayout.addWidget(&field->label, row, 0);
-        m_optionsLayout.addWidget(&field->edit, row, 1);
-        m_optionsLayout.addWidget(&field->useDefault, row, 2);
+        AddFieldRow(m_optionsLayout, row, field->label, field->edit, 1, &field->useDefault);
         ++row;
     }
     m_optionsLayout.setColumnStretch(3, 1);
@@ -137,9 +123,6 @@ COutQuillDlg::COutQuillDlg(CSettingsFile& settings, QWidget* parent)
     MarkRanges();
     BindDefaultField(m_defaultWidth, "DefaultWidth", "DefaultWidthUseDef", 16);
     BindDefaultField(m_defaultRight, "DefaultRight", "DefaultRightUseDef", 0);
-
-    m_history.LoadPathHistory();
-    m_history.RestorePath();
 }
 
 void COutQuillDlg::BindDefaultField(DefaultField& field, const char* key, const char* useDefaultKey,
@@ -162,7 +145,8 @@ void COutQuillDlg::MarkRanges() {
     const Range ranges[] = {{m_lineHeight, 173, 0, 255}, {m_defaultLeft, 170, -128, 127}};
     for (const Range& r : ranges) {
         const int32_t value = ValueOf(r.field);
-        const bool outside = value != kUseDefault && (value < r.lowest || value > r.highest);
+        const bool outside =
+            value != CQuillFontWriter::kNotGiven && (value < r.lowest || value > r.highest);
         MarkField(r.field.edit, outside ? QString::fromStdU16String(FormatResString(
                                               r.message, {value, r.lowest, r.highest}))
                                         : QString());
@@ -170,12 +154,12 @@ void COutQuillDlg::MarkRanges() {
 }
 
 int32_t COutQuillDlg::ValueOf(const DefaultField& field) {
-    return field.useDefault.isChecked() ? kUseDefault : NumberOf(field.edit.text());
+    return field.useDefault.isChecked() ? CQuillFontWriter::kNotGiven : NumberOf(field.edit.text());
 }
 
 uint16_t COutQuillDlg::GetAlterChar(int32_t encoding) const {
     if (m_alterChar.useDefault.isChecked()) {
-        return 0xFFFF;
+        return CQuillFontWriter::kNotGiven;
     }
     const QString text = m_alterChar.edit.text();
     // An empty box gives code 0, which the writer refuses with its own message.
@@ -212,14 +196,14 @@ CQuillFontWriter::Settings COutQuillDlg::GetWriterArguments() const {
     arguments.defaultLeft = ValueOf(m_defaultLeft);
     arguments.defaultWidth = ValueOf(m_defaultWidth);
     arguments.defaultRight = ValueOf(m_defaultRight);
-    arguments.outputPath =
-        WithFontExtension(m_history.Text(), arguments.groupsPath.empty() ? u".bofnt" : u".bofna");
+    arguments.outputPath = WithFontExtension(m_path.History().Text(),
+                                             arguments.groupsPath.empty() ? u".bofnt" : u".bofna");
     return arguments;
 }
 
 std::unique_ptr<CFontWriter> COutQuillDlg::GetFontWriter() {
     CQuillFontWriter::Settings settings = GetWriterArguments();
-    m_history.SetText(settings.outputPath);
+    m_path.History().SetText(settings.outputPath);
     ConfirmOverwrite(settings.outputPath);
     return std::make_unique<CQuillFontWriter>(std::move(settings));
 }

@@ -6,11 +6,10 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 
 #include "gui/OrderCombo.h"
 #include "gui/OutDlg.h"
-#include "gui/PathHistoryManager.h"
+#include "gui/PathField.h"
 #include "writers/QuillFontWriter.h"
 
 // The binary font target: file, encoding, glyph groups, sheet size and the default widths.
@@ -18,9 +17,6 @@ class COutQuillDlg : public COutDlg {
     Q_OBJECT
 
 public:
-    // The value a writer gets for a field whose "Use default" box is checked.
-    static constexpr int32_t kUseDefault = 0xFFFF;
-
     COutQuillDlg(CSettingsFile& settings, QWidget* parent);
 
     std::unique_ptr<CFontWriter> GetFontWriter() override;
@@ -28,13 +24,13 @@ public:
     // The writer's settings from the controls, with the path's extension settled (.bofnt for a
     // normal font, .bofna with glyph groups); the field itself is not changed.
     CQuillFontWriter::Settings GetWriterArguments() const;
-    void AddPathToHistory() override { m_history.AddCurrentPath(); }
-    void DropFile(const std::u16string& path) override { m_history.DropPath(path); }
+    void AddPathToHistory() override { m_path.History().AddCurrentPath(); }
+    void DropFile(const std::u16string& path) override { m_path.History().DropPath(path); }
     void SetGroupFiles(const std::vector<XmlFileInfo>& files) override { m_group.SetFiles(files); }
     void SetOptionsShown(bool shown) override { m_options.setVisible(shown); }
 
 private:
-    // One number with its "Use default" box.
+    // One number with its "Use default" box; a checked box gives the writer "not given".
     struct DefaultField {
         QLabel label;
         QLineEdit edit;
@@ -49,12 +45,9 @@ private:
     uint16_t GetAlterChar(int32_t encoding) const;
 
     QGridLayout m_layout;
-    QLabel m_pathLabel;
-    QComboBox m_path;
-    QPushButton m_browse;
+    CPathField m_path;
     QLabel m_encodingLabel;
     QComboBox m_encoding;
-    QLabel m_groupLabel;
     COrderCombo m_group;
     QLabel m_sheetLabel;
     QComboBox m_sheet;
@@ -65,5 +58,4 @@ private:
     DefaultField m_defaultLeft;
     DefaultField m_defaultWidth;
     DefaultField m_defaultRight;
-    CPathHistoryManager m_history;
 };

@@ -15,35 +15,12 @@
 <context>
     <name>CInImageDlg</name>
     <message>
-        <source>&amp;Image file:</source>
-        <translation>画像ファイル(&amp;I):</translation>
-    </message>
-    <message>
-        <source>&amp;Select file</source>
-        <translation>ファイルを選択(&amp;S)</translation>
-    </message>
-    <message>
-        <source>&amp;Letter order:</source>
-        <translation>文字順(&amp;L):</translation>
-    </message>
-    <message>
         <source>&amp;Color format:</source>
         <translation>カラーフォーマット(&amp;C):</translation>
     </message>
     <message>
         <source>Assist TX_LINEAR</source>
         <translation>TX_LINEAR 補助</translation>
-    </message>
-</context>
-<context>
-    <name>CInQuillDlg</name>
-    <message>
-        <source>&amp;Input file:</source>
-        <translation>入力ファイル(&amp;I):</translation>
-    </message>
-    <message>
-        <source>&amp;Select file</source>
-        <translation>ファイルを選択(&amp;S)</translation>
     </message>
 </context>
 <context>
@@ -88,14 +65,6 @@
         <source>Font files (*.ttf *.otf *.ttc *.otc);;all files (*)</source>
         <translation>フォントファイル (*.ttf *.otf *.ttc *.otc);;すべてのファイル (*)</translation>
     </message>
-    <message>
-        <source>Hide options</source>
-        <translation>オプションを隠す</translation>
-    </message>
-    <message>
-        <source>Options</source>
-        <translation>オプション</translation>
-    </message>
 </context>
 <context>
     <name>CMainDlg</name>
@@ -110,10 +79,6 @@
     <message>
         <source>&amp;Use filter</source>
         <translation>フィルタを使う(&amp;U)</translation>
-    </message>
-    <message>
-        <source>&amp;Select file</source>
-        <translation>ファイルを選択(&amp;S)</translation>
     </message>
     <message>
         <source>Output</source>
@@ -156,14 +121,6 @@
         <translation>検索したフォルダ:</translation>
     </message>
     <message>
-        <source>Hide options</source>
-        <translation>オプションを隠す</translation>
-    </message>
-    <message>
-        <source>Options</source>
-        <translation>オプション</translation>
-    </message>
-    <message>
         <source>&amp;Preview</source>
         <translation>プレビュー(&amp;P)</translation>
     </message>
@@ -189,7 +146,26 @@
     </message>
 </context>
 <context>
+    <name>COptionsButton</name>
+    <message>
+        <source>Options</source>
+        <translation>オプション</translation>
+    </message>
+    <message>
+        <source>Hide options</source>
+        <translation>オプションを隠す</translation>
+    </message>
+</context>
+<context>
     <name>COrderCombo</name>
+    <message>
+        <source>&amp;Letter order:</source>
+        <translation>文字順(&amp;L):</translation>
+    </message>
+    <message>
+        <source>&amp;Group Set:</source>
+        <translation>グループセット(&amp;G):</translation>
+    </message>
     <message>
         <source>Browse...</source>
         <translation>参照...</translation>
@@ -217,18 +193,6 @@
 </context>
 <context>
     <name>COutImageDlg</name>
-    <message>
-        <source>&amp;Image file:</source>
-        <translation>画像ファイル(&amp;I):</translation>
-    </message>
-    <message>
-        <source>&amp;Select file</source>
-        <translation>ファイルを選択(&amp;S)</translation>
-    </message>
-    <message>
-        <source>&amp;Letter order:</source>
-        <translation>文字順(&amp;L):</translation>
-    </message>
     <message>
         <source>Specify size/offset</source>
         <translation>サイズ/オフセットを指定</translation>
@@ -269,20 +233,8 @@
 <context>
     <name>COutQuillDlg</name>
     <message>
-        <source>&amp;Output file:</source>
-        <translation>出力ファイル(&amp;O):</translation>
-    </message>
-    <message>
-        <source>&amp;Select file</source>
-        <translation>ファイルを選択(&amp;S)</translation>
-    </message>
-    <message>
         <source>&amp;Encoding:</source>
         <translation>エンコーディング(&amp;E):</translation>
-    </message>
-    <message>
-        <source>&amp;Group Set:</source>
-        <translation>グループセット(&amp;G):</translation>
     </message>
     <message>
         <source>&amp;Sheet Size:</source>
@@ -311,6 +263,25 @@
     <message>
         <source>Use default</source>
         <translation>デフォルトを使う</translation>
+    </message>
+</context>
+<context>
+    <name>CPathField</name>
+    <message>
+        <source>&amp;Select file</source>
+        <translation>ファイルを選択(&amp;S)</translation>
+    </message>
+    <message>
+        <source>&amp;Image file:</source>
+        <translation>画像ファイル(&amp;I):</translation>
+    </message>
+    <message>
+        <source>&amp;Input file:</source>
+        <translation>入力ファイル(&amp;I):</translation>
+    </message>
+    <message>
+        <source>&amp;Output file:</source>
+        <translation>出力ファイル(&amp;O):</translation>
     </message>
 </context>
 <context>
