@@ -7,8 +7,8 @@
 #include <set>
 
 #include "core/GlobalException.h"
-#include "core/ResString.h"
 #include "gui/FieldRow.h"
+#include "gui/MessageText.h"
 #include "gui/SettingBinding.h"
 #include "gui/SettingsFile.h"
 #include "platform/FontCatalog.h"
@@ -32,10 +32,6 @@ constexpr Gradation kGradations[] = {
 constexpr int kDefaultGradation = 1;
 // Marks the last entry of the face list, which asks for a font file instead of naming a face.
 constexpr int kAddFontFileRole = Qt::UserRole + 1;
-
-QString Text(int message) {
-    return QString::fromStdU16String(LoadResString(message));
-}
 
 // A face draws its own name when it has every character of it.
 bool CanDrawOwnName(const QFont& font, const QString& name) {
@@ -104,10 +100,10 @@ CInWinDlg::CInWinDlg(CSettingsFile& settings, QWidget* parent)
     m_optionsLayout.setColumnStretch(4, 1);
 
     for (const Gradation& gradation : kGradations) {
-        m_depth.addItem(Text(gradation.message), QString::fromStdU16String(gradation.name));
+        m_depth.addItem(MessageText(gradation.message), QString::fromStdU16String(gradation.name));
     }
     for (int message = 330; message <= 333; ++message) {
-        m_widthType.addItem(Text(message));
+        m_widthType.addItem(MessageText(message));
     }
     {
         const QSignalBlocker quiet(m_depth);

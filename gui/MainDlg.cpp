@@ -18,6 +18,7 @@
 #include "core/GlobalException.h"
 #include "core/ResString.h"
 #include "core/RunGuard.h"
+#include "gui/MessageText.h"
 #include "gui/ScreenPlacement.h"
 #include "gui/SettingsFile.h"
 #include "platform/FileSystem.h"
@@ -30,10 +31,6 @@ constexpr const char* kSection = "Main";
 constexpr int kInputPages = 3;
 // Above this many steps the bar moves only every so many steps.
 constexpr int32_t kMaxBarSteps = 200;
-
-QString Text(int message) {
-    return QString::fromStdU16String(LoadResString(message));
-}
 
 void ProcessPendingEvents() {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
@@ -122,7 +119,7 @@ CMainDlg::CMainDlg(CSettingsFile& settings, std::vector<std::u16string> dataFold
       m_status(this),
       m_previewShown(this),
       m_previewRun(tr("&Preview"), this),
-      m_convert(Text(226), this),
+      m_convert(MessageText(226), this),
       m_previewPane(settings, &m_splitter),
       m_warningWnd(settings, this),
       m_convertKey(QKeySequence(Qt::CTRL | Qt::Key_Return), this),
@@ -137,7 +134,7 @@ CMainDlg::CMainDlg(CSettingsFile& settings, std::vector<std::u16string> dataFold
     BuildLayout();
     m_progress.setRange(0, 100);
     m_progress.setValue(0);
-    m_status.setText(Text(242));
+    m_status.setText(MessageText(242));
 
     m_useFilter.setChecked(settings.GetBool(kSection, "UseFilter", false));
     UpdateFilterRow();
@@ -342,11 +339,11 @@ void CMainDlg::TakeFinishedFileLists() {
         m_orderListTaken = true;
         m_orderList.Wait();
         if (m_orderList.Files().empty()) {
-            QString text = Text(262) + QStringLiteral("\n\n") + tr("Folders searched:");
+            QString text = MessageText(262) + QStringLiteral("\n\n") + tr("Folders searched:");
             for (const std::u16string& folder : m_orderList.SearchedFolders()) {
                 text += QLatin1Char('\n') + QString::fromStdU16String(folder);
             }
-            QMessageBox::critical(this, Text(100), text);
+            QMessageBox::critical(this, MessageText(100), text);
         }
         for (CInDlg* page : std::initializer_list<CInDlg*>{&m_inImage, &m_inQuill, &m_inWin}) {
             page->SetOrderFiles(m_orderList.Files());
@@ -395,7 +392,7 @@ void CMainDlg::SetControlsEnabled(bool enabled) {
     UpdateFilterRow();
     m_previewRun.setEnabled(enabled);
     m_previewPane.InputFontButton().setEnabled(enabled && m_inputTabs.currentIndex() == kQuillTab);
-    m_convert.setText(Text(enabled ? 226 : 225));
+    m_convert.setText(MessageText(enabled ? 226 : 225));
 }
 
 CInDlg& CMainDlg::CurrentInputPage() {
@@ -620,7 +617,7 @@ bool CMainDlg::IsCanceled() {
 }
 
 void CMainDlg::SetStatus(int number) {
-    m_status.setText(Text(number));
+    m_status.setText(MessageText(number));
     ProcessPendingEvents();
 }
 

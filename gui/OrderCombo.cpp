@@ -5,8 +5,8 @@
 #include <QSignalBlocker>
 
 #include "core/GlobalException.h"
-#include "core/ResString.h"
 #include "gui/FieldRow.h"
+#include "gui/MessageText.h"
 #include "gui/SettingsFile.h"
 
 namespace {
@@ -139,8 +139,7 @@ void COrderCombo::Browse() {
     try {
         AddFile(path.toStdU16String());
     } catch (const CGeneralException& e) {
-        QMessageBox::critical(window(), QString::fromStdU16String(LoadResString(100)),
-                              QString::fromStdU16String(e.What()));
+        QMessageBox::critical(window(), MessageText(100), QString::fromStdU16String(e.What()));
     }
 }
 

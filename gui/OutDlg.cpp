@@ -4,13 +4,14 @@
 
 #include "core/PgCtrl.h"
 #include "core/ResString.h"
+#include "gui/MessageText.h"
 #include "platform/FileSystem.h"
 
 void COutDlg::ConfirmOverwrite(const std::u16string& path) {
     if (!fs::Exists(path)) {
         return;
     }
-    QMessageBox question(QMessageBox::Warning, QString::fromStdU16String(LoadResString(230)),
+    QMessageBox question(QMessageBox::Warning, MessageText(230),
                          QString::fromStdU16String(FormatResString(229, {path})),
                          QMessageBox::Ok | QMessageBox::Cancel, window());
     question.setDefaultButton(QMessageBox::Cancel);

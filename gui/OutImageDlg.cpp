@@ -9,6 +9,7 @@
 #include "core/Util.h"
 #include "gui/FieldMark.h"
 #include "gui/FieldRow.h"
+#include "gui/MessageText.h"
 #include "gui/SettingBinding.h"
 #include "gui/SettingsFile.h"
 #include "platform/Text.h"
@@ -27,10 +28,6 @@ constexpr int kCellSizeMessages[] = {200, 199};
 constexpr const char16_t* kFormatExtensions[] = {u"", u"bmp", u"tga"};
 
 constexpr QSize kSwatchSize(32, 14);
-
-QString Text(int message) {
-    return QString::fromStdU16String(LoadResString(message));
-}
 
 // Colours are typed and stored red first; the writer takes them as the number 0xRRGGBB.
 uint32_t ToRgbNumber(uint32_t color) {
@@ -130,7 +127,7 @@ COutImageDlg::COutImageDlg(CSettingsFile& settings, QWidget* parent)
     m_colorRow.addStretch(1);
 
     for (int message = 340; message <= 342; ++message) {
-        m_format.addItem(Text(message));
+        m_format.addItem(MessageText(message));
     }
     BindSelection(m_format, settings, kSection, "Format", 0);
     BindCheckBox(m_grid, settings, kSection, "Grid", true);
@@ -178,7 +175,7 @@ void COutImageDlg::MarkCellSize() {
 void COutImageDlg::UpdateSizeLabels() {
     const int* labels = SizeMode() ? kSizeLabels : kMarginLabels;
     for (int i = 0; i < 4; ++i) {
-        m_sizeLabels[i].setText(Text(labels[i]));
+        m_sizeLabels[i].setText(MessageText(labels[i]));
     }
     // Centred glyphs take no offset and mirror their margins: the second pair is not used.
     for (int i = 2; i < 4; ++i) {

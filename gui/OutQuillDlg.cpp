@@ -6,6 +6,7 @@
 #include "core/ResString.h"
 #include "gui/FieldMark.h"
 #include "gui/FieldRow.h"
+#include "gui/MessageText.h"
 #include "gui/SettingBinding.h"
 #include "gui/SettingsFile.h"
 #include "platform/FileSystem.h"
@@ -19,10 +20,6 @@ constexpr const char* kSection = "OutQuill";
 constexpr const char16_t* kEncodingNames[] = {u"UTF-8", u"UTF-16", u"Shift_JIS",
                                               u"CodePage 1252 (ISO 8859-1)"};
 constexpr int kSheetItems = 8;  // "auto", then 16 to 1024 KPixels
-
-QString Text(int message) {
-    return QString::fromStdU16String(LoadResString(message));
-}
 
 // The path with a .bofnt or .bofna ending (any case) replaced by `extension`; other paths
 // are kept as typed.
@@ -102,9 +99,9 @@ COutQuillDlg::COutQuillDlg(CSettingsFile& settings, QWidget* parent)
             m_settings.SetString(kSection, "Encoding", kEncodingNames[index]);
         }
     });
-    m_group.SetLeadingItem(Text(269));
+    m_group.SetLeadingItem(MessageText(269));
     for (int item = 0; item < kSheetItems; ++item) {
-        m_sheet.addItem(Text(350 + item));
+        m_sheet.addItem(MessageText(350 + item));
     }
     BindSelection(m_sheet, settings, kSection, "SheetPixels", 0);
 

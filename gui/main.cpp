@@ -3,8 +3,8 @@
 #include <new>
 
 #include "core/GlobalException.h"
-#include "core/ResString.h"
 #include "gui/MainDlg.h"
+#include "gui/MessageText.h"
 #include "gui/SettingsFile.h"
 #include "gui/Translations.h"
 #include "platform/FatalSignal.h"
@@ -27,8 +27,7 @@ int main(int argc, char** argv) {
         CMainDlg dialog(settings, SharedDataFolders(ProgramFolder()));
         dialog.exec();
     } catch (const CGeneralException& e) {
-        QMessageBox::critical(nullptr, QString::fromStdU16String(LoadResString(100)),
-                              QString::fromStdU16String(e.What()));
+        QMessageBox::critical(nullptr, MessageText(100), QString::fromStdU16String(e.What()));
     } catch (const std::bad_alloc&) {
     } catch (int) {
     }
