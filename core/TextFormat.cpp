@@ -5,12 +5,14 @@
 
 namespace {
 
+// One conversion of a format text: its flags, the field width, the precision (-1 when none is
+// given) and the conversion letter.
 struct Conversion {
-    bool left = false;
-    bool zero = false;
-    bool plus = false;
-    bool space = false;
-    bool alternate = false;
+    bool left = false;       // '-'
+    bool zero = false;       // '0'
+    bool plus = false;       // '+'
+    bool space = false;      // ' '
+    bool alternate = false;  // '#'
     int width = 0;
     int precision = -1;
     char16_t conversion = 0;
