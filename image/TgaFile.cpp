@@ -6,6 +6,7 @@
 
 #include "core/ByteReader.h"
 #include "core/Endian.h"
+#include "core/FileByteReader.h"
 #include "core/GlobalException.h"
 #include "image/IndexImage.h"
 #include "image/RgbImage.h"
@@ -18,6 +19,8 @@ constexpr uint8_t kRunLengthBit = 8;
 constexpr uint8_t kRightToLeft = 0x10;
 constexpr uint8_t kTopToBottom = 0x20;
 constexpr std::size_t kMaxPacket = 128;
+// Holds the longest row (65535 pixels of 4 bytes) several times over.
+constexpr std::size_t kReadWindow = std::size_t{1} << 20;
 // The signature with its terminating zero, at offset 8 of the footer.
 constexpr std::string_view kSignature{"TRUEVISION-XFILE.\0", 18};
 constexpr std::string_view kImageId{"typeloom output."};
@@ -179,8 +182,8 @@ void CTgaFile::FailBrokenFile(const Header& h) const {
     TL_THROW(kErrTga, 146, GetPath(), int32_t{h.width}, int32_t{h.height});
 }
 
-template <typename Place>
-void CTgaFile::DecodeRuns(std::span<const uint8_t> data, const Header& h, std::size_t pixelBytes,
+template <typename Reader, typename Place>
+void CTgaFile::DecodeRuns(Reader& reader, const Header& h, std::size_t pixelBytes,
                           Place place) const {
     const std::size_t p = (h.pixelDepth + 7u) / 8u;
     // Packets may run on from one row into the next, so each row is gathered in a buffer.
@@ -200,7 +203,6 @@ void CTgaFile::DecodeRuns(std::span<const uint8_t> data, const Header& h, std::s
             }
         }
     };
-    CByteReader reader(data, [this, &h] { FailBrokenFile(h); });
     std::array<uint8_t, kMaxPacket * 4> run{};
     std::size_t written = 0;
     while (written < pixelBytes) {
@@ -226,23 +228,34 @@ void CTgaFile::DecodeRuns(std::span<const uint8_t> data, const Header& h, std::s
 std::unique_ptr<IImage> CTgaFile::Load() {
     Open(Access::kRead);
     SeekTo(0);
-    const std::vector<uint8_t> file = ReadAll();
+    std::array<uint8_t, kHeaderSize> head{};
+    const Header h = CheckedHeader(std::span<const uint8_t>(head).first(Read(head)));
+    // The pixels pass through a window, so the file and the picture never sit side by side.
+    CFileByteReader reader(*this, kReadWindow, [this, &h] { FailBrokenFile(h); });
+    std::unique_ptr<IImage> image = DecodePixels(reader, h);
     Close();
-    return Decode(file);
+    return image;
 }
 
 std::unique_ptr<IImage> CTgaFile::Decode(std::span<const uint8_t> file) const {
-    const Header h = ParseHeader(file);
-    ValidateFormat(h);
-    ValidateFuture(h);
-
-    const int64_t width = h.width;
-    const int64_t height = h.height;
-    if (width * height > IImage::kMaxPixels) {
-        FailBrokenFile(h);
-    }
+    const Header h = CheckedHeader(file);
     CByteReader reader(file, [this, &h] { FailBrokenFile(h); });
     reader.Seek(kHeaderSize);
+    return DecodePixels(reader, h);
+}
+
+CTgaFile::Header CTgaFile::CheckedHeader(std::span<const uint8_t> head) const {
+    const Header h = ParseHeader(head);
+    ValidateFormat(h);
+    ValidateFuture(h);
+    if (int64_t{h.width} * h.height > IImage::kMaxPixels) {
+        FailBrokenFile(h);
+    }
+    return h;
+}
+
+template <typename Reader>
+std::unique_ptr<IImage> CTgaFile::DecodePixels(Reader& reader, const Header& h) const {
     reader.Skip(h.idLength);
 
     std::unique_ptr<IImage> image;
@@ -267,8 +280,8 @@ std::unique_ptr<IImage> CTgaFile::Decode(std::span<const uint8_t> file) const {
     }
 
     const std::size_t p = (h.pixelDepth + 7u) / 8u;
-    const auto w = static_cast<std::size_t>(width);
-    const auto rows = static_cast<std::size_t>(height);
+    const std::size_t w = h.width;
+    const std::size_t rows = h.height;
     const std::size_t pixelBytes = w * rows * p;
     const bool topDown = (h.descriptor & kTopToBottom) != 0;
     const bool mirrored = (h.descriptor & kRightToLeft) != 0;
@@ -283,23 +296,22 @@ std::unique_ptr<IImage> CTgaFile::Decode(std::span<const uint8_t> file) const {
             std::reverse(words.begin(), words.end());
         }
     };
-    const auto create = [&] {
-        image->CreateUnset(static_cast<int32_t>(width), static_cast<int32_t>(height), h.pixelDepth);
-    };
+    const auto create = [&] { image->CreateUnset(h.width, h.height, h.pixelDepth); };
     if ((h.imageType & kRunLengthBit) != 0) {
-        const auto data = reader.Take(reader.Remaining());
         // No packet yields more than 128 pixels, so a stream too short for the picture is
         // refused before the picture is allocated.
-        if (pixelBytes / p > data.size() * kMaxPacket) {
+        if (pixelBytes / p > reader.Remaining() * kMaxPacket) {
             FailBrokenFile(h);
         }
         create();
-        DecodeRuns(data, h, pixelBytes, place);
+        DecodeRuns(reader, h, pixelBytes, place);
     } else {
-        const auto block = reader.Take(pixelBytes);
+        if (pixelBytes > reader.Remaining()) {
+            FailBrokenFile(h);
+        }
         create();
         for (std::size_t row = 0; row < rows; ++row) {
-            place(row, block.subspan(row * w * p, w * p));
+            place(row, reader.Take(w * p));
         }
     }
     image->SetHasAlpha(IsColorMapped(h.imageType) ? entryBytes == 4 : p == 4);

@@ -62,8 +62,14 @@ public:
 
 private:
     [[noreturn]] void FailBrokenFile(const Header& header) const;
+    // The parsed header once it has passed every check on it alone.
+    Header CheckedHeader(std::span<const uint8_t> head) const;
+    // What follows the header, from a CByteReader over the file's bytes or a CFileByteReader
+    // over the open file.
+    template <typename Reader>
+    std::unique_ptr<IImage> DecodePixels(Reader& reader, const Header& header) const;
     // Expands the run-length packets, handing each stored row of packed pixels to `place`.
-    template <typename Place>
-    void DecodeRuns(std::span<const uint8_t> data, const Header& header, std::size_t pixelBytes,
+    template <typename Reader, typename Place>
+    void DecodeRuns(Reader& reader, const Header& header, std::size_t pixelBytes,
                     Place place) const;
 };

@@ -1,0 +1,57 @@
+#include "core/FileByteReader.h"
+
+#include <algorithm>
+#include <exception>
+
+#include "core/BinaryFile.h"
+
+CFileByteReader::CFileByteReader(CBinaryFile& file, std::size_t window,
+                                 CByteReader::FailFunction onShort)
+    : m_file(file),
+      m_window(window),
+      m_remaining(file.RemainingSize()),
+      m_fail(std::move(onShort)) {}
+
+void CFileByteReader::Skip(std::size_t count) {
+    if (count > m_remaining) {
+        Fail();
+    }
+    while (count > 0) {
+        const std::size_t part = std::min(count, m_window.size());
+        Take(part);
+        count -= part;
+    }
+}
+
+std::span<const uint8_t> CFileByteReader::Take(std::size_t count) {
+    if (count > m_remaining || count > m_window.size()) {
+        Fail();
+    }
+    if (m_end - m_at < count) {
+        Refill(count);
+    }
+    const auto bytes = std::span<const uint8_t>(m_window).subspan(m_at, count);
+    m_at += count;
+    m_remaining -= count;
+    return bytes;
+}
+
+void CFileByteReader::Refill(std::size_t count) {
+    const std::size_t kept = m_end - m_at;
+    std::copy(m_window.begin() + static_cast<std::ptrdiff_t>(m_at),
+              m_window.begin() + static_cast<std::ptrdiff_t>(m_end), m_window.begin());
+    m_at = 0;
+    m_end = kept;
+    // Never past the size the file had at the start, should it have grown since.
+    const std::size_t wanted = std::min(m_window.size() - kept, m_remaining - kept);
+    m_end += m_file.Read(std::span<uint8_t>(m_window).subspan(kept, wanted));
+    if (m_end < count) {
+        Fail();
+    }
+}
+
+void CFileByteReader::Fail() const {
+    m_fail();
+    // The failure function must throw; stop safely if it did not.
+    std::terminate();
+}
