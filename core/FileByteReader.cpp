@@ -23,20 +23,10 @@ void CFileByteReader::Skip(std::size_t count) {
     }
 }
 
-std::span<const uint8_t> CFileByteReader::Take(std::size_t count) {
+void CFileByteReader::Refill(std::size_t count) {
     if (count > m_remaining || count > m_window.size()) {
         Fail();
     }
-    if (m_end - m_at < count) {
-        Refill(count);
-    }
-    const auto bytes = std::span<const uint8_t>(m_window).subspan(m_at, count);
-    m_at += count;
-    m_remaining -= count;
-    return bytes;
-}
-
-void CFileByteReader::Refill(std::size_t count) {
     const std::size_t kept = m_end - m_at;
     std::copy(m_window.begin() + static_cast<std::ptrdiff_t>(m_at),
               m_window.begin() + static_cast<std::ptrdiff_t>(m_end), m_window.begin());

@@ -20,11 +20,20 @@ public:
     void Skip(std::size_t count);
     uint8_t U8() { return Take(1)[0]; }
     // The next `count` bytes (at most the window), consumed; valid until the next read.
-    std::span<const uint8_t> Take(std::size_t count);
+    std::span<const uint8_t> Take(std::size_t count) {
+        // The window never holds more than the file had, so bytes in it need no other check.
+        if (m_end - m_at < count) {
+            Refill(count);
+        }
+        const auto bytes = std::span<const uint8_t>(m_window).subspan(m_at, count);
+        m_at += count;
+        m_remaining -= count;
+        return bytes;
+    }
 
 private:
     // Moves what is left of the window to its front and fills the rest from the file, so that
-    // at least `count` bytes are there.
+    // at least `count` bytes are there; fails when the file has not that many left.
     void Refill(std::size_t count);
     [[noreturn]] void Fail() const;
 

@@ -213,11 +213,14 @@ void CTgaFile::DecodeRuns(Reader& reader, const Header& h, std::size_t pixelByte
         }
         if ((packet & 0x80u) != 0) {
             const auto pixel = reader.Take(p);
-            for (std::size_t i = 0; i < count; ++i) {
-                std::copy(pixel.begin(), pixel.end(),
-                          run.begin() + static_cast<std::ptrdiff_t>(i * p));
+            std::copy(pixel.begin(), pixel.end(), run.begin());
+            // The pixels filled so far, doubled until the run is complete.
+            const std::size_t bytes = count * p;
+            for (std::size_t filled = p; filled < bytes; filled *= 2) {
+                std::copy_n(run.begin(), std::min(filled, bytes - filled),
+                            run.begin() + static_cast<std::ptrdiff_t>(filled));
             }
-            append(std::span<const uint8_t>(run).first(count * p));
+            append(std::span<const uint8_t>(run).first(bytes));
         } else {
             append(reader.Take(count * p));
         }
