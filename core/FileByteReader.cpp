@@ -7,10 +7,9 @@
 
 CFileByteReader::CFileByteReader(CBinaryFile& file, std::size_t window,
                                  CByteReader::FailFunction onShort)
-    : m_file(file),
-      m_window(window),
-      m_remaining(file.RemainingSize()),
-      m_fail(std::move(onShort)) {}
+    : m_file(file), m_remaining(file.RemainingSize()), m_fail(std::move(onShort)) {
+    m_window.resize(std::min(window, m_remaining));
+}
 
 void CFileByteReader::Skip(std::size_t count) {
     if (count > m_remaining) {

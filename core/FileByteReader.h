@@ -14,6 +14,10 @@ class CBinaryFile;
 // a file that ends early (it changed meanwhile) fails the same way.
 class CFileByteReader {
 public:
+    // Enough for the longest TGA row (65535 pixels of 4 bytes) several times over; the window
+    // is never larger than the rest of the file.
+    static constexpr std::size_t kWindow = std::size_t{1} << 20;
+
     CFileByteReader(CBinaryFile& file, std::size_t window, CByteReader::FailFunction onShort);
 
     std::size_t Remaining() const { return m_remaining; }

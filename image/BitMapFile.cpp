@@ -5,6 +5,7 @@
 
 #include "core/ByteReader.h"
 #include "core/Endian.h"
+#include "core/FileByteReader.h"
 #include "core/GlobalException.h"
 #include "image/IndexImage.h"
 #include "image/RgbImage.h"
@@ -15,8 +16,6 @@ constexpr uint16_t kSignature = 0x4D42;  // "BM"
 constexpr uint32_t kBitFields = 3;
 constexpr uint32_t kPaletteAreaSize = 1024;
 constexpr int32_t kPixelsPerMetre = 2834;  // 72 dots per inch
-// How many bytes of pixel rows Load reads at a time.
-constexpr std::size_t kRowBlock = std::size_t{1} << 20;
 
 int64_t RowSize(int64_t width, int32_t bits) {
     return (bits * width + 31) / 32 * 4;
@@ -140,17 +139,12 @@ std::unique_ptr<IImage> CBitMapFile::Load() {
 
     const auto stride = static_cast<std::size_t>(RowSize(h.width, h.bitCount));
     const auto rowCount = static_cast<std::size_t>(image->GetHeight());
-    std::vector<uint8_t> rows(stride * std::clamp<std::size_t>(kRowBlock / stride, 1, rowCount));
     SeekTo(static_cast<int32_t>(h.dataOffset));
-    for (std::size_t first = 0; first < rowCount;) {
-        const std::size_t count = std::min(rows.size() / stride, rowCount - first);
-        const std::span<uint8_t> block = std::span(rows).first(count * stride);
-        // Begin checked the size, so a short read means the file changed meanwhile.
-        if (Read(block) != block.size()) {
-            TL_THROW(kErrBmp, 149, GetPath());
-        }
-        PlaceRows(*image, h, block, first);
-        first += count;
+    // Begin checked the size, so running short means the file changed meanwhile.
+    CFileByteReader reader(*this, std::max(CFileByteReader::kWindow, stride),
+                           [this] { TL_THROW(kErrBmp, 149, GetPath()); });
+    for (std::size_t row = 0; row < rowCount; ++row) {
+        PlaceRows(*image, h, reader.Take(stride), row);
     }
     Close();
     return image;

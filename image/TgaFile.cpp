@@ -19,8 +19,6 @@ constexpr uint8_t kRunLengthBit = 8;
 constexpr uint8_t kRightToLeft = 0x10;
 constexpr uint8_t kTopToBottom = 0x20;
 constexpr std::size_t kMaxPacket = 128;
-// Holds the longest row (65535 pixels of 4 bytes) several times over.
-constexpr std::size_t kReadWindow = std::size_t{1} << 20;
 // The signature with its terminating zero, at offset 8 of the footer.
 constexpr std::string_view kSignature{"TRUEVISION-XFILE.\0", 18};
 constexpr std::string_view kImageId{"typeloom output."};
@@ -234,7 +232,7 @@ std::unique_ptr<IImage> CTgaFile::Load() {
     std::array<uint8_t, kHeaderSize> head{};
     const Header h = CheckedHeader(std::span<const uint8_t>(head).first(Read(head)));
     // The pixels pass through a window, so the file and the picture never sit side by side.
-    CFileByteReader reader(*this, kReadWindow, [this, &h] { FailBrokenFile(h); });
+    CFileByteReader reader(*this, CFileByteReader::kWindow, [this, &h] { FailBrokenFile(h); });
     std::unique_ptr<IImage> image = DecodePixels(reader, h);
     Close();
     return image;

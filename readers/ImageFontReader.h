@@ -62,10 +62,11 @@ public:
     // then move to `work` (the source is left empty); returns the background word.
     uint32_t ConvertImage(CRgbImage& work, IImage& source) const;
     static ArrangeInfo LoadArrangeInfo(const IImage& image, const image_font_cell::CellGrid& grid);
-    void LoadOneGlyph(CFontData& font, const IImage& image, const image_font_cell::CellGrid& grid, int32_t column,
-                      int32_t row, uint16_t code, int32_t baseline, uint32_t background) const;
-    void CheckNullCell(const IImage& image, const image_font_cell::CellGrid& grid, int32_t column, int32_t row,
-                       uint32_t background) const;
+    void LoadOneGlyph(CFontData& font, const IImage& image, const image_font_cell::CellGrid& grid,
+                      int32_t column, int32_t row, uint16_t code, int32_t baseline,
+                      uint32_t background) const;
+    void CheckNullCell(const IImage& image, const image_font_cell::CellGrid& grid, int32_t column,
+                       int32_t row, uint32_t background) const;
 
 private:
     bool HasAlphaFormat() const;
