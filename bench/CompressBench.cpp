@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "base/Text.h"
 #include "compress/Compress.h"
 #include "console/CmdPgCtrl.h"
 #include "console/typeloomc.h"
-#include "core/BinaryFile.h"
-#include "platform/Text.h"
-#include "writers/format/ResFont.h"
+#include "format/ResFont.h"
+#include "platform/BinaryFile.h"
 
 namespace {
 

@@ -6,15 +6,15 @@
 #include <random>
 #include <string>
 
+#include "base/Text.h"
 #include "console/CmdPgCtrl.h"
 #include "core/FontData.h"
 #include "core/PgCtrl.h"
+#include "format/TextureFormat.h"
 #include "image/BitMapFile.h"
 #include "image/RgbImage.h"
 #include "image/TgaFile.h"
-#include "platform/Text.h"
 #include "readers/ImageFontReader.h"
-#include "writers/format/TextureFormat.h"
 #include "xml/CharFilter.h"
 #include "xml/XmlLibrary.h"
 

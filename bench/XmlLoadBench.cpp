@@ -5,8 +5,8 @@
 #include <fstream>
 #include <string>
 
-#include "core/GlobalException.h"
-#include "platform/Text.h"
+#include "base/GlobalException.h"
+#include "base/Text.h"
 #include "xml/CharFilter.h"
 #include "xml/GlyphOrder.h"
 #include "xml/XmlLibrary.h"

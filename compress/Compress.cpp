@@ -4,14 +4,14 @@
 #include <cstdlib>
 #include <new>
 
+#include "base/ByteReader.h"
+#include "base/GlobalException.h"
 #include "compress/CodecWork.h"
 #include "compress/Difference.h"
 #include "compress/Huffman.h"
 #include "compress/Lz.h"
 #include "compress/RunLength.h"
 #include "compress/StreamHeader.h"
-#include "core/ByteReader.h"
-#include "core/GlobalException.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "base/Endian.h"
+#include "base/GlobalException.h"
 #include "compress/StreamHeader.h"
-#include "core/Endian.h"
-#include "core/GlobalException.h"
 
 void EncodeDifference(std::span<const uint8_t> input, int unitBits, std::vector<uint8_t>& out) {
     if (unitBits == 16 && input.size() % 2 != 0) {

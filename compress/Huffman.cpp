@@ -5,12 +5,12 @@
 #include <bit>
 #include <cstring>
 
+#include "base/ByteReader.h"
+#include "base/Endian.h"
+#include "base/GlobalException.h"
 #include "compress/HuffmanLookup.h"
 #include "compress/HuffmanTree.h"
 #include "compress/StreamHeader.h"
-#include "core/ByteReader.h"
-#include "core/Endian.h"
-#include "core/GlobalException.h"
 
 namespace {
 

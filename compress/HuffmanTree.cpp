@@ -4,7 +4,7 @@
 #include <cstring>
 #include <limits>
 
-#include "core/GlobalException.h"
+#include "base/GlobalException.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 
 #include <cstring>
 
+#include "base/ByteReader.h"
+#include "base/GlobalException.h"
 #include "compress/LzWindow.h"
 #include "compress/StreamHeader.h"
-#include "core/ByteReader.h"
-#include "core/GlobalException.h"
 
 namespace {
 

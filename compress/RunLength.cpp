@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "base/ByteReader.h"
+#include "base/GlobalException.h"
 #include "compress/StreamHeader.h"
-#include "core/ByteReader.h"
-#include "core/GlobalException.h"
 
 namespace {
 

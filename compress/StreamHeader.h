@@ -4,7 +4,7 @@
 #include <span>
 #include <vector>
 
-#include "core/Endian.h"
+#include "base/Endian.h"
 
 // The 4-byte little-endian word in front of every layer: the type byte (codec type in bits 4-7,
 // its parameter in bits 0-3) and, above it, the size of the layer once decoded.

@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <limits>
 
-#include "core/GlobalException.h"
-#include "platform/Text.h"
+#include "base/GlobalException.h"
+#include "base/Text.h"
 
 namespace {
 

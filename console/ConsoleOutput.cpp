@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/Text.h"
+#include "base/Text.h"
 
 void WriteText(std::FILE* stream, std::u16string_view text) {
     const std::string bytes = Utf16ToUtf8(text);

@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <limits>
 
-#include "core/GlobalException.h"
-#include "platform/Text.h"
+#include "base/GlobalException.h"
+#include "base/Text.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 #include <string>
 #include <string_view>
 
+#include "format/FontEncoding.h"
+#include "format/TextureFormat.h"
 #include "readers/Letterer.h"
 #include "writers/ImageFontWriter.h"
-#include "writers/format/FontEncoding.h"
-#include "writers/format/TextureFormat.h"
 
 // The option texts of the console program turned into the settings readers and writers take.
 // Every failure throws: category 4 (command line) unless said otherwise.

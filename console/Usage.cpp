@@ -3,10 +3,10 @@
 #include <span>
 #include <string_view>
 
+#include "base/Text.h"
+#include "base/TextFormat.h"
 #include "console/ConsoleOutput.h"
-#include "core/TextFormat.h"
 #include "platform/Language.h"
-#include "platform/Text.h"
 
 namespace {
 

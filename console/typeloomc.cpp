@@ -5,14 +5,15 @@
 #include <string>
 #include <vector>
 
+#include "base/ResString.h"
 #include "console/CmdLine.h"
 #include "console/ConsoleOutput.h"
-#include "console/FontFactory.h"
+#include "console/ReaderConstruction.h"
 #include "console/Usage.h"
+#include "console/WriterConstruction.h"
 #include "core/Conversion.h"
 #include "core/FontReader.h"
 #include "core/FontWriter.h"
-#include "core/ResString.h"
 #include "core/RunGuard.h"
 #include "platform/FatalSignal.h"
 #include "platform/InstallLayout.h"

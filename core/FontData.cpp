@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "core/GlobalException.h"
+#include "base/GlobalException.h"
 #include "core/PgCtrl.h"
 
 void CFontData::AddGlyph(std::unique_ptr<CGlyph> glyph, uint16_t code) {

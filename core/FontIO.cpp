@@ -1,6 +1,6 @@
 #include "core/FontIO.h"
 
-#include "core/GlobalException.h"
+#include "base/GlobalException.h"
 #include "platform/FileSystem.h"
 
 bool CFontIO::IsFileExists(const std::u16string& path) {

@@ -29,7 +29,7 @@ struct PreviewGlyph {
 // pictures the target stores, decoded to pixels (a binary font's texture sheets, one picture
 // per sheet, or the one picture of an image font), and where each character's glyph lies on
 // them with its widths. Made by a writer from a converted font (CFontWriter::PreviewFontData)
-// or from a binary font file as it stands (writers/format/ResFontPreview.h).
+// or from a binary font file as it stands (format/ResFontPreview.h).
 struct FontPreview {
     std::vector<CRgbImage> pictures;
     // In ascending code.

@@ -1,6 +1,6 @@
 #include "core/PgCtrl.h"
 
-#include "core/ResString.h"
+#include "base/ResString.h"
 
 CPgCtrl* g_pPgCtrl = nullptr;
 

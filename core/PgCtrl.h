@@ -3,7 +3,7 @@
 #include <initializer_list>
 #include <string>
 
-#include "core/MessageArg.h"
+#include "base/MessageArg.h"
 
 // The progress interface each front end implements: status, progress, warnings, cancellation.
 class CPgCtrl {

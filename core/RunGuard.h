@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "core/GlobalException.h"
+#include "base/GlobalException.h"
 
 // How a guarded part of a run ended.
 struct RunEnd {

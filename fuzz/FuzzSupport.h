@@ -5,7 +5,7 @@
 #include <span>
 #include <string>
 
-#include "core/GlobalException.h"
+#include "base/GlobalException.h"
 
 // What every fuzz target shares: a quiet progress control, the XML library held for the whole
 // process, and the input written to a file of its own, since the readers take paths.

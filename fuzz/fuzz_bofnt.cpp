@@ -1,8 +1,8 @@
 // Binary fonts, normal and archived: the file check, then the whole read into the font model.
 #include "core/FontData.h"
+#include "format/FontFileCheck.h"
 #include "fuzz/FuzzSupport.h"
 #include "readers/QuillFontReader.h"
-#include "writers/format/FontFileCheck.h"
 #include "xml/CharFilter.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -2,9 +2,9 @@
 #include <string>
 #include <vector>
 
+#include "base/Util.h"
 #include "console/CmdLine.h"
 #include "console/Converters.h"
-#include "core/Util.h"
 #include "fuzz/FuzzSupport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

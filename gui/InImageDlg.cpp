@@ -1,6 +1,6 @@
 #include "gui/InImageDlg.h"
 
-#include "core/GlobalException.h"
+#include "base/GlobalException.h"
 #include "gui/FieldRow.h"
 #include "gui/SettingBinding.h"
 #include "readers/ImageFontReader.h"

@@ -6,7 +6,7 @@
 #include <QSignalBlocker>
 #include <set>
 
-#include "core/GlobalException.h"
+#include "base/GlobalException.h"
 #include "gui/FieldRow.h"
 #include "gui/MessageText.h"
 #include "gui/SettingBinding.h"

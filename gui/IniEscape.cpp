@@ -2,8 +2,8 @@
 
 #include <cstddef>
 
-#include "core/TextFormat.h"
-#include "platform/Text.h"
+#include "base/Text.h"
+#include "base/TextFormat.h"
 
 namespace {
 // The characters written as a backslash and a letter, each with its letter.

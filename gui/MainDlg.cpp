@@ -12,18 +12,18 @@
 #include <algorithm>
 #include <limits>
 
+#include "base/GlobalException.h"
+#include "base/ResString.h"
+#include "base/Text.h"
 #include "core/Conversion.h"
 #include "core/FontReader.h"
 #include "core/FontWriter.h"
-#include "core/GlobalException.h"
-#include "core/ResString.h"
 #include "core/RunGuard.h"
+#include "format/ResFontPreview.h"
 #include "gui/MessageText.h"
 #include "gui/ScreenPlacement.h"
 #include "gui/SettingsFile.h"
 #include "platform/FileSystem.h"
-#include "platform/Text.h"
-#include "writers/format/ResFontPreview.h"
 #include "xml/CharSelection.h"
 
 namespace {

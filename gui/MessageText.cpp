@@ -1,6 +1,6 @@
 #include "gui/MessageText.h"
 
-#include "core/ResString.h"
+#include "base/ResString.h"
 
 QString MessageText(int message) {
     return QString::fromStdU16String(LoadResString(message));

@@ -4,7 +4,7 @@
 #include <QMessageBox>
 #include <QSignalBlocker>
 
-#include "core/GlobalException.h"
+#include "base/GlobalException.h"
 #include "gui/FieldRow.h"
 #include "gui/MessageText.h"
 #include "gui/SettingsFile.h"

@@ -2,8 +2,8 @@
 
 #include <QMessageBox>
 
+#include "base/ResString.h"
 #include "core/PgCtrl.h"
-#include "core/ResString.h"
 #include "gui/MessageText.h"
 #include "platform/FileSystem.h"
 

@@ -4,15 +4,15 @@
 #include <QPixmap>
 #include <QSignalBlocker>
 
-#include "core/GlobalException.h"
-#include "core/ResString.h"
-#include "core/Util.h"
+#include "base/GlobalException.h"
+#include "base/ResString.h"
+#include "base/Text.h"
+#include "base/Util.h"
 #include "gui/FieldMark.h"
 #include "gui/FieldRow.h"
 #include "gui/MessageText.h"
 #include "gui/SettingBinding.h"
 #include "gui/SettingsFile.h"
-#include "platform/Text.h"
 
 namespace {
 constexpr const char* kSection = "OutBmp";

@@ -2,15 +2,15 @@
 
 #include <QSignalBlocker>
 
-#include "core/GlobalException.h"
-#include "core/ResString.h"
+#include "base/GlobalException.h"
+#include "base/ResString.h"
+#include "base/Text.h"
 #include "gui/FieldMark.h"
 #include "gui/FieldRow.h"
 #include "gui/MessageText.h"
 #include "gui/SettingBinding.h"
 #include "gui/SettingsFile.h"
 #include "platform/FileSystem.h"
-#include "platform/Text.h"
 #include "writers/QuillFontWriter.h"
 
 namespace {

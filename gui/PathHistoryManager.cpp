@@ -5,9 +5,9 @@
 #include <string>
 #include <system_error>
 
-#include "core/GlobalException.h"
+#include "base/GlobalException.h"
+#include "base/Text.h"
 #include "gui/SettingsFile.h"
-#include "platform/Text.h"
 
 CPathHistoryManager::CPathHistoryManager(CSettingsFile& settings, const char* section,
                                          QComboBox& combo, QPushButton& browseButton,

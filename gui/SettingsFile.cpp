@@ -9,11 +9,11 @@
 #include <system_error>
 #include <vector>
 
-#include "core/BinaryFile.h"
-#include "core/GlobalException.h"
+#include "base/GlobalException.h"
+#include "base/Text.h"
 #include "gui/ControlText.h"
 #include "gui/IniEscape.h"
-#include "platform/Text.h"
+#include "platform/BinaryFile.h"
 
 struct CSettingsFile::Store {
     CSimpleIniA ini;

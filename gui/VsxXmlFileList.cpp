@@ -1,8 +1,8 @@
 #include "gui/VsxXmlFileList.h"
 
+#include "base/Text.h"
 #include "platform/FatalSignal.h"
 #include "platform/FileSystem.h"
-#include "platform/Text.h"
 
 namespace {
 

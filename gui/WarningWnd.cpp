@@ -6,7 +6,7 @@
 #include <QScrollBar>
 #include <algorithm>
 
-#include "core/ResString.h"
+#include "base/ResString.h"
 #include "gui/ScreenPlacement.h"
 
 namespace {

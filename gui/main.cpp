@@ -2,7 +2,7 @@
 #include <QMessageBox>
 #include <new>
 
-#include "core/GlobalException.h"
+#include "base/GlobalException.h"
 #include "gui/MainDlg.h"
 #include "gui/MessageText.h"
 #include "gui/SettingsFile.h"

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <vector>
 
-#include "core/ByteReader.h"
-#include "core/Endian.h"
-#include "core/FileByteReader.h"
-#include "core/GlobalException.h"
+#include "base/ByteReader.h"
+#include "base/Endian.h"
+#include "base/GlobalException.h"
 #include "image/IndexImage.h"
 #include "image/RgbImage.h"
+#include "platform/FileByteReader.h"
 
 namespace {
 

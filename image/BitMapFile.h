@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "core/BinaryFile.h"
 #include "image/IImage.h"
+#include "platform/BinaryFile.h"
 
 // Windows bitmap files: uncompressed 1, 4, 8, 24 and 32 bits per pixel, any information header
 // of 40 bytes or more. Every format failure is category 2 naming the file.

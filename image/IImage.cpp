@@ -5,7 +5,7 @@
 #include <cstring>
 #include <type_traits>
 
-#include "core/GlobalException.h"
+#include "base/GlobalException.h"
 
 void IImage::Shape(int32_t width, int32_t height, int32_t bpp) {
     if (width < 0 || height < 0 || int64_t{width} * height > kMaxPixels) {

@@ -4,12 +4,12 @@
 #include <array>
 #include <string_view>
 
-#include "core/ByteReader.h"
-#include "core/Endian.h"
-#include "core/FileByteReader.h"
-#include "core/GlobalException.h"
+#include "base/ByteReader.h"
+#include "base/Endian.h"
+#include "base/GlobalException.h"
 #include "image/IndexImage.h"
 #include "image/RgbImage.h"
+#include "platform/FileByteReader.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "core/BinaryFile.h"
 #include "image/IImage.h"
+#include "platform/BinaryFile.h"
 
 // Truevision TGA files: colour-mapped and true-colour pictures, plain or run-length encoded
 // (types 1, 2, 9, 10), in any of the four row orders. Format failures are category 3.

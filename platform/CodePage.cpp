@@ -2,7 +2,7 @@
 
 #include <unicode/ucnv.h>
 
-#include "core/GlobalException.h"
+#include "base/GlobalException.h"
 
 namespace {
 

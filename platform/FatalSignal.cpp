@@ -12,10 +12,10 @@
 #include <string_view>
 #include <vector>
 
-#include "core/GlobalException.h"
-#include "core/ResString.h"
+#include "base/GlobalException.h"
+#include "base/ResString.h"
+#include "base/Text.h"
 #include "platform/SignalSafeWrite.h"
-#include "platform/Text.h"
 
 namespace {
 

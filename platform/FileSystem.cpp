@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "platform/Text.h"
+#include "base/Text.h"
 
 namespace fs {
 

@@ -8,8 +8,8 @@
 #include <memory>
 #include <tuple>
 
+#include "base/Text.h"
 #include "platform/FileSystem.h"
-#include "platform/Text.h"
 
 namespace {
 

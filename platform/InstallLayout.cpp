@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "platform/Text.h"
+#include "base/Text.h"
 
 namespace {
 

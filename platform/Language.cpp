@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "core/ResString.h"
-#include "platform/Text.h"
+#include "base/ResString.h"
+#include "base/Text.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/Text.h"
+#include "base/Text.h"
 
 std::vector<std::u16string> CommandLineArguments(int argc, const char* const* argv) {
     std::vector<std::u16string> arguments;

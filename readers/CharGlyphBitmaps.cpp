@@ -1,10 +1,10 @@
 #include "readers/CharGlyphBitmaps.h"
 
-#include "core/ByteReader.h"
+#include "base/ByteReader.h"
+#include "format/ResFont.h"
+#include "format/ResFontFields.h"
+#include "format/TextureFormat.h"
 #include "image/RgbImage.h"
-#include "writers/format/ResFont.h"
-#include "writers/format/ResFontFields.h"
-#include "writers/format/TextureFormat.h"
 
 namespace {
 

@@ -3,15 +3,15 @@
 #include <algorithm>
 #include <vector>
 
+#include "base/GlobalException.h"
 #include "core/FontData.h"
-#include "core/GlobalException.h"
 #include "core/PgCtrl.h"
+#include "format/TextureFormat.h"
 #include "image/BitMapFile.h"
 #include "image/ImageFontCell.h"
 #include "image/IndexImage.h"
 #include "image/TgaFile.h"
 #include "platform/MemoryPages.h"
-#include "writers/format/TextureFormat.h"
 #include "xml/CharFilter.h"
 #include "xml/GlyphOrder.h"
 #include "xml/OrderFileCheck.h"

@@ -5,10 +5,10 @@
 #include <string>
 
 #include "core/FontReader.h"
+#include "format/TextureFormat.h"
 #include "image/IImage.h"
 #include "image/ImageFontCell.h"
 #include "image/RgbImage.h"
-#include "writers/format/TextureFormat.h"
 
 class CGlyphOrder;
 

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "core/GlobalException.h"
+#include "base/GlobalException.h"
+#include "base/TextFormat.h"
 #include "core/Glyph.h"
-#include "core/TextFormat.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/GlobalException.h"
+#include "base/GlobalException.h"
 
 CPixelBudget::CPixelBudget(int64_t fileBytes)
     : m_limit(std::max(kFloor, std::max<int64_t>(fileBytes, 0) * kPerFileByte)) {}

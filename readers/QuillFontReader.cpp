@@ -4,15 +4,15 @@
 #include <optional>
 #include <vector>
 
-#include "core/BinaryFile.h"
 #include "core/FontData.h"
 #include "core/PgCtrl.h"
+#include "format/FontFileCheck.h"
+#include "format/ResFont.h"
+#include "platform/BinaryFile.h"
 #include "platform/CodePage.h"
 #include "readers/CharGlyphBitmaps.h"
 #include "readers/PixelBudget.h"
 #include "readers/TextureGlyphSheets.h"
-#include "writers/format/FontFileCheck.h"
-#include "writers/format/ResFont.h"
 #include "xml/CharFilter.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "core/GlobalException.h"
+#include "base/GlobalException.h"
 #include "core/Glyph.h"
 
 void CRasterLetterer::Create(const FontDescription& description) {

@@ -1,12 +1,12 @@
 #include "readers/TextureGlyphSheets.h"
 
-#include "core/GlobalException.h"
+#include "base/GlobalException.h"
+#include "format/CompressedSheets.h"
+#include "format/ResFont.h"
+#include "format/ResFontFields.h"
+#include "format/SheetCells.h"
 #include "image/RgbImage.h"
 #include "readers/PixelBudget.h"
-#include "writers/format/CompressedSheets.h"
-#include "writers/format/ResFont.h"
-#include "writers/format/ResFontFields.h"
-#include "writers/format/SheetCells.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <span>
 #include <vector>
 
+#include "format/ResFontBlocks.h"
+#include "format/TextureFormat.h"
 #include "readers/QuillGlyphSource.h"
-#include "writers/format/ResFontBlocks.h"
-#include "writers/format/TextureFormat.h"
 
 class CResFont;
 class CPixelBudget;

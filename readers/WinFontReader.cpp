@@ -2,15 +2,15 @@
 
 #include <memory>
 
+#include "base/GlobalException.h"
+#include "base/Text.h"
+#include "base/TextFormat.h"
 #include "core/FontData.h"
-#include "core/GlobalException.h"
 #include "core/PgCtrl.h"
-#include "core/TextFormat.h"
+#include "format/TextureFormat.h"
 #include "platform/FontCatalog.h"
-#include "platform/Text.h"
 #include "readers/RasterLetterer.h"
 #include "readers/VectorLetterer.h"
-#include "writers/format/TextureFormat.h"
 #include "xml/CharFilter.h"
 
 namespace {

@@ -1,18 +1,36 @@
 cmake_minimum_required(VERSION 3.25)
-# Checks that every file includes only headers of its own folder and of the folders its library
-# builds on:  cmake -DSOURCE_DIR=<root> -DLAYERS="<folder>:<allowed>,...|..." -P CheckLayers.cmake
+# Checks the layers of the source tree:
+#   cmake -DSOURCE_DIR=<root> -DLAYERS="<folder>:<used>,<used>|..." -P CheckLayers.cmake
+# LAYERS lists each folder library bottom up with the folders it builds on directly. A folder
+# may build only on folders listed before it, so the layers form a line with no cycle; and every
+# file includes only headers of its own folder and of the folders below it that it builds on,
+# directly or further down.
 string(REPLACE "|" ";" layers "${LAYERS}")
 set(folders)
 foreach(layer IN LISTS layers)
   string(REGEX MATCH "^[^:]+" folder "${layer}")
   list(APPEND folders ${folder})
 endforeach()
+
+set(declared)
 set(violations)
 foreach(layer IN LISTS layers)
   string(REGEX MATCH "^([^:]+):(.*)$" _ "${layer}")
   set(folder ${CMAKE_MATCH_1})
-  set(below ${CMAKE_MATCH_2})
-  string(REPLACE "," ";" allowed "${below}")
+  string(REPLACE "," ";" uses "${CMAKE_MATCH_2}")
+  set(allowed)
+  foreach(used IN LISTS uses)
+    if(NOT used IN_LIST declared)
+      message(FATAL_ERROR "Layer ${folder} builds on ${used}, which is not declared below it "
+                          "(a layer above it, or a cycle).")
+    endif()
+    list(APPEND allowed ${used} ${allowed_${used}})
+  endforeach()
+  list(REMOVE_DUPLICATES allowed)
+  set(allowed_${folder} ${allowed})
+  list(APPEND declared ${folder})
+  list(JOIN allowed ", " below)
+
   file(GLOB files ${SOURCE_DIR}/${folder}/*.h ${SOURCE_DIR}/${folder}/*.cpp)
   foreach(file IN LISTS files)
     file(STRINGS ${file} includes REGEX "^#include \"")

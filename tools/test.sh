@@ -16,8 +16,8 @@ tools/build.sh build-asan -DTYPELOOM_SANITIZE=address -DTYPELOOM_BENCH=OFF -DTYP
 # The threads: the desktop's file list scans, the per-thread exception record, the fatal signal
 # reports of worker threads.
 tools/build.sh build-tsan -DTYPELOOM_SANITIZE=thread -DTYPELOOM_BENCH=OFF \
-  -- tests_core tests_platform tests_gui
-for suite in tests/tests_core tests/tests_platform tests/gui/tests_gui; do
+  -- tests_base tests_core tests_platform tests_gui
+for suite in tests/tests_base tests/tests_core tests/tests_platform tests/gui/tests_gui; do
   TSAN_OPTIONS="halt_on_error=1 suppressions=$PWD/tools/tsan.supp" "build-tsan/$suite" \
     --gtest_brief=1
 done

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/FontData.h"
-#include "writers/format/FontEncoding.h"
+#include "format/FontEncoding.h"
 #include "xml/GlyphGroups.h"
 
 namespace {

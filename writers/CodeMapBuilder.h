@@ -2,8 +2,8 @@
 
 #include <vector>
 
+#include "format/ResFontBlocks.h"
 #include "writers/SheetAssignment.h"
-#include "writers/format/ResFontBlocks.h"
 
 class CFontData;
 

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "core/GlobalException.h"
-#include "writers/format/ResFont.h"
-#include "writers/format/ResFontFields.h"
+#include "base/GlobalException.h"
+#include "format/ResFont.h"
+#include "format/ResFontFields.h"
 
 namespace {
 

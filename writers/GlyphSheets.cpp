@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "core/PgCtrl.h"
-#include "writers/format/SheetCells.h"
-#include "writers/format/TextureFormat.h"
+#include "format/SheetCells.h"
+#include "format/TextureFormat.h"
 
 namespace {
 

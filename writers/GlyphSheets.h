@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "core/FontData.h"
+#include "format/ResFontBlocks.h"
 #include "writers/SheetAssignment.h"
-#include "writers/format/ResFontBlocks.h"
 
 // The texel bytes of every sheet of a binary font, laid out as `geometry` says (its format
 // without the compressed bit): each glyph stands on the font's baseline in the cell of its

@@ -4,13 +4,13 @@
 #include <tuple>
 #include <utility>
 
+#include "base/GlobalException.h"
+#include "base/Text.h"
 #include "core/FontData.h"
-#include "core/GlobalException.h"
 #include "core/PgCtrl.h"
 #include "image/BitMapFile.h"
 #include "image/ImageFontCell.h"
 #include "image/TgaFile.h"
-#include "platform/Text.h"
 #include "xml/GlyphOrder.h"
 #include "xml/OrderFileCheck.h"
 

@@ -4,20 +4,20 @@
 #include <memory>
 #include <vector>
 
-#include "core/BinaryFile.h"
+#include "base/GlobalException.h"
 #include "core/FontData.h"
-#include "core/GlobalException.h"
 #include "core/PgCtrl.h"
+#include "format/CompressedSheets.h"
+#include "format/ResFont.h"
+#include "format/ResFontPreview.h"
+#include "format/TextureFormat.h"
+#include "platform/BinaryFile.h"
 #include "writers/ArchiveSets.h"
 #include "writers/CodeMapBuilder.h"
 #include "writers/GlyphGroupsBlock.h"
 #include "writers/GlyphSheets.h"
 #include "writers/SheetAssignment.h"
 #include "writers/SheetInfo.h"
-#include "writers/format/CompressedSheets.h"
-#include "writers/format/ResFont.h"
-#include "writers/format/ResFontPreview.h"
-#include "writers/format/TextureFormat.h"
 #include "xml/GlyphGroups.h"
 
 namespace {

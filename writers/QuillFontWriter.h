@@ -4,7 +4,7 @@
 #include <string>
 
 #include "core/FontWriter.h"
-#include "writers/format/FontEncoding.h"
+#include "format/FontEncoding.h"
 
 class CFontData;
 class CResFont;

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <set>
 
+#include "base/GlobalException.h"
 #include "core/FontData.h"
-#include "core/GlobalException.h"
-#include "writers/format/FontEncoding.h"
+#include "format/FontEncoding.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <limits>
 
-#include "core/GlobalException.h"
-#include "writers/format/TextureFormat.h"
+#include "base/GlobalException.h"
+#include "format/TextureFormat.h"
 
 namespace {
 

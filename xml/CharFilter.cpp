@@ -4,12 +4,6 @@
 #include "core/PgCtrl.h"
 #include "xml/GlyphOrder.h"
 
-namespace {
-
-constexpr uint16_t kSpace = 0x0020;
-
-}  // namespace
-
 CCharFilter::CCharFilter()
     : CXmlReadFrame(Rules{.rootName = u"letter-list",
                           .versions = {u"1.0"},
@@ -21,7 +15,7 @@ CCharFilter::CCharFilter()
 
 void CCharFilter::Load(const std::u16string& path) {
     Parse(path);
-    m_set[kSpace] = true;
+    m_set[CharacterList::kSpace] = true;
     m_passAll = false;
 }
 
@@ -82,32 +76,13 @@ std::vector<uint16_t> CCharFilter::GetCodes() const {
 }
 
 void CCharFilter::OnStartElement(std::u16string_view name, xercesc::AttributeList&) {
-    if (IsElement(name, u"letter")) {
-        RequireInside(InsideTop(), u"letter", u"body");
-        m_insideLetter = true;
-    } else if (IsElement(name, u"sp")) {
-        RequireInside(m_insideLetter, u"sp", u"letter");
-        m_set[kSpace] = true;
-    } else if (IsElement(name, u"code")) {
-        RequireInside(m_insideLetter, u"code", u"letter");
-        m_code.Open();
-    }
+    m_letters.OnStart(name, InsideTop(), [this](uint16_t code) { m_set[code] = true; });
 }
 
 void CCharFilter::OnEndElement(std::u16string_view name) {
-    if (IsElement(name, u"letter")) {
-        m_insideLetter = false;
-    } else if (IsElement(name, u"code")) {
-        m_code.Close();
-    }
+    m_letters.OnEnd(name);
 }
 
 void CCharFilter::OnCharacters(std::u16string_view text) {
-    if (m_code.IsOpen()) {
-        if (const auto code = m_code.Take(text)) {
-            m_set[*code] = true;
-        }
-    } else if (m_insideLetter) {
-        ForEachListed(text, [this](char16_t ch) { m_set[ch] = true; });
-    }
+    m_letters.OnCharacters(text, [this](uint16_t code) { m_set[code] = true; });
 }

@@ -39,6 +39,5 @@ private:
 
     bool m_passAll = true;
     std::map<uint16_t, bool> m_set;
-    bool m_insideLetter = false;
-    CodeElement m_code;
+    CharacterList m_letters{u"letter"};
 };

@@ -2,7 +2,7 @@
 
 #include <set>
 
-#include "core/GlobalException.h"
+#include "base/GlobalException.h"
 
 namespace {
 

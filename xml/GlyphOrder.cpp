@@ -2,13 +2,7 @@
 
 #include <algorithm>
 
-#include "core/GlobalException.h"
-
-namespace {
-
-constexpr char16_t kSpace = 0x0020;
-
-}  // namespace
+#include "base/GlobalException.h"
 
 CGlyphOrder::CGlyphOrder()
     : CXmlReadFrame(Rules{.rootName = u"letter-order",
@@ -58,38 +52,21 @@ void CGlyphOrder::OnStartElement(std::u16string_view name, xercesc::AttributeLis
             m_height = *height;
             m_heightGiven = true;
         }
-    } else if (IsElement(name, u"order")) {
-        RequireInside(InsideTop(), u"order", u"body");
-        m_insideOrder = true;
     } else if (IsElement(name, u"null")) {
-        RequireInside(m_insideOrder, u"null", u"order");
+        RequireInside(m_order.IsOpen(), u"null", u"order");
         m_used[NullCode] = true;
         m_codes.push_back(NullCode);
-    } else if (IsElement(name, u"sp")) {
-        RequireInside(m_insideOrder, u"sp", u"order");
-        AddOrder(kSpace);
-    } else if (IsElement(name, u"code")) {
-        RequireInside(m_insideOrder, u"code", u"order");
-        m_code.Open();
+    } else {
+        m_order.OnStart(name, InsideTop(), [this](uint16_t code) { AddOrder(code); });
     }
 }
 
 void CGlyphOrder::OnEndElement(std::u16string_view name) {
-    if (IsElement(name, u"order")) {
-        m_insideOrder = false;
-    } else if (IsElement(name, u"code")) {
-        m_code.Close();
-    }
+    m_order.OnEnd(name);
 }
 
 void CGlyphOrder::OnCharacters(std::u16string_view text) {
-    if (m_code.IsOpen()) {
-        if (const auto code = m_code.Take(text)) {
-            AddOrder(*code);
-        }
-    } else if (m_insideOrder) {
-        ForEachListed(text, [this](char16_t ch) { AddOrder(ch); });
-    }
+    m_order.OnCharacters(text, [this](uint16_t code) { AddOrder(code); });
 }
 
 void CGlyphOrder::OnVersion(std::u16string_view version) {

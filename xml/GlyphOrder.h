@@ -50,6 +50,5 @@ private:
     bool m_heightGiven = false;
     bool m_loaded = false;
     std::u16string m_orderPath;
-    bool m_insideOrder = false;
-    CodeElement m_code;
+    CharacterList m_order{u"order"};
 };

@@ -1,7 +1,7 @@
 #include "xml/OrderFileCheck.h"
 
+#include "base/GlobalException.h"
 #include "core/FontIO.h"
-#include "core/GlobalException.h"
 #include "xml/GlyphOrder.h"
 
 void ValidateOrderFile(const std::u16string& path) {

@@ -5,7 +5,7 @@
 #include <xercesc/util/PlatformUtils.hpp>
 #include <xercesc/util/XMLException.hpp>
 
-#include "core/GlobalException.h"
+#include "base/GlobalException.h"
 
 namespace {
 

@@ -18,8 +18,8 @@
 #include <xercesc/validators/DTD/DTDGrammar.hpp>
 #include <xercesc/validators/common/ContentSpecNode.hpp>
 
-#include "core/GlobalException.h"
-#include "core/ResString.h"
+#include "base/GlobalException.h"
+#include "base/ResString.h"
 #include "platform/FileSystem.h"
 #include "xml/XmlLibrary.h"
 

@@ -86,27 +86,58 @@ protected:
         }
     }
 
-    // A `code` element: only the first run of text the parser delivers inside it is read.
-    class CodeElement {
+    // The character list of a definition file, the one grammar the letter order (<order>) and
+    // the filter (<letter>) share: the list element stands in the top container; its own text
+    // lists characters one by one (white space only separates them); <sp/> inside it stands
+    // for a space, and <code>number</code> for any code (see ParseCode; only the first run of
+    // text the parser delivers inside it is read). The owner passes on the parser's events and
+    // gets every character listed, in order, through `add`.
+    class CharacterList {
     public:
-        void Open() {
-            m_open = true;
-            m_read = false;
-        }
-        void Close() { m_open = false; }
+        explicit CharacterList(std::u16string_view element) : m_element(element) {}
+        // True while the list element is open.
         bool IsOpen() const { return m_open; }
-        // The code of the element's first text run (see ParseCode); nothing for later runs.
-        std::optional<uint16_t> Take(std::u16string_view text) {
-            if (m_read) {
-                return std::nullopt;
+        // Handles the list element, <sp> and <code>; any other element is the owner's.
+        template <typename Add>
+        void OnStart(std::u16string_view name, bool insideTop, Add add) {
+            if (IsElement(name, m_element)) {
+                RequireInside(insideTop, m_element, u"body");
+                m_open = true;
+            } else if (IsElement(name, u"sp")) {
+                RequireInside(m_open, u"sp", m_element);
+                add(kSpace);
+            } else if (IsElement(name, u"code")) {
+                RequireInside(m_open, u"code", m_element);
+                m_inCode = true;
+                m_codeRead = false;
             }
-            m_read = true;
-            return ParseCode(text);
+        }
+        void OnEnd(std::u16string_view name) {
+            if (IsElement(name, m_element)) {
+                m_open = false;
+            } else if (IsElement(name, u"code")) {
+                m_inCode = false;
+            }
+        }
+        template <typename Add>
+        void OnCharacters(std::u16string_view text, Add add) {
+            if (m_inCode) {
+                if (!m_codeRead) {
+                    m_codeRead = true;
+                    add(ParseCode(text));
+                }
+            } else if (m_open) {
+                ForEachListed(text, add);
+            }
         }
 
+        static constexpr uint16_t kSpace = 0x0020;
+
     private:
+        std::u16string_view m_element;
         bool m_open = false;
-        bool m_read = false;
+        bool m_inCode = false;
+        bool m_codeRead = false;
     };
 
 private:

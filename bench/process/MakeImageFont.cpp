@@ -11,13 +11,13 @@
 #include <string>
 #include <vector>
 
+#include "base/GlobalException.h"
+#include "base/Text.h"
 #include "bench/InkGlyph.h"
 #include "console/CmdPgCtrl.h"
 #include "core/FontData.h"
-#include "core/GlobalException.h"
-#include "platform/Text.h"
+#include "format/TextureFormat.h"
 #include "writers/ImageFontWriter.h"
-#include "writers/format/TextureFormat.h"
 #include "xml/GlyphOrder.h"
 #include "xml/XmlLibrary.h"
 

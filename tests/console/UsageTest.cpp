@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/Text.h"
+#include "base/Text.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/GlobalException.h"
+#include "base/GlobalException.h"
 #include "support/TestSupport.h"
 
 namespace {

@@ -6,14 +6,14 @@
 
 #include <memory>
 
+#include "base/Text.h"
+#include "format/ResFontPreview.h"
+#include "format/TextureFormat.h"
 #include "image/BitMapFile.h"
-#include "platform/Text.h"
 #include "readers/ImageFontReader.h"
 #include "support/TestSupport.h"
 #include "writers/ImageFontWriter.h"
 #include "writers/QuillFontWriter.h"
-#include "writers/format/ResFontPreview.h"
-#include "writers/format/TextureFormat.h"
 #include "xml/CharSelection.h"
 
 namespace {

@@ -7,13 +7,13 @@
 #include <filesystem>
 #include <string>
 
-#include "core/Endian.h"
+#include "base/Endian.h"
+#include "base/Text.h"
 #include "core/FontData.h"
+#include "format/ResFont.h"
 #include "platform/FontCatalog.h"
-#include "platform/Text.h"
 #include "readers/WinFontReader.h"
 #include "support/TestSupport.h"
-#include "writers/format/ResFont.h"
 #include "xml/CharFilter.h"
 
 namespace {

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "GuiTestSupport.h"
-#include "core/GlobalException.h"
-#include "core/ResString.h"
+#include "base/GlobalException.h"
+#include "base/ResString.h"
 #include "gui/MainDlg.h"
 #include "gui/SettingsFile.h"
 

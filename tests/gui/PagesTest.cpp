@@ -6,8 +6,8 @@
 #include <QRadioButton>
 
 #include "MainDlgFixture.h"
+#include "base/TextFormat.h"
 #include "core/FontReader.h"
-#include "core/TextFormat.h"
 #include "gui/InImageDlg.h"
 #include "gui/InWinDlg.h"
 #include "gui/OutImageDlg.h"

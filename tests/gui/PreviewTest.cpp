@@ -8,10 +8,10 @@
 #include <filesystem>
 
 #include "MainDlgFixture.h"
+#include "format/FontFileCheck.h"
+#include "format/ResFont.h"
+#include "format/ResFontPreview.h"
 #include "gui/PreviewPane.h"
-#include "writers/format/FontFileCheck.h"
-#include "writers/format/ResFont.h"
-#include "writers/format/ResFontPreview.h"
 
 namespace {
 

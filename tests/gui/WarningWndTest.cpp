@@ -7,7 +7,7 @@
 #include <string>
 
 #include "GuiTestSupport.h"
-#include "core/ResString.h"
+#include "base/ResString.h"
 #include "gui/SettingsFile.h"
 #include "gui/WarningWnd.h"
 

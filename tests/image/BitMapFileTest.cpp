@@ -5,10 +5,10 @@
 #include <functional>
 #include <memory>
 
+#include "base/Text.h"
 #include "image/IndexImage.h"
 #include "image/RgbImage.h"
 #include "image/TgaFile.h"
-#include "platform/Text.h"
 #include "support/TestSupport.h"
 
 namespace {

@@ -5,10 +5,10 @@
 #include <memory>
 #include <sstream>
 
+#include "base/Text.h"
 #include "image/BitMapFile.h"
 #include "image/IndexImage.h"
 #include "image/TgaFile.h"
-#include "platform/Text.h"
 #include "support/TestSupport.h"
 
 namespace {

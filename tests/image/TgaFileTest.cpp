@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "core/Endian.h"
+#include "base/Endian.h"
+#include "base/Text.h"
 #include "image/IndexImage.h"
 #include "image/RgbImage.h"
-#include "platform/Text.h"
 #include "support/TestSupport.h"
 
 namespace {

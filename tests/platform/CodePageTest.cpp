@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "core/GlobalException.h"
+#include "base/GlobalException.h"
 
 namespace {
 

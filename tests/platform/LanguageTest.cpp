@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "core/MessageTable.h"
-#include "core/ResString.h"
+#include "base/MessageTable.h"
+#include "base/ResString.h"
 #include "support/TestSupport.h"
 
 namespace {

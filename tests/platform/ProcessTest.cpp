@@ -5,7 +5,7 @@
 #include <cerrno>
 #include <filesystem>
 
-#include "platform/Text.h"
+#include "base/Text.h"
 #include "support/TestSupport.h"
 
 namespace {

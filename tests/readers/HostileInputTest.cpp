@@ -11,16 +11,16 @@
 #include <string>
 #include <vector>
 
+#include "base/ByteReader.h"
 #include "compress/Compress.h"
-#include "core/ByteReader.h"
 #include "core/FontData.h"
+#include "format/FontFileCheck.h"
+#include "format/ResFont.h"
+#include "format/TextureFormat.h"
 #include "image/BitMapFile.h"
 #include "image/TgaFile.h"
 #include "readers/QuillFontReader.h"
 #include "support/TestSupport.h"
-#include "writers/format/FontFileCheck.h"
-#include "writers/format/ResFont.h"
-#include "writers/format/TextureFormat.h"
 #include "xml/CharFilter.h"
 
 namespace {

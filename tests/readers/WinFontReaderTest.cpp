@@ -11,9 +11,9 @@
 #include <climits>
 #include <memory>
 
+#include "base/Text.h"
 #include "core/FontData.h"
 #include "platform/FontCatalog.h"
-#include "platform/Text.h"
 #include "readers/RasterLetterer.h"
 #include "readers/VectorLetterer.h"
 #include "support/TestSupport.h"

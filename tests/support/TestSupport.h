@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "core/GlobalException.h"
+#include "base/GlobalException.h"
+#include "base/Text.h"
 #include "core/PgCtrl.h"
-#include "platform/Text.h"
 
 namespace testing_support {
 

@@ -7,9 +7,9 @@
 #include <tuple>
 
 #include "core/FontData.h"
+#include "format/TextureFormat.h"
 #include "image/BitMapFile.h"
 #include "support/TestSupport.h"
-#include "writers/format/TextureFormat.h"
 #include "xml/GlyphOrder.h"
 #include "xml/XmlLibrary.h"
 

@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "core/FontData.h"
+#include "format/FontEncoding.h"
 #include "support/TestSupport.h"
-#include "writers/format/FontEncoding.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Each format's bytes are golden conversions (tests/golden/sample-*); decoding is compared with
 // the image font reader's own colour conversion by the round trips in tests/e2e. Here: every
 // colour and alpha, not only the sample's.
-#include "writers/format/TextureFormat.h"
+#include "format/TextureFormat.h"
 
 #include <gtest/gtest.h>
 
