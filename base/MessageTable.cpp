@@ -231,6 +231,13 @@ constexpr MessageEntry kMessages[] = {
     {355, u"256 KPixels (512x512 etc.)"},
     {356, u"512 KPixels (512x1024 etc.)"},
     {357, u"1024 KPixels (1024x1024 etc.)"},
+    {420, u" Loading PNG..."},
+    {421, u" Creating PNG..."},
+    {422, u" Writing PNG File..."},
+    {423, u"The PNG file (%s) is damaged and cannot be read (%s). "},
+    {424, u"The PNG file (%s) is too small to hold a picture of %d x %d pixels. "},
+    {425, u"The PNG file (%s) cannot be written (%s). "},
+    {426, u"PNG"},
 };
 
 }  // namespace

@@ -7,10 +7,9 @@
 #include "core/FontData.h"
 #include "core/PgCtrl.h"
 #include "format/TextureFormat.h"
-#include "image/BitMapFile.h"
 #include "image/ImageFontCell.h"
 #include "image/IndexImage.h"
-#include "image/TgaFile.h"
+#include "image/PictureFile.h"
 #include "platform/MemoryPages.h"
 #include "xml/CharFilter.h"
 #include "xml/GlyphOrder.h"
@@ -130,36 +129,12 @@ bool CImageFontReader::HasAlphaFormat() const {
 }
 
 CImageFontReader::ImageFormat CImageFontReader::DetectFormat(const std::u16string& path) {
-    const bool bmp = CBitMapFile(path).IsBmp();
-    const bool tga = CTgaFile(path).HasFooter();
-    if (bmp) {
-        return tga ? ImageFormat::kUndetected : ImageFormat::kBmp;
-    }
-    if (tga) {
-        return ImageFormat::kTga;
-    }
-    const bool bmpFails = CBitMapFile(path).HasFormatError();
-    const bool tgaFails = CTgaFile(path).HasFormatError();
-    if (bmpFails && !tgaFails) {
-        return ImageFormat::kTga;
-    }
-    if (tgaFails && !bmpFails) {
-        return ImageFormat::kBmp;
-    }
-    return ImageFormat::kUndetected;
+    return DetectPictureFormat(path);
 }
 
 std::unique_ptr<IImage> CImageFontReader::LoadImageW(const std::u16string& path,
                                                      ImageFormat format) {
-    switch (format) {
-        case ImageFormat::kBmp:
-            return CBitMapFile(path).Load();
-        case ImageFormat::kTga:
-            return CTgaFile(path).Load();
-        case ImageFormat::kUndetected:
-            break;
-    }
-    TL_THROW(kErrImage, 121);
+    return ::LoadPicture(path, format);
 }
 
 void CImageFontReader::LoadPicture() {
@@ -488,7 +463,9 @@ void CImageFontReader::ReadFontData(CFontData& font, const CCharFilter& filter) 
     if (!m_picture) {
         LoadPicture();
     }
-    g_pPgCtrl->SetStatus(m_format == ImageFormat::kTga ? 248 : 246);
+    g_pPgCtrl->SetStatus(m_format == ImageFormat::kTga   ? 248
+                         : m_format == ImageFormat::kPng ? 420
+                                                         : 246);
     g_pPgCtrl->ResetProgress();
     if (!m_order) {
         m_order = std::make_unique<CGlyphOrder>();

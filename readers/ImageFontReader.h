@@ -8,17 +8,18 @@
 #include "format/TextureFormat.h"
 #include "image/IImage.h"
 #include "image/ImageFontCell.h"
+#include "image/PictureFile.h"
 #include "image/RgbImage.h"
 
 class CGlyphOrder;
 
-// Reads an image font: a BMP or TGA picture divided into equal cells, one character per cell
+// Reads an image font: a PNG, BMP or TGA picture divided into equal cells, one character per cell
 // as a letter order file says. Each cell holds a grid line, a margin, the glyph area, a margin,
 // the width line row, a margin and the grid line again; marker pixels on the outer edges of the
 // first cell give the font's width, baseline, ascent and descent.
 class CImageFontReader : public CFontReader {
 public:
-    enum class ImageFormat { kUndetected, kBmp, kTga };
+    using ImageFormat = PictureFormat;
 
     // Font metrics read from the marker pixels; -1 where nothing is marked.
     struct ArrangeInfo {
@@ -43,7 +44,7 @@ public:
     void ValidateInput() override;
     void ReadFontData(CFontData& font, const CCharFilter& filter) override;
 
-    // BMP or TGA by content; the file's extension plays no part.
+    // PNG, BMP or TGA by content; the file's extension plays no part.
     static ImageFormat DetectFormat(const std::u16string& path);
     static std::unique_ptr<IImage> LoadImageW(const std::u16string& path, ImageFormat format);
     // The block counts of a letter order, refusing one without cells before anything is

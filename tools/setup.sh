@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config git
   libgtest-dev libgmock-dev libbenchmark-dev
-  libxerces-c-dev libicu-dev libfreetype-dev libfontconfig-dev libsimpleini-dev zlib1g-dev
+  libxerces-c-dev libicu-dev libfreetype-dev libfontconfig-dev libsimpleini-dev zlib1g-dev libpng-dev
   qt6-base-dev qt6-l10n-tools qt6-translations-l10n
   fonts-dejavu-core fonts-ipafont-gothic
   imagemagick python3-pil

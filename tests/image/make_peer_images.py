@@ -1,6 +1,6 @@
 #!/usr/bin/python3
-"""Writes BMP and TGA pictures with ImageMagick and Pillow, and next to each the pixels Pillow
-decodes from it, for the loader tests.
+"""Writes BMP, TGA and PNG pictures with ImageMagick and Pillow, and next to each the pixels
+Pillow decodes from it, for the loader tests.
 
 Usage: make_peer_images.py <folder>
 
@@ -10,6 +10,10 @@ Usage: make_peer_images.py <folder>
 Pillow writes neither right-to-left TGA rows nor top-down BMP rows, so those variants are made
 here from Pillow's own files by reordering their stored rows; their expected pixels are those
 of the file they came from.
+
+PNG comes in every colour type, bit depth and interlacing; a 16-bit file is made from an 8-bit
+picture, whose pixels are then its expected pixels (each sample v is stored as v * 257, which
+rounding brings back to v).
 """
 import os
 import struct
@@ -31,6 +35,23 @@ def pattern(colours, alpha=False):
             a = (x * 40 + y * 13) % 256 if alpha else 255
             im.putpixel((x, y), rgb + (a,))
     return im
+
+
+def grey_of(levels, alpha=False):
+    """A grey picture of `levels` evenly spaced levels, with alpha from the pattern if asked."""
+    source = pattern(200, alpha)
+    im = Image.new("LA" if alpha else "L", (W, H))
+    for y in range(H):
+        for x in range(W):
+            level = (x * 3 + y * 5) % levels * 255 // (levels - 1)
+            im.putpixel((x, y), (level, source.getpixel((x, y))[3]) if alpha else level)
+    return im
+
+
+def ihdr(folder, name):
+    """Bit depth, colour type and interlace method of a PNG file."""
+    data = open(os.path.join(folder, name), "rb").read()
+    return data[24], data[25], data[28]
 
 
 def palette_of(colours):
@@ -106,6 +127,62 @@ def mirrored_tga(folder, source, target):
     open(os.path.join(folder, target), "wb").write(bytes(header) + body)
 
 
+def png_pictures(folder, manifest):
+    grey_of(2).save(os.path.join(folder, "grey2.png"))
+    grey_of(4).save(os.path.join(folder, "grey4.png"))
+    grey_of(16).save(os.path.join(folder, "grey16.png"))
+    grey_of(200).save(os.path.join(folder, "grey.png"))
+    grey_of(200, alpha=True).save(os.path.join(folder, "greya.png"))
+    palette_of(4).save(os.path.join(folder, "source2.png"))
+
+    # ImageMagick, which chooses depth and type itself unless told in its own ways: (file,
+    # source, output prefix, options, bit depth and colour type it must make, alpha); each
+    # also Adam7 interlaced.
+    def exact(depth, colour):
+        return ["-define", f"png:bit-depth={depth}", "-define", f"png:color-type={colour}"]
+    made = (
+        ("g1", "grey2.png", "PNG", ["-type", "Grayscale", "-depth", "1"], 1, 0, False),
+        ("g2", "grey4.png", "PNG", ["-type", "Grayscale", "-depth", "2"], 2, 0, False),
+        ("g4", "grey16.png", "PNG", ["-type", "Grayscale", "-depth", "4"], 4, 0, False),
+        ("g8", "grey.png", "PNG", exact(8, 0), 8, 0, False),
+        ("g16", "grey.png", "PNG", exact(16, 0), 16, 0, False),
+        ("ga8", "greya.png", "PNG", exact(8, 4), 8, 4, True),
+        ("ga16", "greya.png", "PNG", exact(16, 4), 16, 4, True),
+        ("rgb8", "source24.png", "PNG24", [], 8, 2, False),
+        ("rgb16", "source24.png", "PNG48", [], 16, 2, False),
+        ("rgba8", "source32.png", "PNG32", [], 8, 6, True),
+        ("rgba16", "source32.png", "PNG64", [], 16, 6, True),
+        ("p1", "source1.png", "PNG8", ["-define", "png:bit-depth=1"], 1, 3, False),
+        ("p2", "source2.png", "PNG8", ["-define", "png:bit-depth=2"], 2, 3, False),
+        ("p4", "source4.png", "PNG8", ["-define", "png:bit-depth=4"], 4, 3, False),
+        ("p8", "source8.png", "PNG8", [], 8, 3, False),
+    )
+    for tag, source, prefix, options, depth, colour, alpha in made:
+        for interlace in (0, 1):
+            name = f"im_{tag}{'_adam7' if interlace else ''}.png"
+            convert(folder, source, f"{prefix}:{name}", *options,
+                    "-interlace", "PNG" if interlace else "None")
+            assert ihdr(folder, name) == (depth, colour, interlace), (name, ihdr(folder, name))
+            store(folder, manifest, name, alpha, reference=source)
+
+    # Pillow: transparency by tRNS (on a palette, on grey and on true colour) and its own
+    # 1-bit, grey and 16-bit grey writers.
+    im = palette_of(12)
+    im.save(os.path.join(folder, "pil_p_trns.png"), transparency=bytes(range(0, 240, 20)))
+    store(folder, manifest, "pil_p_trns.png", True)
+    grey_of(16).save(os.path.join(folder, "pil_l_trns.png"), transparency=68)
+    store(folder, manifest, "pil_l_trns.png", True)
+    pattern(6).convert("RGB").save(os.path.join(folder, "pil_rgb_trns.png"),
+                                   transparency=pattern(6).getpixel((0, 0))[:3])
+    store(folder, manifest, "pil_rgb_trns.png", True)
+    grey_of(2).convert("1").save(os.path.join(folder, "pil_1.png"))
+    store(folder, manifest, "pil_1.png", False)
+    grey_of(200).convert("I").point(lambda v: v * 257).convert("I;16").save(
+        os.path.join(folder, "pil_i16.png"))
+    assert ihdr(folder, "pil_i16.png") == (16, 0, 0)
+    store(folder, manifest, "pil_i16.png", False, reference="grey.png")
+
+
 def main(folder):
     os.makedirs(folder, exist_ok=True)
     manifest = []
@@ -161,6 +238,8 @@ def main(folder):
     # ImageMagick's run-length TGA with its footer.
     convert(folder, "source32.png", "im_t10.tga", "-compress", "RLE")
     store(folder, manifest, "im_t10.tga", True)
+
+    png_pictures(folder, manifest)
 
     with open(os.path.join(folder, "manifest.txt"), "w") as out:
         out.write("\n".join(manifest) + "\n")
