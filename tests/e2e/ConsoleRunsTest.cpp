@@ -81,10 +81,10 @@ TEST_P(ConsoleRunsTest, PrintsAndExitsAsListed) {
     EXPECT_EQ(run.exitCode, row.exitCode);
     // The error line without its location and system error code.
     static const std::regex location(
-        "^(Error: [^:\n]+: )\\([^()\n]+@[A-Za-z0-9_]+\\.cpp:[0-9]+\\)\n([\\s\\S]*) "
+        "^(Error: [^:\n]+: )\\([^()\n]+@[A-Za-z0-9_]+\\.(?:cpp|h):[0-9]+\\)\n([\\s\\S]*) "
         "\\(GetLastError=-?[0-9]+\\)\n$");
     // Errors wrapped inside a message keep only their text too.
-    static const std::regex inner("\\([^()\n]+@[A-Za-z0-9_]+\\.cpp:[0-9]+\\)");
+    static const std::regex inner("\\([^()\n]+@[A-Za-z0-9_]+\\.(?:cpp|h):[0-9]+\\)");
     std::string output =
         std::regex_replace(run.out + std::regex_replace(run.err, location, "$1$2"), inner, "(...)");
     for (const auto& [path, name] : {std::pair{dir.Path(), "<dir>"},
