@@ -18,7 +18,9 @@ constexpr MessageEntry kMessages[] = {
     {102, u"Error: %s (GetLastError=%d)\n"},
     {103, u"The specified substitute character ('%c' : 0x%04X) is not included in the font. "},
     {104, u"The specified substitute character ('%c' : U+%04X) is not included in the font. "},
-    {105, u"Cannot show substitute character ('%c': U+%04X) in the specified encoding. Use Unicode or another character. "},
+    {105,
+     u"Cannot show substitute character ('%c': U+%04X) in the specified encoding. Use Unicode or "
+     u"another character. "},
     {106, u"Cannot show substitute character (0x%04X) in Unicode. Use another character. "},
     {107, u"The bit depth (=%d bpp) of the specified BMP file (%s) is not supported. "},
     {108, u"Cannot open the specified file (%s)."},
@@ -54,7 +56,9 @@ constexpr MessageEntry kMessages[] = {
     {138, u"xggp group index(%d) duplicated."},
     {139, u"xggp group name(=%s) has invalid char(=%c)"},
     {140, u"glyph-group not selected"},
-    {141, u"The name attribute of group element in the glyph-group file is not exist or is null string."},
+    {141,
+     u"The name attribute of group element in the glyph-group file is not exist or is null "
+     u"string."},
     {142, u" 0 was specified for both color bit depth and alpha bit depth."},
     {143, u"Invalid bit depth specification (%s)."},
     {144, u"Illegal FontWidth pixels."},
@@ -74,8 +78,12 @@ constexpr MessageEntry kMessages[] = {
     {158, u"Invalid character width type (%s)."},
     {159, u"The option's parameters are missing. "},
     {160, u"Multiple width lines in cell at pixel coordinates (%d, %d) in image."},
-    {161, u"Image height (%d) is not a multiple of the vertical block count (=%d)  specified in the letter order file. "},
-    {162, u"Image width (%d) is not a multiple of the horizontal block count (=%d)  specified in the letter order file. "},
+    {161,
+     u"Image height (%d) is not a multiple of the vertical block count (=%d)  specified in the "
+     u"letter order file. "},
+    {162,
+     u"Image width (%d) is not a multiple of the horizontal block count (=%d)  specified in the "
+     u"letter order file. "},
     {163, u"The image does not include a point indicating the baseline position."},
     {164, u"The color format is not specified."},
     {165, u"Bit depth was not specified. "},
@@ -170,11 +178,19 @@ constexpr MessageEntry kMessages[] = {
     {256, u"Warning: %s\n"},
     {257, u"Character ('%c': U+%04X) cannot be represented in the specified encoding. "},
     {258, u"Character (0x%04X) cannot be represented in Unicode."},
-    {259, u"Character ('%c': U+%04X) was specified for output with the filter, but it will not be output because it is not included in input. "},
-    {260, u"More than one glyph allocated to character code ('%c': U+%04X). All glyphs after the first are ignored."},
-    {261, u"The cell at pixel coordinates (%d, %d) in the image was specified as <null/> in the letter order file (%s), but the cell includes >= 2 colors. "},
+    {259,
+     u"Character ('%c': U+%04X) was specified for output with the filter, but it will not be "
+     u"output because it is not included in input. "},
+    {260,
+     u"More than one glyph allocated to character code ('%c': U+%04X). All glyphs after the first "
+     u"are ignored."},
+    {261,
+     u"The cell at pixel coordinates (%d, %d) in the image was specified as <null/> in the letter "
+     u"order file (%s), but the cell includes >= 2 colors. "},
     {262, u"No Glyph Order files found.\nSo you can not process images."},
-    {263, u"The input bofnt file uses a previous version format. After conversion, it will be in the new format."},
+    {263,
+     u"The input bofnt file uses a previous version format. After conversion, it will be in the "
+     u"new format."},
     {264, u"Alpha channel filled with a value. Ignoring alpha channel."},
     {265, u"=== Number of warnings exceeded the max. No more warnings will be displayed. ===\r\n"},
     {266, u"Character exceeds margin area near pixel coordinates (%d, %d) in the image."},
@@ -189,15 +205,19 @@ constexpr MessageEntry kMessages[] = {
     {275, u"Linefeed width (=%d) exceeds maximum (=%d)."},
     {276, u"Glyph index (=%d) exceeds maximum (=%d)."},
     {277, u"Writing the file (%s) was stopped by a signal. The file was left as it was."},
-    {278, u"Character ('%c': U+%04X) cannot be represented in the bofnt file: its left space "
-          u"(=%d) and advance (=%d) must lie in [-128 - 127]. "},
-    {279, u"The glyph groups file has too many or too long group names (%d groups) for the "
-          u"bofnt file."},
-    {280, u"The image font picture (%d x %d pixels) exceeds the largest that can be written "
-          u"(%d x %d)."},
+    {278,
+     u"Character ('%c': U+%04X) cannot be represented in the bofnt file: its left space "
+     u"(=%d) and advance (=%d) must lie in [-128 - 127]. "},
+    {279,
+     u"The glyph groups file has too many or too long group names (%d groups) for the "
+     u"bofnt file."},
+    {280,
+     u"The image font picture (%d x %d pixels) exceeds the largest that can be written "
+     u"(%d x %d)."},
     {281, u"The bofnt file uses an unsupported texture format (=%d)."},
-    {282, u"The glyphs of the bofnt file would take more than %d million pixels, too many for a "
-          u"file of its size."},
+    {282,
+     u"The glyphs of the bofnt file would take more than %d million pixels, too many for a "
+     u"file of its size."},
     {290, u"The specified file (%s) is not a font file."},
     {291, u"Face number (=%d) exceeds the valid range [0 - %d] of the font file (%s)."},
     {300, u"Unknown Error"},
@@ -238,6 +258,10 @@ constexpr MessageEntry kMessages[] = {
     {424, u"The PNG file (%s) is too small to hold a picture of %d x %d pixels. "},
     {425, u"The PNG file (%s) cannot be written (%s). "},
     {426, u"PNG"},
+    {470, u"Invalid outline width (%s). Give 1 to 16 pixels."},
+    {471, u"Invalid shadow offset (%s). Give <dx>,<dy>, each -16 to 16 pixels."},
+    {472, u"Outlines and shadows need a bit depth with alpha (IA1, IA4 or IA6)."},
+    {473, u"Fail to create the outline stroker."},
 };
 
 }  // namespace

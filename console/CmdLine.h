@@ -8,13 +8,14 @@
 #include <vector>
 
 // One row of the option table: the name typed after the hyphen (case-sensitive) and whether it
-// takes a parameter (kind 0 none, 1 optional, 2 required).
+// takes a parameter (kind 0 none, 1 optional, 2 required, 3 required and may be a negative
+// number).
 struct CmdOption {
     std::u16string_view name;
     int32_t kind;
 };
 
-// The console program's 38 options, in lookup order.
+// The console program's 40 options, in lookup order.
 std::span<const CmdOption> ConsoleOptionTable();
 
 // A command line split into options with their parameters. Every parse failure throws, and

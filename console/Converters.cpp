@@ -156,6 +156,26 @@ void ReadBpp(const std::u16string& text, int32_t& depth, bool& alpha) {
     alpha = withAlpha;
 }
 
+int32_t ToOutlineWidth(const std::u16string& text) {
+    std::size_t pos = 0;
+    int32_t width = 0;
+    if (!ScanDecimal(text, pos, width) || pos != text.size()) {
+        TL_THROW(kErrCommandLine, 470, text);
+    }
+    return width;
+}
+
+GlyphEffects::Offset ToShadowOffset(const std::u16string& text) {
+    std::size_t pos = 0;
+    GlyphEffects::Offset offset;
+    const bool read = ScanDecimal(text, pos, offset.x) && pos < text.size() &&
+                      text[pos++] == u',' && ScanDecimal(text, pos, offset.y) && pos == text.size();
+    if (!read) {
+        TL_THROW(kErrCommandLine, 471, text);
+    }
+    return offset;
+}
+
 uint16_t ToCharCode(const std::u16string& text, CharEncoding encoding) {
     // One character stands for itself, whatever the encoding.
     if (text.size() == 1) {

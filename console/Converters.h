@@ -7,6 +7,7 @@
 
 #include "format/FontEncoding.h"
 #include "format/TextureFormat.h"
+#include "readers/GlyphEffects.h"
 #include "readers/Letterer.h"
 #include "writers/ImageFontWriter.h"
 
@@ -33,6 +34,10 @@ CImageFontWriter::OutputFormat ToImageFormat(const std::u16string& text);
 void ToSheetSize(int32_t& width, int32_t& height, const std::u16string& text);
 // "I1".."I8" (no alpha) or "IA1".."IA8" (alpha), upper case (165 when empty, 143).
 void ReadBpp(const std::u16string& text, int32_t& depth, bool& alpha);
+// A whole decimal number, signed or not (470 with the text); the reader checks its range.
+int32_t ToOutlineWidth(const std::u16string& text);
+// "<dx>,<dy>", two whole decimal numbers (471 with the text); the reader checks their range.
+GlyphEffects::Offset ToShadowOffset(const std::u16string& text);
 // One character stands for itself; anything else is a number (decimal, 0x hexadecimal or 0
 // octal) cut to 16 bits, read as a code of the encoding (CFontEncoding::SubstituteFromCode).
 uint16_t ToCharCode(const std::u16string& text, CharEncoding encoding);

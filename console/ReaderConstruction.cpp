@@ -39,6 +39,12 @@ std::unique_ptr<CFontReader> WinFontReader(const CCmdLine& cmdLine) {
     s.averageWidth = cmdLine.GetIntParam(u"isw", 0);
     s.fixedWidth = cmdLine.GetIntParam(u"iw", -1);
     s.softAntialias = cmdLine.HasOption(u"ia");
+    if (cmdLine.HasOption(u"ieo")) {
+        s.effects.outline = ToOutlineWidth(cmdLine.GetParam(u"ieo"));
+    }
+    if (cmdLine.HasOption(u"ies")) {
+        s.effects.shadow = ToShadowOffset(cmdLine.GetParam(u"ies"));
+    }
     return std::make_unique<CWinFontReader>(std::move(s));
 }
 

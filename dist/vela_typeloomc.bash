@@ -65,10 +65,10 @@ _vela_typeloomc() {
     -op) _vela_typeloomc_files xggp ;;
     -f) _vela_typeloomc_files xllt ;;
     -of) _vela_typeloomc_files ;;
-    -is | -isw | -iw | -ow | -oh | -ot | -ob | -ol | -or | -os | -ox | -oa | -oc[bgmnw]) ;;
+    -is | -isw | -iw | -ieo | -ies | -ow | -oh | -ot | -ob | -ol | -or | -os | -ox | -oa | -oc[bgmnw]) ;;
     *)
         if [[ $cur == -* ]]; then
-            _vela_typeloomc_words $'-h\n--help\n--version\n-i\n-o\n-f\n-if\n-io\n-ic\n-ia\n-in\n-is\n-isw\n-it\n-iw\n-of\n-oo\n-oi\n-og\n-ow\n-oh\n-ot\n-ob\n-ol\n-or\n-ocb\n-ocg\n-ocm\n-ocw\n-ocn\n-oe\n-op\n-os\n-ox\n-oa'
+            _vela_typeloomc_words $'-h\n--help\n--version\n-i\n-o\n-f\n-if\n-io\n-ic\n-ia\n-in\n-is\n-isw\n-it\n-iw\n-ieo\n-ies\n-of\n-oo\n-oi\n-og\n-ow\n-oh\n-ot\n-ob\n-ol\n-or\n-ocb\n-ocg\n-ocm\n-ocw\n-ocn\n-oe\n-op\n-os\n-ox\n-oa'
         fi
         ;;
     esac

@@ -3,10 +3,13 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_ADVANCES_H
+#include FT_GLYPH_H
+#include FT_STROKER_H
 #include FT_TRUETYPE_TABLES_H
 
 #include <algorithm>
 #include <array>
+#include <climits>
 #include <vector>
 
 #include "platform/FontCatalog.h"
@@ -19,8 +22,16 @@ struct LibraryDeleter {
 struct FaceDeleter {
     void operator()(FT_Face face) const { FT_Done_Face(face); }
 };
+struct StrokerDeleter {
+    void operator()(FT_Stroker stroker) const { FT_Stroker_Done(stroker); }
+};
+struct GlyphDeleter {
+    void operator()(FT_Glyph glyph) const { FT_Done_Glyph(glyph); }
+};
 using LibraryPtr = std::unique_ptr<FT_LibraryRec_, LibraryDeleter>;
 using FacePtr = std::unique_ptr<FT_FaceRec_, FaceDeleter>;
+using StrokerPtr = std::unique_ptr<FT_StrokerRec_, StrokerDeleter>;
+using GlyphPtr = std::unique_ptr<FT_GlyphRec_, GlyphDeleter>;
 
 // The largest pixel size the rasteriser accepts.
 constexpr int64_t kMaxPpem = 0xFFFF;
@@ -76,6 +87,12 @@ struct CFontService::State {
     std::vector<FT_UInt> indices;
     FT_UInt slotIndex = 0;
     SlotContent slotContent = SlotContent::kNothing;
+    // The stroker, when glyphs are stroked, and the ring of glyph `ringIndex` (0: none held).
+    StrokerPtr stroker;
+    FT_UInt ringIndex = 0;
+    std::vector<uint8_t> ringBytes;
+    ByteRows ringRows;
+    GlyphMetrics ringMetrics;
 
     FT_UInt CharIndex(char16_t code) const { return indices.empty() ? 0 : indices[code]; }
 
@@ -88,32 +105,132 @@ struct CFontService::State {
         }
     }
 
-    // Renders the glyph into the slot unless it holds that rendering already.
+    // Renders the glyph into the slot unless it holds that rendering already, and its ring when
+    // a stroker is set. Loading and then rendering is what FT_LOAD_RENDER does in one call.
     FT_GlyphSlot Render(FT_UInt index, SlotContent content) {
         if (slotContent == content && slotIndex == index) {
             return face->glyph;
         }
         slotContent = SlotContent::kNothing;
-        FT_Int32 flags = FT_LOAD_RENDER | FT_LOAD_NO_BITMAP;
-        if (content == SlotContent::kMono) {
-            flags |= FT_LOAD_TARGET_MONO;
-        }
+        ringIndex = 0;
+        const bool mono = content == SlotContent::kMono;
+        const FT_Int32 flags =
+            FT_LOAD_NO_BITMAP | (mono ? FT_LOAD_TARGET_MONO : FT_LOAD_TARGET_NORMAL);
+        const FT_Render_Mode mode = mono ? FT_RENDER_MODE_MONO : FT_RENDER_MODE_NORMAL;
         if (FT_Load_Glyph(face.get(), index, flags) != 0) {
             return nullptr;
         }
-        const FT_Bitmap& bitmap = face->glyph->bitmap;
-        const unsigned char mode =
-            content == SlotContent::kMono ? FT_PIXEL_MODE_MONO : FT_PIXEL_MODE_GRAY;
-        const bool empty = bitmap.width == 0 || bitmap.rows == 0;
-        if (!empty && (bitmap.pixel_mode != mode || bitmap.buffer == nullptr)) {
+        if (stroker && !StrokeSlot(mode)) {
             return nullptr;
         }
-        if (int64_t{bitmap.width} * bitmap.rows > kMaxBitmapBytes) {
+        if (face->glyph->format != FT_GLYPH_FORMAT_BITMAP &&
+            FT_Render_Glyph(face->glyph, mode) != 0) {
+            return nullptr;
+        }
+        const FT_Bitmap& bitmap = face->glyph->bitmap;
+        const unsigned char pixelMode = mono ? FT_PIXEL_MODE_MONO : FT_PIXEL_MODE_GRAY;
+        if (!Usable(bitmap, pixelMode)) {
             return nullptr;
         }
         slotIndex = index;
         slotContent = content;
+        ringIndex = stroker ? index : 0;
         return face->glyph;
+    }
+
+    // A rendering of the expected kind that a glyph of the font model can hold.
+    static bool Usable(const FT_Bitmap& bitmap, unsigned char pixelMode) {
+        const bool empty = bitmap.width == 0 || bitmap.rows == 0;
+        if (!empty && (bitmap.pixel_mode != pixelMode || bitmap.buffer == nullptr)) {
+            return false;
+        }
+        return int64_t{bitmap.width} * bitmap.rows <= kMaxBitmapBytes;
+    }
+
+    // The stroker's work on a copy of an outline glyph, rendered: with `outsideOnly` the
+    // outside border alone, filled (the glyph grown by the radius), else both borders (the band
+    // within the radius of every contour). Null on failure.
+    GlyphPtr StrokedBitmap(FT_Glyph outline, bool outsideOnly, FT_Render_Mode mode) const {
+        // Without `destroy` a failure leaves the given glyph as it was and the result unset.
+        FT_Glyph stroked = outline;
+        const FT_Error error = outsideOnly
+                                   ? FT_Glyph_StrokeBorder(&stroked, stroker.get(), false, false)
+                                   : FT_Glyph_Stroke(&stroked, stroker.get(), false);
+        if (error != 0 || stroked == nullptr) {
+            return nullptr;
+        }
+        GlyphPtr owned(stroked);
+        FT_Glyph rendered = stroked;
+        if (FT_Glyph_To_Bitmap(&rendered, mode, nullptr, false) != 0) {
+            return nullptr;
+        }
+        owned.reset(rendered);
+        const FT_Bitmap& bitmap = reinterpret_cast<const FT_BitmapGlyphRec*>(rendered)->bitmap;
+        const bool mono = mode == FT_RENDER_MODE_MONO;
+        return Usable(bitmap, mono ? FT_PIXEL_MODE_MONO : FT_PIXEL_MODE_GRAY) ? std::move(owned)
+                                                                              : nullptr;
+    }
+
+    // Strokes the outline loaded in the slot into the ring, one byte per pixel: the larger
+    // coverage of the band and of the grown glyph. Where the pen is wider than a tight curve or
+    // a small counter, the stroker turns an offset inside out and the nonzero fill leaves a
+    // hole, the band in tight hooks and the grown glyph in small counters; each covers the
+    // other's. A slot without an outline has no ring.
+    bool StrokeSlot(FT_Render_Mode mode) {
+        ringRows = ByteRows{};
+        ringMetrics = GlyphMetrics{};
+        if (face->glyph->format != FT_GLYPH_FORMAT_OUTLINE) {
+            return true;
+        }
+        FT_Glyph copy = nullptr;
+        if (FT_Get_Glyph(face->glyph, &copy) != 0) {
+            return false;
+        }
+        const GlyphPtr outline(copy);
+        const GlyphPtr parts[] = {StrokedBitmap(copy, false, mode),
+                                  StrokedBitmap(copy, true, mode)};
+        int64_t left = INT32_MAX, top = INT32_MIN, right = INT32_MIN, bottom = INT32_MAX;
+        for (const GlyphPtr& part : parts) {
+            if (!part) {
+                return false;
+            }
+            const auto* glyph = reinterpret_cast<const FT_BitmapGlyphRec*>(part.get());
+            if (glyph->bitmap.width == 0 || glyph->bitmap.rows == 0) {
+                continue;
+            }
+            left = std::min<int64_t>(left, glyph->left);
+            right = std::max<int64_t>(right, int64_t{glyph->left} + glyph->bitmap.width);
+            top = std::max<int64_t>(top, glyph->top);
+            bottom = std::min<int64_t>(bottom, int64_t{glyph->top} - glyph->bitmap.rows);
+        }
+        if (left >= right || (right - left) * (top - bottom) > kMaxBitmapBytes) {
+            return left >= right;
+        }
+        const auto width = static_cast<int32_t>(right - left);
+        const auto height = static_cast<int32_t>(top - bottom);
+        ringBytes.assign(std::size_t(width) * std::size_t(height), 0);
+        const bool mono = mode == FT_RENDER_MODE_MONO;
+        for (const GlyphPtr& part : parts) {
+            const auto* glyph = reinterpret_cast<const FT_BitmapGlyphRec*>(part.get());
+            const FT_Bitmap& bitmap = glyph->bitmap;
+            for (uint32_t y = 0; y < bitmap.rows; ++y) {
+                const uint8_t* from = BitmapRow(bitmap, y);
+                uint8_t* to = ringBytes.data() + std::size_t(top - glyph->top + y) * width +
+                              std::size_t(glyph->left - left);
+                for (uint32_t x = 0; x < bitmap.width; ++x) {
+                    // Two levels become the ends of the coverage range.
+                    const uint8_t coverage =
+                        mono ? ((from[x >> 3] & (0x80u >> (x & 7))) != 0 ? 255 : 0) : from[x];
+                    to[x] = std::max(to[x], coverage);
+                }
+            }
+        }
+        ringMetrics.blackBoxX = width;
+        ringMetrics.blackBoxY = height;
+        ringMetrics.originX = static_cast<int32_t>(left);
+        ringMetrics.originY = static_cast<int32_t>(top);
+        ringRows = ByteRows{ringBytes.data(), width, width, height};
+        return true;
     }
 
     // The hinted advance; the query may reuse the glyph slot, so what it held is forgotten.
@@ -151,6 +268,7 @@ bool CFontService::CreateFont(const FontDescription& description) {
     s.face.reset();
     s.indices.clear();
     s.slotContent = SlotContent::kNothing;
+    s.ringIndex = 0;
     // A font file named by the user stands for itself; any other name is an installed family.
     auto location = FontFileReference(description.faceName);
     if (!location) {
@@ -235,8 +353,7 @@ uint16_t CFontService::GetGlyphIndex(char16_t code) {
     return index == 0 || index >= kMissingGlyph ? kMissingGlyph : static_cast<uint16_t>(index);
 }
 
-uint32_t CFontService::GetGlyphCoverage(char16_t code, GlyphMetrics& metrics,
-                                        ByteRows& coverage) {
+uint32_t CFontService::GetGlyphCoverage(char16_t code, GlyphMetrics& metrics, ByteRows& coverage) {
     const FT_UInt index = m_state ? m_state->CharIndex(code) : 0;
     if (index == 0) {
         return kGlyphError;
@@ -287,6 +404,39 @@ uint32_t CFontService::GetGlyphOutline(char16_t code, GlyphFormat format, GlyphM
     }
     metrics = found;
     return levels ? size : 0;
+}
+
+bool CFontService::SetStroke(int32_t radius) {
+    if (!m_state || radius < 0) {
+        return false;
+    }
+    State& s = *m_state;
+    s.slotContent = SlotContent::kNothing;
+    s.ringIndex = 0;
+    if (radius == 0) {
+        s.stroker.reset();
+        return true;
+    }
+    if (!s.stroker) {
+        FT_Stroker stroker = nullptr;
+        if (FT_Stroker_New(s.library.get(), &stroker) != 0) {
+            return false;
+        }
+        s.stroker.reset(stroker);
+    }
+    FT_Stroker_Set(s.stroker.get(), static_cast<FT_Fixed>(radius) * 64, FT_STROKER_LINECAP_ROUND,
+                   FT_STROKER_LINEJOIN_ROUND, 0);
+    return true;
+}
+
+bool CFontService::GetStrokeRing(char16_t code, GlyphMetrics& metrics, ByteRows& ring) const {
+    const FT_UInt index = m_state ? m_state->CharIndex(code) : 0;
+    if (index == 0 || m_state->ringIndex != index) {
+        return false;
+    }
+    metrics = m_state->ringMetrics;
+    ring = m_state->ringRows;
+    return true;
 }
 
 bool CFontService::GetCharAbcWidths(char16_t code, AbcWidths& widths) {

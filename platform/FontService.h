@@ -96,6 +96,16 @@ public:
     uint32_t GetGlyphCoverage(char16_t code, GlyphMetrics& metrics, ByteRows& coverage);
     // The level (0-16 or 0-64) that GetGlyphOutline gives for one byte of coverage.
     static uint8_t LevelOfCoverage(GlyphFormat format, uint8_t coverage);
+    // From now on every glyph rendered is also stroked: FreeType's stroker runs a round pen of
+    // `radius` pixels along the glyph's scaled outline (round joins and caps), and the ring it
+    // leaves, reaching `radius` either side of every contour, is rendered like the glyph and
+    // kept beside it. 0 stops stroking. False when the stroker cannot be made.
+    bool SetStroke(int32_t radius);
+    // The ring of the rendering that the last GetGlyphCoverage, GetGlyphOutline or
+    // DrawOpaqueText of `code` made: one byte per pixel, coverage 0-255 (0 or 255 beside a
+    // two-level rendering), placed as its metrics say (origins as in GlyphMetrics); valid until
+    // the next query. False when no ring of that code is held.
+    bool GetStrokeRing(char16_t code, GlyphMetrics& metrics, ByteRows& ring) const;
     bool GetCharAbcWidths(char16_t code, AbcWidths& widths);
     bool GetCharWidth(char16_t code, int32_t& width);
 

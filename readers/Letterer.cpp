@@ -46,7 +46,33 @@ void CLetterer::CalcurateParameter() {
         TL_THROW(kErrInternal, 120);
     }
     m_ascent = metrics.ascent - metrics.internalLeading;
+    m_textAscent = metrics.ascent;
     m_cellSide = std::max(metrics.maxCharWidth, metrics.height);
+}
+
+void CLetterer::StartStroke(int32_t scale) {
+    if (m_effects.outline && !m_font.SetStroke(*m_effects.outline * scale)) {
+        TL_THROW(kErrInternal, 473);
+    }
+}
+
+void CLetterer::LayEffects(char16_t code, const ByteRows& letter, const LevelMap& letterLevels,
+                           const LevelMap& ringLevels, int32_t baselineRow, int32_t columnStep,
+                           GlyphBox& box) {
+    GlyphMetrics placed;
+    ByteRows ring;
+    if (!m_effects.outline || !m_font.GetStrokeRing(code, placed, ring)) {
+        ring = ByteRows{};
+    }
+    m_canvas.Lay(letter, letterLevels, ring, placed.originX - box.left,
+                 baselineRow - placed.originY, ringLevels, columnStep, box);
+}
+
+void CLetterer::FinishEffects(CGlyph& glyph, const LevelWords& words, GlyphBox& box) {
+    if (m_effects.shadow) {
+        m_canvas.AddShadow(m_effects.shadow->x, m_effects.shadow->y, box);
+    }
+    SetGlyph(glyph, m_canvas.LetterRows(box), m_canvas.HullRows(box), words, box);
 }
 
 uint32_t CLetterer::GrayOf(uint32_t index, int32_t depth) {
@@ -84,7 +110,12 @@ ImageRect InkBox(const ByteRows& rows, const LevelWords& words) {
 
 void CLetterer::SetGlyph(CGlyph& glyph, const ByteRows& rows, const LevelWords& words,
                          const GlyphBox& box) {
-    const ImageRect ink = InkBox(rows, words);
+    SetGlyph(glyph, rows, rows, words, box);
+}
+
+void CLetterer::SetGlyph(CGlyph& glyph, const ByteRows& letter, const ByteRows& hull,
+                         const LevelWords& words, const GlyphBox& box) {
+    const ImageRect ink = InkBox(hull, words);
     const int32_t inkWidth = ink.Width();
 
     int32_t left = 0;
@@ -123,11 +154,19 @@ void CLetterer::SetGlyph(CGlyph& glyph, const ByteRows& rows, const LevelWords& 
     glyph.image.CreateUnset(inkWidth, ink.Height(), 32);
     glyph.image.SetHasAlpha(true);
     const std::span<uint32_t> to = glyph.image.Pixels();
+    const bool onePlane = letter.first == hull.first;
     for (int32_t y = 0; y < ink.Height(); ++y) {
-        const uint8_t* from = rows.first + (ink.top + y) * rows.pitch + ink.left;
+        const uint8_t* from = hull.first + (ink.top + y) * hull.pitch + ink.left;
         uint32_t* row = to.data() + std::size_t(y) * std::size_t(inkWidth);
+        if (onePlane) {
+            for (int32_t x = 0; x < inkWidth; ++x) {
+                row[x] = words[from[x]];
+            }
+            continue;
+        }
+        const uint8_t* gray = letter.first + (ink.top + y) * letter.pitch + ink.left;
         for (int32_t x = 0; x < inkWidth; ++x) {
-            row[x] = words[from[x]];
+            row[x] = (words[from[x]] & 0xFF000000u) | (words[gray[x]] & 0x00FFFFFFu);
         }
     }
     glyph.leftSpace = left;

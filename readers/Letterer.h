@@ -5,6 +5,8 @@
 #include <cstdint>
 
 #include "platform/FontService.h"
+#include "readers/EffectCanvas.h"
+#include "readers/GlyphEffects.h"
 
 class CGlyph;
 
@@ -43,6 +45,8 @@ public:
     // Once, before Create. Depth 1 stays 1, 2-4 become 4, 5-8 become 8; outside 1-8 fails with
     // 169, a width type outside 0-3 with 158.
     void SetOption(int32_t bitDepth, int32_t widthType, int32_t fixedWidth);
+    // Once, before Create: the outline and shadow every glyph gets.
+    void SetEffects(const GlyphEffects& effects) { m_effects = effects; }
     // Opens the font; once per conversion.
     virtual void Create(const FontDescription& description) = 0;
     // Renders one UTF-16 code unit into an empty glyph; false (the glyph untouched) when the
@@ -56,6 +60,11 @@ public:
     // rows may be narrower or lower than the box; the rest of the box is paper.
     void SetGlyph(CGlyph& glyph, const ByteRows& rows, const LevelWords& words,
                   const GlyphBox& box);
+    // The same with the colour and the alpha of each pixel from two planes of one geometry: the
+    // gray of the letter's level and the alpha of the hull's, the ink being where the hull has
+    // alpha.
+    void SetGlyph(CGlyph& glyph, const ByteRows& letter, const ByteRows& hull,
+                  const LevelWords& words, const GlyphBox& box);
     // Gray entry `index` of the ramp of 2^depth levels: white first, black last, and black for
     // an index beyond the ramp.
     static uint32_t GrayOf(uint32_t index, int32_t depth);
@@ -70,13 +79,30 @@ protected:
     void SetupFont(const FontDescription& description);
     // Reads the text metrics (120) and derives the ascent and the cell side.
     void CalcurateParameter();
+    // With an outline, has the font service stroke every glyph it renders with a pen of the
+    // outline's width times `scale` (473).
+    void StartStroke(int32_t scale);
+    bool HasEffects() const { return m_effects.Any(); }
+    // Lays the rendered block of `code` and its outline ring on the canvas. The ring is placed
+    // by the font's pen and baseline: the pen box.left columns left of the block's left column,
+    // the baseline `baselineRow` rows below its top row.
+    void LayEffects(char16_t code, const ByteRows& letter, const LevelMap& letterLevels,
+                    const LevelMap& ringLevels, int32_t baselineRow, int32_t columnStep,
+                    GlyphBox& box);
+    // Adds the shadow to the canvas and makes the glyph of it.
+    void FinishEffects(CGlyph& glyph, const LevelWords& words, GlyphBox& box);
+    // Rows from the top of a text cell down to the baseline, as the font service draws text.
+    int32_t GetTextAscent() const { return m_textAscent; }
 
     CFontService m_font;
+    CEffectCanvas m_canvas;
 
 private:
+    GlyphEffects m_effects;
     int32_t m_widthType = 0;
     int32_t m_bitDepth = 0;
     int32_t m_fixedWidth = 0;
     int32_t m_ascent = 0;
+    int32_t m_textAscent = 0;
     int32_t m_cellSide = 0;
 };

@@ -10,6 +10,7 @@ void CRasterLetterer::Create(const FontDescription& description) {
     StartFontService();
     SetupFont(description);
     CalcurateParameter();
+    StartStroke(1);
     const int32_t side = std::max(GetCellSide(), 0);
     m_stride = (side + 3) & ~3;
     if (int64_t{side} * m_stride > IImage::kMaxPixels) {
@@ -49,7 +50,24 @@ bool CRasterLetterer::LetterChar(CGlyph& glyph, char16_t code) {
         }
         return words;
     }();
-    SetGlyph(glyph, ByteRows{m_levels.data(), m_stride, box.width, box.height}, kWords, box);
+    const ByteRows levels{m_levels.data(), m_stride, box.width, box.height};
+    if (HasEffects()) {
+        // The levels are the letter's already; the ring's two levels come as 0 and 255.
+        static const LevelMap kSame = [] {
+            LevelMap same{};
+            same[1] = 1;
+            return same;
+        }();
+        static const LevelMap kRing = [] {
+            LevelMap ring{};
+            ring[255] = 1;
+            return ring;
+        }();
+        LayEffects(code, levels, kSame, kRing, GetTextAscent(), 1, box);
+        FinishEffects(glyph, kWords, box);
+        return true;
+    }
+    SetGlyph(glyph, levels, kWords, box);
     return true;
 }
 

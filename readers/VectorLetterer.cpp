@@ -18,12 +18,15 @@ void CVectorLetterer::Create(const FontDescription& description) {
         SetupFont(description);
     }
     CalcurateParameter();
+    // The outline is stroked at the size the glyphs are rendered at.
+    StartStroke(m_softAntialias ? 2 : 1);
     const int32_t depth = GetBitDepth();
     m_format = depth == 8 ? GlyphFormat::kGray65 : GlyphFormat::kGray17;
     m_words = LevelWordsOf(m_format, depth);
     for (std::size_t coverage = 0; coverage < m_coverageWords.size(); ++coverage) {
-        m_coverageWords[coverage] =
-            m_words[CFontService::LevelOfCoverage(m_format, static_cast<uint8_t>(coverage))];
+        m_coverageLevels[coverage] =
+            CFontService::LevelOfCoverage(m_format, static_cast<uint8_t>(coverage));
+        m_coverageWords[coverage] = m_words[m_coverageLevels[coverage]];
     }
 }
 
@@ -60,6 +63,10 @@ bool CVectorLetterer::LetterChar(CGlyph& glyph, char16_t code) {
     box.top = metrics.originY;
     box.inkLevel = static_cast<uint8_t>((1 << GetBitDepth()) - 1);
     box.paperLevel = 0;
+    if (HasEffects()) {
+        LetterWithEffects(glyph, code, coverage, box);
+        return true;
+    }
     if (!m_softAntialias) {
         SetGlyph(glyph, coverage, m_coverageWords, box);
         return true;
@@ -72,6 +79,24 @@ bool CVectorLetterer::LetterChar(CGlyph& glyph, char16_t code) {
     ReduceSoftAntialias(m_levels, box);
     SetGlyph(glyph, ByteRows{m_levels.data(), box.width, box.width, box.height}, m_words, box);
     return true;
+}
+
+void CVectorLetterer::LetterWithEffects(CGlyph& glyph, char16_t code, const ByteRows& coverage,
+                                        GlyphBox& box) {
+    const int32_t blockLeft = box.left;
+    LayEffects(code, coverage, m_coverageLevels, m_coverageLevels, box.top, m_softAntialias ? 2 : 1,
+               box);
+    if (m_softAntialias) {
+        // Both planes halved alike, the columns paired as the letter's own are without effects:
+        // the canvas begins an even number of columns left of the letter.
+        const int32_t pairsLeft = (blockLeft - box.left) / 2;
+        box.left = blockLeft;
+        GlyphBox letterBox = box;
+        ReduceSoftAntialias(m_canvas.Letter(), letterBox);
+        ReduceSoftAntialias(m_canvas.Hull(), box);
+        box.left -= pairsLeft;
+    }
+    FinishEffects(glyph, m_words, box);
 }
 
 void CVectorLetterer::ReduceSoftAntialias(std::span<uint8_t> levels, GlyphBox& box) {
@@ -87,7 +112,9 @@ void CVectorLetterer::ReduceSoftAntialias(std::span<uint8_t> levels, GlyphBox& b
     box.advance = (box.advance + 1) / 2;
     box.width = (sourceWidth + 1) / 2;
     box.height = (height + 1) / 2;
-    box.top = (top + 1) / 2;
+    // The top row's height over the baseline halved, rounded up: the block rows pair on the
+    // baseline, so a block that starts an even number of rows below it keeps that alignment.
+    box.top = top >= 0 ? (top + 1) / 2 : top / 2;
     if (box.width == 0 || box.height == 0) {
         return;
     }

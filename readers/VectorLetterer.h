@@ -22,9 +22,14 @@ public:
     static LevelWords LevelWordsOf(GlyphFormat format, int32_t depth);
 
 private:
+    // The glyph with its outline and shadow: the letter's and the ring's levels on one canvas,
+    // halved together with soft antialias.
+    void LetterWithEffects(CGlyph& glyph, char16_t code, const ByteRows& coverage, GlyphBox& box);
+
     bool m_softAntialias = false;
     GlyphFormat m_format = GlyphFormat::kGray17;
     std::vector<uint8_t> m_levels;  // reused between glyphs
     LevelWords m_words{};           // by level
     LevelWords m_coverageWords{};   // by the rasteriser's coverage
+    LevelMap m_coverageLevels{};    // the level of each coverage
 };

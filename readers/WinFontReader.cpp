@@ -19,6 +19,25 @@ namespace {
 constexpr uint32_t kLastCode = 0xFFFD;
 constexpr int kProgressRange = 0x10000;
 
+// Outline and shadow within their ranges, and only where the alpha can hold them.
+void ValidateEffects(const GlyphEffects& effects, bool alpha) {
+    if (effects.outline && (*effects.outline < 1 || *effects.outline > GlyphEffects::kMaxOutline)) {
+        const MessageArg width[] = {*effects.outline};
+        TL_THROW(kErrInputValue, 470, FormatText(u"%d", width));
+    }
+    const auto inRange = [](int32_t offset) {
+        return offset >= -GlyphEffects::kMaxShadowOffset &&
+               offset <= GlyphEffects::kMaxShadowOffset;
+    };
+    if (effects.shadow && (!inRange(effects.shadow->x) || !inRange(effects.shadow->y))) {
+        const MessageArg offset[] = {effects.shadow->x, effects.shadow->y};
+        TL_THROW(kErrInputValue, 471, FormatText(u"%d,%d", offset));
+    }
+    if (effects.Any() && !alpha) {
+        TL_THROW(kErrInputValue, 472);
+    }
+}
+
 }  // namespace
 
 void CWinFontReader::ValidateInput() {
@@ -53,6 +72,7 @@ void CWinFontReader::ValidateInput() {
     if (m_settings.widthType == CLetterer::kWidthFixed && m_settings.fixedWidth <= 0) {
         TL_THROW(kErrInternal, 201, m_settings.fixedWidth);
     }
+    ValidateEffects(m_settings.effects, m_settings.alpha);
 }
 
 void CWinFontReader::ReadFontData(CFontData& font, const CCharFilter& filter) {
@@ -80,6 +100,7 @@ void CWinFontReader::ReadFontData(CFontData& font, const CCharFilter& filter) {
         letterer = std::move(vector);
     }
     letterer->SetOption(m_settings.bitDepth, m_settings.widthType, m_settings.fixedWidth);
+    letterer->SetEffects(m_settings.effects);
     letterer->Create(description);
 
     // Most codes have no glyph, so one empty record waits until a code fills it.

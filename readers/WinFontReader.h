@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/FontReader.h"
+#include "readers/GlyphEffects.h"
 #include "readers/Letterer.h"
 
 // Reads a font installed on this system: every code 0x0000-0xFFFD that the face maps and the
@@ -19,6 +20,7 @@ public:
         CLetterer::WidthType widthType = CLetterer::kWidthChar;
         int32_t fixedWidth = -1;     // for kWidthFixed
         bool softAntialias = false;  // render at twice the size and reduce
+        GlyphEffects effects = {};   // only with alpha
     };
 
     // Stores the settings; ValidateInput checks them.

@@ -49,6 +49,9 @@ TEST(CmdLineTest, ScansParametersAsGiven) {
         {{u"p", u"-is", u" -2147483649"}, u"is", true, u" -2147483649", kMin},
         {{u"p", u"-is", u"0x10"}, u"is", true, u"0x10", 0},
         {{u"p", u"-oh", u"12", u"-oh", u"13"}, u"oh", true, u"12", 12},
+        // The effect options may take a negative number, and only a number.
+        {{u"p", u"-ies", u"-2,3", u"-o", u"bofnt"}, u"ies", true, u"-2,3", -2},
+        {{u"p", u"-ieo", u"-3", u"-o", u"bofnt"}, u"o", true, u"bofnt", 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(Utf16ToUtf8(c.words.back()) + " / " + Utf16ToUtf8(c.option));
@@ -64,13 +67,13 @@ TEST(CmdLineTest, ScansParametersAsGiven) {
 
 // A table of another program may hold a kind the console's never does.
 TEST(CmdLineTest, UnknownKindInATableIsAnInternalError) {
-    const CmdOption table[] = {{u"a", 0}, {u"b", 3}};
+    const CmdOption table[] = {{u"a", 0}, {u"b", 4}};
     EXPECT_TRUE(CCmdLine(Words{u"p", u"-a"}, table).HasOption(u"a"));
     testing_support::ExpectError(
         [&] {
             CCmdLine(Words{u"p", u"-b"}, table);
         },
-        kErrInternal, "Invalid option type (3).");
+        kErrInternal, "Invalid option type (4).");
 }
 
 TEST(CmdLineTest, LongArgumentsAreScannedWithoutTrouble) {

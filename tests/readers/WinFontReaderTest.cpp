@@ -35,12 +35,13 @@ struct ReaderOptions {
     int32_t widthType = 2;
     int32_t fixedWidth = -1;
     bool softAntialias = false;
+    GlyphEffects effects = {};
 };
 
 CWinFontReader Reader(const ReaderOptions& o) {
     return CWinFontReader({o.face, o.size, o.averageWidth, o.bitDepth, o.alpha,
                            static_cast<CLetterer::WidthType>(o.widthType), o.fixedWidth,
-                           o.softAntialias});
+                           o.softAntialias, o.effects});
 }
 
 TEST(WinFontReaderTest, ValidateInputChecksInOrder) {
