@@ -9,13 +9,15 @@
 
 namespace {
 
-constexpr std::array<CmdOption, 40> kOptions = {{
+constexpr std::array<CmdOption, 41> kOptions = {{
     {u"h", 0},   {u"i", 2},   {u"f", 2},   {u"o", 2},   {u"if", 2},  {u"io", 2},  {u"ic", 2},
     {u"in", 2},  {u"is", 2},  {u"isw", 2}, {u"it", 1},  {u"iw", 2},  {u"ig", 2},  {u"iv", 1},
     {u"ia", 0},  {u"of", 2},  {u"oo", 2},  {u"og", 0},  {u"oa", 2},  {u"oh", 2},  {u"ot", 2},
     {u"ob", 2},  {u"ol", 2},  {u"or", 2},  {u"ow", 2},  {u"oe", 2},  {u"oh", 2},  {u"om", 2},
     {u"on", 2},  {u"oi", 2},  {u"op", 2},  {u"ox", 2},  {u"os", 2},  {u"ocb", 2}, {u"ocg", 2},
     {u"ocm", 2}, {u"ocw", 2}, {u"ocn", 2}, {u"ieo", 3}, {u"ies", 3},
+    // Options added since, each read only with its input or output format.
+    {u"inf", 2},
 }};
 
 // A word that starts with a hyphen and a digit: a negative number, never an option's name.
@@ -93,6 +95,11 @@ bool CCmdLine::HasOption(std::u16string_view name) const {
 std::u16string CCmdLine::GetParam(std::u16string_view name) const {
     const auto* params = FindParams(name);
     return params != nullptr && !params->empty() ? params->front() : std::u16string();
+}
+
+std::vector<std::u16string> CCmdLine::GetParams(std::u16string_view name) const {
+    const auto* params = FindParams(name);
+    return params != nullptr ? *params : std::vector<std::u16string>();
 }
 
 int32_t CCmdLine::GetIntParam(std::u16string_view name, int32_t defaultValue) const {

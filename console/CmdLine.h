@@ -15,7 +15,7 @@ struct CmdOption {
     int32_t kind;
 };
 
-// The console program's 40 options, in lookup order.
+// The console program's options, in lookup order.
 std::span<const CmdOption> ConsoleOptionTable();
 
 // A command line split into options with their parameters. Every parse failure throws, and
@@ -30,6 +30,8 @@ public:
     bool HasAnyOption() const { return !m_options.empty(); }
     // The first parameter given; empty when the option is absent or came without one.
     std::u16string GetParam(std::u16string_view name) const;
+    // Every parameter given, in order, for an option that may be repeated.
+    std::vector<std::u16string> GetParams(std::u16string_view name) const;
     // The first parameter as a signed decimal number (leading blanks and a sign allowed, read
     // up to the first non-digit, no digits read as 0, saturated to 32 bits); the default when
     // the option is absent or came without a parameter.

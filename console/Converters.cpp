@@ -7,6 +7,8 @@
 
 #include "base/GlobalException.h"
 #include "base/Text.h"
+#include "platform/InstallLayout.h"
+#include "platform/Process.h"
 
 namespace {
 
@@ -182,4 +184,8 @@ uint16_t ToCharCode(const std::u16string& text, CharEncoding encoding) {
         return CFontEncoding(kEncodingUtf16).SubstituteFromCode(text.front());
     }
     return CFontEncoding(encoding).SubstituteFromCode(NumberLow16(text));
+}
+
+std::u16string ToDefinitionFile(const std::u16string& text, const std::u16string& kind) {
+    return ShippedFile(text, kind, ProgramFolder());
 }

@@ -41,3 +41,7 @@ GlyphEffects::Offset ToShadowOffset(const std::u16string& text);
 // One character stands for itself; anything else is a number (decimal, 0x hexadecimal or 0
 // octal) cut to 16 bits, read as a code of the encoding (CFontEncoding::SubstituteFromCode).
 uint16_t ToCharCode(const std::u16string& text, CharEncoding encoding);
+// A definition file option's path, or the shipped file of `kind` ("xlor", "xggp", "xllt") it
+// names: "ascii", "ascii.xlor" (see ShippedFile). Never fails; a path that leads nowhere fails
+// when the file is read.
+std::u16string ToDefinitionFile(const std::u16string& text, const std::u16string& kind);

@@ -16,7 +16,7 @@ namespace {
 std::unique_ptr<CFontReader> ImageFontReader(const CCmdLine& cmdLine) {
     CImageFontReader::Settings s;
     s.imagePath = cmdLine.GetParam(u"if");
-    s.orderPath = cmdLine.GetParam(u"io");
+    s.orderPath = ToDefinitionFile(cmdLine.GetParam(u"io"), u"xlor");
     s.format = ToGlyphImageFormat(cmdLine.GetParam(u"ic"));
     s.linearAssist = cmdLine.HasOption(u"ia");
     return std::make_unique<CImageFontReader>(std::move(s));
@@ -35,6 +35,7 @@ std::unique_ptr<CFontReader> WinFontReader(const CCmdLine& cmdLine) {
         TL_THROW(kErrCommandLine, 134);
     }
     s.faceName = cmdLine.GetParam(u"in");
+    s.fallbackFaces = cmdLine.GetParams(u"inf");
     s.size = cmdLine.GetIntParam(u"is", -1);
     s.averageWidth = cmdLine.GetIntParam(u"isw", 0);
     s.fixedWidth = cmdLine.GetIntParam(u"iw", -1);

@@ -44,7 +44,7 @@ uint32_t ColorParam(const CCmdLine& cmdLine, const ColorOption& option) {
 std::unique_ptr<CFontWriter> ImageFontWriter(const CCmdLine& cmdLine) {
     CImageFontWriter::Settings s;
     s.outputPath = cmdLine.GetParam(u"of");
-    s.orderPath = cmdLine.GetParam(u"oo");
+    s.orderPath = ToDefinitionFile(cmdLine.GetParam(u"oo"), u"xlor");
     s.outputFormat = cmdLine.HasOption(u"oi") ? ToImageFormat(cmdLine.GetParam(u"oi"))
                                               : CImageFontWriter::kByExtension;
     if (cmdLine.HasOption(u"ow") || cmdLine.HasOption(u"oh")) {
@@ -86,7 +86,7 @@ std::unique_ptr<CFontWriter> QuillFontWriter(const CCmdLine& cmdLine) {
     s.defaultLeft = cmdLine.GetIntParam(u"ol", kNotGiven);
     s.defaultRight = cmdLine.GetIntParam(u"or", kNotGiven);
     s.outputPath = cmdLine.GetParam(u"of");
-    s.groupsPath = cmdLine.GetParam(u"op");
+    s.groupsPath = ToDefinitionFile(cmdLine.GetParam(u"op"), u"xggp");
     if (!cmdLine.HasOption(u"os") && cmdLine.HasOption(u"ox")) {
         ToSheetSize(s.sheetWidth, s.sheetHeight, cmdLine.GetParam(u"ox"));
     } else {

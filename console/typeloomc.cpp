@@ -8,6 +8,8 @@
 #include "base/ResString.h"
 #include "console/CmdLine.h"
 #include "console/ConsoleOutput.h"
+#include "console/Converters.h"
+#include "console/InfoLists.h"
 #include "console/ReaderConstruction.h"
 #include "console/Usage.h"
 #include "console/WriterConstruction.h"
@@ -51,10 +53,10 @@ int Convert(const std::vector<std::u16string>& arguments) {
     // Declared reader first, so that the writer is deleted first, on every way out.
     const std::unique_ptr<CFontReader> reader = CreateReader(cmdLine);
     const std::unique_ptr<CFontWriter> writer = CreateWriter(cmdLine);
-    CCharSelection characters(
-        cmdLine.HasOption(u"f")
-            ? [path = cmdLine.GetParam(u"f")](CCharFilter& filter) { filter.Load(path); }
-            : CCharSelection::FilterLoader());
+    CCharSelection characters(cmdLine.HasOption(u"f")
+                                  ? [path = ToDefinitionFile(cmdLine.GetParam(u"f"), u"xllt")](
+                                        CCharFilter& filter) { filter.Load(path); }
+                                  : CCharSelection::FilterLoader());
     CConversion(*reader, *writer, characters).Run();
     return kExitSuccess;
 }
@@ -74,6 +76,9 @@ int RunConsole(int argc, char** argv) {
         // Built once the translations are in, since the first exception fixes the category
         // names for the run.
         PrepareFatalSignalText();
+        if (AnswerListOption(arguments)) {
+            return kExitSuccess;
+        }
         // Errors are reported here, while the translations are still loaded.
         return Guarded([&] { return Convert(arguments); });
     });

@@ -6,7 +6,10 @@
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
+#include <set>
+#include <string_view>
 #include <tuple>
+#include <vector>
 
 #include "base/Text.h"
 #include "platform/FileSystem.h"
@@ -73,14 +76,183 @@ bool IsApplicationFont(FcConfig* config, const std::string& path) {
     return false;
 }
 
-bool HasFamily(FcPattern* font, const std::string& family) {
+// Where `wanted` stands among the font's values of a string property; -1 when it is not there.
+int IndexOfString(FcPattern* font, const char* object, std::string_view wanted) {
     FcChar8* name = nullptr;
-    for (int i = 0; FcPatternGetString(font, FC_FAMILY, i, &name) == FcResultMatch; ++i) {
-        if (family == reinterpret_cast<const char*>(name)) {
-            return true;
+    for (int i = 0; FcPatternGetString(font, object, i, &name) == FcResultMatch; ++i) {
+        if (wanted == reinterpret_cast<const char*>(name)) {
+            return i;
         }
     }
-    return false;
+    return -1;
+}
+
+bool HasFamily(FcPattern* font, const std::string& family) {
+    return IndexOfString(font, FC_FAMILY, family) >= 0;
+}
+
+std::vector<std::string> StringValues(FcPattern* font, const char* object) {
+    std::vector<std::string> values;
+    FcChar8* value = nullptr;
+    for (int i = 0; FcPatternGetString(font, object, i, &value) == FcResultMatch; ++i) {
+        values.emplace_back(reinterpret_cast<const char*>(value));
+    }
+    return values;
+}
+
+std::optional<FontFileLocation> LocationOf(FcPattern* font) {
+    FcChar8* file = nullptr;
+    if (FcPatternGetString(font, FC_FILE, 0, &file) != FcResultMatch) {
+        return std::nullopt;
+    }
+    return FontFileLocation{reinterpret_cast<const char*>(file), IntProperty(font, FC_INDEX, 0),
+                            HasOutline(font)};
+}
+
+// Calls `visit` with every installed font and every font file registered for this run, each
+// with all its properties.
+template <typename Visit>
+void ForEachFont(Visit visit) {
+    FcConfig* config = Configuration();
+    if (config == nullptr) {
+        return;
+    }
+    for (const FcSetName set : {FcSetSystem, FcSetApplication}) {
+        FcFontSet* fonts = FcConfigGetFonts(config, set);
+        for (int f = 0; fonts != nullptr && f < fonts->nfont; ++f) {
+            visit(fonts->fonts[f]);
+        }
+    }
+}
+
+// Whether every value the user's pattern gives for a property is among the font's values of
+// it, compared exactly (numbers by value, text by every character).
+bool HasEveryProperty(FcPattern* font, FcPattern* wanted) {
+    FcPatternIter property;
+    FcPatternIterStart(wanted, &property);
+    if (!FcPatternIterIsValid(wanted, &property)) {
+        return false;  // no property at all names nothing
+    }
+    do {
+        const char* object = FcPatternIterGetObject(wanted, &property);
+        for (int i = 0; i < FcPatternIterValueCount(wanted, &property); ++i) {
+            FcValue value{};
+            FcPatternIterGetValue(wanted, &property, i, &value, nullptr);
+            bool found = false;
+            FcValue own{};
+            for (int j = 0; !found && FcPatternGet(font, object, j, &own) == FcResultMatch; ++j) {
+                found = FcValueEqual(value, own);
+            }
+            if (!found) {
+                return false;
+            }
+        }
+    } while (FcPatternIterNext(wanted, &property));
+    return true;
+}
+
+// Picks the best of the faces `rank` accepts (it gives a rank, smaller is better, or nothing):
+// outline faces first, then the rank, then the normal width; ties go to the file name and face
+// number, so that the choice never depends on the order the fonts are listed in.
+template <typename Rank>
+std::optional<FontFileLocation> BestFace(Rank rank) {
+    std::optional<FontFileLocation> best;
+    std::tuple<bool, int, int, std::string, int64_t> bestRank;
+    ForEachFont([&](FcPattern* font) {
+        const std::optional<int> own = rank(font);
+        std::optional<FontFileLocation> location;
+        if (!own || !(location = LocationOf(font))) {
+            return;
+        }
+        auto candidate = std::make_tuple(
+            !location->outline, *own,
+            std::abs(IntProperty(font, FC_WIDTH, FC_WIDTH_NORMAL) - FC_WIDTH_NORMAL),
+            location->path, location->index);
+        if (!best || candidate < bestRank) {
+            best = std::move(location);
+            bestRank = std::move(candidate);
+        }
+    });
+    return best;
+}
+
+// "Family:Style" or "Family:property=value:...".
+std::optional<FontFileLocation> FindFamilyWithStyle(const std::string& family,
+                                                    const std::string& style) {
+    if (style.find('=') == std::string::npos) {
+        return BestFace([&](FcPattern* font) -> std::optional<int> {
+            const int familyIndex = IndexOfString(font, FC_FAMILY, family);
+            const int styleIndex = IndexOfString(font, FC_STYLE, style);
+            return familyIndex < 0 || styleIndex < 0 ? std::nullopt
+                                                     : std::optional(familyIndex + styleIndex);
+        });
+    }
+    const std::string properties = ":" + style;
+    const PatternPtr wanted(FcNameParse(reinterpret_cast<const FcChar8*>(properties.c_str())));
+    if (!wanted) {
+        return std::nullopt;
+    }
+    return BestFace([&](FcPattern* font) -> std::optional<int> {
+        const int familyIndex = IndexOfString(font, FC_FAMILY, family);
+        return familyIndex < 0 || !HasEveryProperty(font, wanted.get())
+                   ? std::nullopt
+                   : std::optional(familyIndex);
+    });
+}
+
+std::optional<FontFileLocation> FindByName(const char* object, const std::string& name) {
+    return BestFace([&](FcPattern* font) -> std::optional<int> {
+        const int index = IndexOfString(font, object, name);
+        return index < 0 ? std::nullopt : std::optional(index);
+    });
+}
+
+// The first style name of the face at `location`.
+std::u16string StyleOf(const FontFileLocation& location) {
+    std::u16string style;
+    ForEachFont([&](FcPattern* font) {
+        const auto own = LocationOf(font);
+        const auto styles = StringValues(font, FC_STYLE);
+        if (style.empty() && own && own->path == location.path && own->index == location.index &&
+            !styles.empty()) {
+            style = Utf8ToUtf16(styles.front());
+        }
+    });
+    return style;
+}
+
+// The styles of each family, the style of the face its name alone picks first.
+std::vector<FamilyStyles> StylesByFamily(const std::u16string* onlyFamily) {
+    std::map<std::u16string, std::set<std::u16string>> styles;
+    ForEachFont([&](FcPattern* font) {
+        const auto fontStyles = StringValues(font, FC_STYLE);
+        for (const std::string& name : StringValues(font, FC_FAMILY)) {
+            const std::u16string family = Utf8ToUtf16(name);
+            if (onlyFamily != nullptr && family != *onlyFamily) {
+                continue;
+            }
+            auto& own = styles[family];
+            for (const std::string& style : fontStyles) {
+                own.insert(Utf8ToUtf16(style));
+            }
+        }
+    });
+    std::vector<FamilyStyles> families;
+    for (auto& [family, names] : styles) {
+        FamilyStyles entry{family, {}};
+        const auto regular = FindFaceFile(family, 400, false);
+        const std::u16string first = regular ? StyleOf(*regular) : std::u16string();
+        if (names.contains(first)) {
+            entry.styles.push_back(first);
+        }
+        for (const std::u16string& style : names) {
+            if (style != first) {
+                entry.styles.push_back(style);
+            }
+        }
+        families.push_back(std::move(entry));
+    }
+    return families;
 }
 
 }  // namespace
@@ -150,7 +322,15 @@ FontFileCheck RegisterFontFile(const FontFileLocation& file) {
     if (!IsApplicationFont(config, file.path) && !FcConfigAppFontAddFile(config, path)) {
         return {FontFileStatus::kNotAFont, faceCount};
     }
-    return {FontFileStatus::kRegistered, faceCount};
+    bool outline = false;
+    for (int f = 0; f < scanned->nfont; ++f) {
+        // Named instances of a variable face carry the face's number in the low 16 bits.
+        FcPattern* face = scanned->fonts[f];
+        if ((IntProperty(face, FC_INDEX, -1) & 0xFFFF) == file.index) {
+            outline = outline || HasOutline(face);
+        }
+    }
+    return {FontFileStatus::kRegistered, faceCount, outline};
 }
 
 std::optional<FontFileLocation> FindFaceFile(const std::u16string& faceName, int32_t weight,
@@ -185,9 +365,35 @@ std::optional<FontFileLocation> FindFaceFile(const std::u16string& faceName, int
             std::abs(IntProperty(font, FC_WIDTH, FC_WIDTH_NORMAL) - FC_WIDTH_NORMAL));
         if (!best || rank < bestRank) {
             best = FontFileLocation{reinterpret_cast<const char*>(file),
-                                    IntProperty(font, FC_INDEX, 0)};
+                                    IntProperty(font, FC_INDEX, 0), HasOutline(font)};
             bestRank = rank;
         }
     }
     return best;
+}
+
+std::optional<FontFileLocation> FindStyledFace(const std::u16string& value) {
+    const std::string text = Utf16ToUtf8(value);
+    const std::size_t colon = text.find(':');
+    if (colon != std::string::npos && colon > 0 && colon + 1 < text.size()) {
+        if (auto face = FindFamilyWithStyle(text.substr(0, colon), text.substr(colon + 1))) {
+            return face;
+        }
+    }
+    if (text.empty()) {
+        return std::nullopt;
+    }
+    if (auto face = FindByName(FC_FULLNAME, text)) {
+        return face;
+    }
+    return FindByName(FC_POSTSCRIPT_NAME, text);
+}
+
+std::vector<FamilyStyles> ListFamilyStyles() {
+    return StylesByFamily(nullptr);
+}
+
+std::vector<std::u16string> StylesOfFamily(const std::u16string& family) {
+    auto families = StylesByFamily(&family);
+    return families.empty() ? std::vector<std::u16string>() : std::move(families.front().styles);
 }

@@ -269,10 +269,14 @@ bool CFontService::CreateFont(const FontDescription& description) {
     s.indices.clear();
     s.slotContent = SlotContent::kNothing;
     s.ringIndex = 0;
-    // A font file named by the user stands for itself; any other name is an installed family.
+    // A font file named by the user stands for itself; any other name is an installed family,
+    // or failing that a family with a style, a full name or a PostScript name.
     auto location = FontFileReference(description.faceName);
     if (!location) {
         location = FindFaceFile(description.faceName, description.weight, description.italic);
+    }
+    if (!location) {
+        location = FindStyledFace(description.faceName);
     }
     if (!location) {
         return false;

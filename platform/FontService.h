@@ -6,8 +6,9 @@
 #include <span>
 #include <string>
 
-// What the rasterisers ask of a font: the face by its exact name (or a font file, see
-// FontFileReference), the size and the style.
+// What the rasterisers ask of a font: the face by its exact name (a font file, see
+// FontFileReference; a family; or a family with a style, a full or PostScript name, see
+// FindStyledFace), the size and the style.
 struct FontDescription {
     // Negative: the character (em) height in pixels; positive: the cell height; 0: 12 pixels.
     int32_t height = 0;

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "base/Text.h"
+#include "platform/FileSystem.h"
 
 namespace {
 
@@ -27,4 +28,21 @@ std::vector<std::u16string> SharedDataFolders(const std::u16string& programFolde
 
 std::vector<std::u16string> LanguageLibraryFolders(const std::u16string& programFolder) {
     return BesideAndInstalled(programFolder, "lib/typeloom");
+}
+
+std::u16string ShippedFile(const std::u16string& value, const std::u16string& kind,
+                           const std::u16string& programFolder) {
+    if (value.empty() || value.find(u'/') != std::u16string::npos || fs::Exists(value)) {
+        return value;
+    }
+    const std::u16string extension = u"." + kind;
+    const std::u16string name =
+        ToLowerAscii(value).ends_with(extension) ? value : value + extension;
+    for (const std::u16string& folder : SharedDataFolders(programFolder)) {
+        const std::u16string path = folder + kind + u"/" + name;
+        if (fs::IsRegularFile(path)) {
+            return path;
+        }
+    }
+    return value;
 }

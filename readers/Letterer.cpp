@@ -47,6 +47,7 @@ void CLetterer::CalcurateParameter() {
     }
     m_ascent = metrics.ascent - metrics.internalLeading;
     m_textAscent = metrics.ascent;
+    m_internalLeading = metrics.internalLeading;
     m_cellSide = std::max(metrics.maxCharWidth, metrics.height);
 }
 
@@ -73,6 +74,11 @@ void CLetterer::FinishEffects(CGlyph& glyph, const LevelWords& words, GlyphBox& 
         m_canvas.AddShadow(m_effects.shadow->x, m_effects.shadow->y, box);
     }
     SetGlyph(glyph, m_canvas.LetterRows(box), m_canvas.HullRows(box), words, box);
+}
+
+void CLetterer::ShareBaseline(const CLetterer& first) {
+    m_ascent += m_internalLeading - first.m_internalLeading;
+    m_internalLeading = first.m_internalLeading;
 }
 
 uint32_t CLetterer::GrayOf(uint32_t index, int32_t depth) {

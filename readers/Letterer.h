@@ -68,6 +68,11 @@ public:
     // Gray entry `index` of the ramp of 2^depth levels: white first, black last, and black for
     // an index beyond the ramp.
     static uint32_t GrayOf(uint32_t index, int32_t depth);
+    // Places this font's glyphs on the same baseline as the glyphs of `first`, a rasteriser of
+    // another face with the same options, when both serve one conversion (after both Create
+    // calls). The two-level glyph takes its top from the face's ascent less the internal
+    // leading, which differs between faces: here the first face's leading counts.
+    void ShareBaseline(const CLetterer& first);
     int32_t GetBitDepth() const { return m_bitDepth; }
     int32_t GetAscent() const { return m_ascent; }
     int32_t GetCellSide() const { return m_cellSide; }
@@ -104,5 +109,6 @@ private:
     int32_t m_fixedWidth = 0;
     int32_t m_ascent = 0;
     int32_t m_textAscent = 0;
+    int32_t m_internalLeading = 0;
     int32_t m_cellSide = 0;
 };

@@ -1,5 +1,6 @@
 #include "readers/WinFontReader.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "base/GlobalException.h"
@@ -18,6 +19,8 @@ namespace {
 // The reader asks for every code but the two non-characters at the top of the plane.
 constexpr uint32_t kLastCode = 0xFFFD;
 constexpr int kProgressRange = 0x10000;
+// The weight a face name alone asks for (OpenType scale).
+constexpr int32_t kRegularWeight = 400;
 
 // Outline and shadow within their ranges, and only where the alpha can hold them.
 void ValidateEffects(const GlyphEffects& effects, bool alpha) {
@@ -40,11 +43,15 @@ void ValidateEffects(const GlyphEffects& effects, bool alpha) {
 
 }  // namespace
 
-void CWinFontReader::ValidateInput() {
-    if (m_settings.faceName.empty()) {
+namespace {
+
+// A face name must name an installed face with outlines, or a font file that holds the face.
+void CheckFace(const std::u16string& name) {
+    if (name.empty()) {
         TL_THROW(kErrInputValue, 135);
     }
-    if (const auto file = FontFileReference(m_settings.faceName)) {
+    bool outline = true;
+    if (const auto file = FontFileReference(name)) {
         // Once registered for the run, a font file stands in for an installed face: every
         // other rule of this reader holds for it unchanged.
         const FontFileCheck check = RegisterFontFile(*file);
@@ -55,8 +62,41 @@ void CWinFontReader::ValidateInput() {
             TL_THROW(kErrInputValue, 291, static_cast<int32_t>(file->index),
                      static_cast<int32_t>(check.faceCount - 1), Utf8ToUtf16(file->path));
         }
-    } else if (!ListInstalledFaces().contains(m_settings.faceName)) {
-        TL_THROW(kErrInputValue, 271, m_settings.faceName);
+        outline = check.outline;
+    } else if (const auto face = FindFaceFile(name, kRegularWeight, false)) {
+        outline = face->outline;
+    } else if (const auto styled = FindStyledFace(name)) {
+        outline = styled->outline;
+    } else {
+        TL_THROW(kErrInputValue, 271, name);
+    }
+    // The rasteriser draws outlines only; a bitmap-only face has no glyph at any other size.
+    if (!outline) {
+        TL_THROW(kErrInputValue, 400, name);
+    }
+}
+
+}  // namespace
+
+std::vector<std::u16string> CWinFontReader::Faces() const {
+    std::vector<std::u16string> faces{m_settings.faceName};
+    for (const std::u16string& name : m_settings.fallbackFaces) {
+        // The same name again could give no character the earlier one did not.
+        if (std::find(faces.begin(), faces.end(), name) == faces.end()) {
+            faces.push_back(name);
+        }
+    }
+    return faces;
+}
+
+void CWinFontReader::ValidateInput() {
+    if (m_settings.fallbackFaces.size() > kMaxFallbackFaces) {
+        TL_THROW(kErrInputValue, 401, static_cast<int32_t>(m_settings.fallbackFaces.size()),
+                 static_cast<int32_t>(kMaxFallbackFaces));
+    }
+    CheckFace(m_settings.faceName);
+    for (const std::u16string& name : m_settings.fallbackFaces) {
+        CheckFace(name);
     }
     if (m_settings.size < 1) {
         TL_THROW(kErrInternal, 202, m_settings.size);
@@ -75,21 +115,15 @@ void CWinFontReader::ValidateInput() {
     ValidateEffects(m_settings.effects, m_settings.alpha);
 }
 
-void CWinFontReader::ReadFontData(CFontData& font, const CCharFilter& filter) {
-    if (g_pPgCtrl != nullptr) {
-        g_pPgCtrl->SetStatus(249);
-        g_pPgCtrl->ResetProgress();
-        g_pPgCtrl->SetProgressRange(kProgressRange);
-    }
-
+std::unique_ptr<CLetterer> CWinFontReader::CreateLetterer(const std::u16string& face) const {
     // A negative height asks for the character height, not the cell height. The whole face
     // name goes to the font service: a shortened one would silently pick another font or none.
     FontDescription description;
     description.height = m_settings.size > 0 ? -m_settings.size : 0;
     description.width = m_settings.averageWidth;
-    description.weight = 400;
+    description.weight = kRegularWeight;
     description.italic = false;
-    description.faceName = m_settings.faceName;
+    description.faceName = face;
 
     std::unique_ptr<CLetterer> letterer;
     if (m_settings.bitDepth <= 1) {
@@ -102,6 +136,25 @@ void CWinFontReader::ReadFontData(CFontData& font, const CCharFilter& filter) {
     letterer->SetOption(m_settings.bitDepth, m_settings.widthType, m_settings.fixedWidth);
     letterer->SetEffects(m_settings.effects);
     letterer->Create(description);
+    return letterer;
+}
+
+void CWinFontReader::ReadFontData(CFontData& font, const CCharFilter& filter) {
+    if (g_pPgCtrl != nullptr) {
+        g_pPgCtrl->SetStatus(249);
+        g_pPgCtrl->ResetProgress();
+        g_pPgCtrl->SetProgressRange(kProgressRange);
+    }
+
+    // One rasteriser a face, each set up alike; the fallback faces draw on the first face's
+    // baseline.
+    std::vector<std::unique_ptr<CLetterer>> letterers;
+    for (const std::u16string& face : Faces()) {
+        letterers.push_back(CreateLetterer(face));
+        if (letterers.size() > 1) {
+            letterers.back()->ShareBaseline(*letterers.front());
+        }
+    }
 
     // Most codes have no glyph, so one empty record waits until a code fills it.
     auto glyph = std::make_unique<CGlyph>();
@@ -109,12 +162,14 @@ void CWinFontReader::ReadFontData(CFontData& font, const CCharFilter& filter) {
         if (g_pPgCtrl != nullptr) {
             g_pPgCtrl->StepProgress(1);
         }
-        const auto unit = static_cast<uint16_t>(code);
-        // Most codes end at the first test, without a call into the letterer.
-        if (!letterer->HasGlyph(static_cast<char16_t>(unit)) || filter.IsExcluded(unit)) {
+        const auto unit = static_cast<char16_t>(code);
+        // Most codes end at the first test, without a call into a letterer.
+        const auto from = std::find_if(letterers.begin(), letterers.end(),
+                                       [unit](const auto& l) { return l->HasGlyph(unit); });
+        if (from == letterers.end() || filter.IsExcluded(unit)) {
             continue;
         }
-        if (letterer->LetterChar(*glyph, static_cast<char16_t>(unit))) {
+        if ((*from)->LetterChar(*glyph, unit)) {
             font.AddGlyph(std::move(glyph), unit);
             glyph = std::make_unique<CGlyph>();
         }

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "core/FontReader.h"
 #include "readers/GlyphEffects.h"
@@ -12,7 +15,9 @@
 class CWinFontReader : public CFontReader {
 public:
     struct Settings {
-        std::u16string faceName;   // as the user chose it, or a font file; matched exactly
+        // As the user chose it: an installed family, a family with a style, a full or PostScript
+        // name, or a font file; matched exactly.
+        std::u16string faceName;
         int32_t size = 0;          // the character (em) height in pixels
         int32_t averageWidth = 0;  // 0 lets the font choose
         int32_t bitDepth = 0;      // 1-8
@@ -21,7 +26,14 @@ public:
         int32_t fixedWidth = -1;     // for kWidthFixed
         bool softAntialias = false;  // render at twice the size and reduce
         GlyphEffects effects = {};   // only with alpha
+        // Further faces in the same forms as the face, in order: a character the face lacks
+        // comes from the first of them that has it, rendered with the same options on the same
+        // baseline.
+        std::vector<std::u16string> fallbackFaces{};
     };
+
+    // The most fallback faces a conversion takes; each is one opened font.
+    static constexpr std::size_t kMaxFallbackFaces = 64;
 
     // Stores the settings; ValidateInput checks them.
     explicit CWinFontReader(Settings settings) : m_settings(std::move(settings)) {}
@@ -30,5 +42,10 @@ public:
     void ReadFontData(CFontData& font, const CCharFilter& filter) override;
 
 private:
+    // The face and the fallback faces in order, each name once.
+    std::vector<std::u16string> Faces() const;
+    // A rasteriser for the face, set up with the reader's options and opened.
+    std::unique_ptr<CLetterer> CreateLetterer(const std::u16string& face) const;
+
     Settings m_settings;
 };

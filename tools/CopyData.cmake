@@ -1,5 +1,5 @@
-# Copies data/xlor and data/xggp (files only, no generators) beside the programs.
-foreach(kind xlor xggp)
+# Copies data/xlor, data/xggp and data/xllt (files only, no generators) beside the programs.
+foreach(kind xlor xggp xllt)
   file(GLOB files ${SRC}/${kind}/*.${kind})
   file(MAKE_DIRECTORY ${DST}/${kind})
   foreach(f IN LISTS files)

@@ -134,8 +134,11 @@ def cp932_order():
 
 
 SAMPLE_FILTER = """<?xml version="1.0" encoding="UTF-8"?>
-<!-- A filter for a score display: digits, signs and the capital letters. -->
 <letter-list version="1.0">
+  <head>
+    <title>Score display</title>
+    <comment>Digits, signs and the capital letters.</comment>
+  </head>
   <body>
     <letter>0123456789</letter>
     <letter>+ - . , : % / <code>0x00D7</code></letter>

@@ -10,6 +10,7 @@ packages=(
   fonts-dejavu-core fonts-ipafont-gothic
   imagemagick python3-pil
   xvfb xauth
+  tmux bash-completion
   clang-14 libclang-rt-14-dev
 )
 

@@ -2,6 +2,8 @@
 // find what ships with them relative to themselves, wherever the prefix ends up.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <string>
 
@@ -72,18 +74,136 @@ TEST_F(InstallTest, BashCompletesOptionsKeywordsFamiliesAndFiles) {
         {"-oe ''", "utf8\nutf16\nsjis\ncp1252\n"},
         {"-o image -oc", "-ocb\n-ocg\n-ocm\n-ocw\n-ocn\n"},
         {"-is ''", ""},
-        {"-in 'DejaVu Sans M'", "DejaVu\\ Sans\\ Mono\n"},
+        {"-in 'DejaVu Sans M'", "DejaVu Sans Mono\n"},
+        {"-in DejaVu\\ Sans\\ Mono : Boo", "Book\n"},
+        {"-inf 'IPAGothic' :", "Regular\n"},
+        {"-i win -ic ia", "IA1\nIA4\nIA6\n"},
+        {"-oe SJ", "sjis\n"},
+        {"-oo cp9", "cp932.xlor\n"},
+        {"-f sam", "sample.xllt\n"},
         {"-io " + ShellQuote(Shared("xlor/as")), Shared("xlor/ascii.xlor") + "\n"},
         {"-op " + ShellQuote(Shared("xlor/as")), ""},
     };
     for (const Case& c : cases) {
-        const std::string program = "source " + ShellQuote(script) +
-                                    "; COMP_WORDS=(vela_typeloomc " + c.words +
+        const std::string program = "source " + ShellQuote(script) + "; COMP_WORDS=(" +
+                                    ShellQuote((Prefix() / "bin/vela_typeloomc").string()) + " " +
+                                    c.words +
                                     "); COMP_CWORD=$((${#COMP_WORDS[@]} - 1)); _vela_typeloomc; "
                                     "printf '%s\\n' \"${COMPREPLY[@]}\" | sed '/^$/d'";
-        const RunResult run = RunCommand("bash -c " + ShellQuote(program));
+        const RunResult run = RunCommand("cd / && bash -c " + ShellQuote(program));
         EXPECT_EQ(run.out, c.completions) << c.words << run.err;
     }
+}
+
+TEST_F(InstallTest, ShippedFilesAreTakenByNameFromAnyFolder) {
+    const std::string program = ShellQuote((Prefix() / "bin/vela_typeloomc").string());
+    const std::string out = (Prefix() / "named.bmp").string();
+    const RunResult run = RunCommand(
+        "cd / && " + program + " -i image -if " + ShellQuote(Shared("sample/sample.bmp")) +
+        " -io ascii -ic IA4 -o image -of " + ShellQuote(out) + " -oo ascii.xlor -f sample");
+    EXPECT_EQ(run.exitCode, 0) << run.out << run.err;
+    EXPECT_TRUE(std::filesystem::is_regular_file(out));
+    const RunResult list = RunCommand("cd / && " + program + " --list-files");
+    EXPECT_EQ(list.exitCode, 0);
+    EXPECT_EQ(list.out, "Letter orders (-io, -oo) in " + Shared("xlor") +
+                            ":\n  ascii.xlor   ASCII\n  cp1252.xlor  Code page 1252\n"
+                            "  cp932.xlor   Japanese (code page 932)\nGlyph groups (-op) in " +
+                            Shared("xggp") +
+                            ":\n  sample.xggp  Sample groups\n"
+                            "Character filters (-f) in " +
+                            Shared("xllt") + ":\n  sample.xllt  Score display\n");
+}
+
+// What a user sees: keys typed into an interactive bash in a terminal, with the system's
+// completion library loaded when it is there and the installed script, then the line as it
+// stands after Tab, and what the completed command does.
+class Terminal {
+public:
+    explicit Terminal(const std::filesystem::path& home) : m_name("tl" + std::to_string(getpid())) {
+        const std::filesystem::path rc = home / "bashrc";
+        testing_support::WriteFileText(
+            rc,
+            "PS1='$ '\nbind 'set bell-style none'\n"
+            "[ -r /usr/share/bash-completion/bash_completion ] && "
+            ". /usr/share/bash-completion/bash_completion\n"
+            ". " +
+                ShellQuote((home / "share/bash-completion/completions/vela_typeloomc").string()) +
+                "\nexport PATH=" + ShellQuote((home / "bin").string()) + ":$PATH\ncd " +
+                ShellQuote((home / "work").string()) + "\n");
+        std::filesystem::create_directories(home / "work");
+        m_started = RunCommand("tmux -L " + m_name + " new-session -d -x 200 -y 20 -s " + m_name +
+                               " 'env -i HOME=/tmp TERM=xterm PATH=/usr/bin:/bin LANG=C bash "
+                               "--noprofile --rcfile " +
+                               rc.string() + " -i'")
+                        .exitCode == 0;
+    }
+    ~Terminal() { RunCommand("tmux -L " + m_name + " kill-server 2>/dev/null"); }
+    bool Started() const { return m_started; }
+
+    // Types the keys (tmux key names) and waits until the last line of the screen settles.
+    std::string Type(const std::string& keys) {
+        RunCommand("tmux -L " + m_name + " send-keys -t " + m_name + " " + keys);
+        std::string line;
+        for (int i = 0; i < 50; ++i) {
+            usleep(100000);
+            const std::string now = LastLine();
+            if (now == line && i > 2) {
+                break;
+            }
+            line = now;
+        }
+        return line;
+    }
+    // Clears the line being edited.
+    void Clear() { RunCommand("tmux -L " + m_name + " send-keys -t " + m_name + " C-u"); }
+    std::string Screen() {
+        return RunCommand("tmux -L " + m_name + " capture-pane -p -t " + m_name).out;
+    }
+
+private:
+    std::string LastLine() {
+        std::string screen = Screen();
+        while (!screen.empty() && (screen.back() == '\n' || screen.back() == ' ')) {
+            screen.pop_back();
+        }
+        return screen.substr(screen.rfind('\n') + 1);
+    }
+
+    std::string m_name;
+    bool m_started = false;
+};
+
+TEST_F(InstallTest, BashCompletesInATerminalAsTheCommandNeedsIt) {
+    if (RunCommand("command -v tmux").exitCode != 0) {
+        GTEST_SKIP() << "tmux is not installed (tools/setup.sh installs it)";
+    }
+    Terminal terminal(Prefix());
+    ASSERT_TRUE(terminal.Started());
+    terminal.Type("Enter");
+    struct Case {
+        std::string keys;  // tmux send-keys arguments
+        std::string line;  // the line after them, prompt included
+    };
+    const Case cases[] = {
+        {"'vela_typeloomc -i win -in DejaVu\\ Sans\\ Mo' Tab",
+         "$ vela_typeloomc -i win -in DejaVu\\ Sans\\ Mono"},
+        {"'vela_typeloomc -in \"DejaVu Sans M' Tab", "$ vela_typeloomc -in \"DejaVu Sans Mono\""},
+        {"'vela_typeloomc -in DejaVu\\ Sans\\ Mono:Bol' Tab",
+         "$ vela_typeloomc -in DejaVu\\ Sans\\ Mono:Bold"},
+        {"'vela_typeloomc -in \"DejaVu Sans Mono:Boo' Tab",
+         "$ vela_typeloomc -in \"DejaVu Sans Mono:Book\""},
+        {"'vela_typeloomc -i win -ic ia' Tab", "$ vela_typeloomc -i win -ic IA"},
+        {"'vela_typeloomc -oe SJ' Tab", "$ vela_typeloomc -oe sjis"},
+        {"'vela_typeloomc -oo asc' Tab", "$ vela_typeloomc -oo ascii.xlor"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(terminal.Type(c.keys), c.line) << c.keys;
+        terminal.Clear();
+    }
+    // A completed family runs as it reads.
+    terminal.Type("'vela_typeloomc -i win -in DejaVu\\ Sans\\ Mo' Tab");
+    terminal.Type("' -is 16 -ic I4 -o bofnt -of x.bofnt; echo rc=$?' Enter");
+    EXPECT_NE(terminal.Screen().find("\nrc=0\n"), std::string::npos) << terminal.Screen();
 }
 
 }  // namespace

@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <vector>
 
+#include "base/Text.h"
 #include "platform/FontCatalog.h"
 
 namespace {
@@ -39,6 +41,61 @@ TEST(FontCatalogTest, FindsAFaceOnlyByItsExactName) {
     EXPECT_FALSE(FindFaceFile(u"DEJAVU  SANS", 400, false).has_value());
     EXPECT_FALSE(FindFaceFile(u"NoSuchFont", 400, false).has_value());
     EXPECT_FALSE(FindFaceFile(u"", 400, false).has_value());
+}
+
+// Faces other than a family's regular one, by the names the faces report, exactly.
+TEST(FontCatalogTest, FindsStyledFacesByTheirExactNames) {
+    struct Case {
+        const char16_t* name;
+        const char* file;  // nullptr: no face
+    };
+    const Case cases[] = {
+        {u"DejaVu Sans:Bold", "DejaVuSans-Bold.ttf"},
+        {u"DejaVu Sans:style=Bold", "DejaVuSans-Bold.ttf"},
+        {u"DejaVu Serif:Book", "DejaVuSerif.ttf"},
+        {u"DejaVu Sans Mono:weight=bold", "DejaVuSansMono-Bold.ttf"},
+        {u"DejaVu Serif:weight=bold:slant=roman", "DejaVuSerif-Bold.ttf"},
+        {u"DejaVu Sans Bold", "DejaVuSans-Bold.ttf"},
+        {u"DejaVuSansMono-Bold", "DejaVuSansMono-Bold.ttf"},
+        {u"IPAゴシック:Regular", "ipag.ttf"},
+        // Names and values as the faces report them, or nothing: no case folding, no italic
+        // for an oblique face, no unknown property, no family or style left out.
+        {u"DejaVu Sans:bold", nullptr},
+        {u"DejaVu Sans:Heavy", nullptr},
+        {u"DejaVu Sans Mono:weight=bold:slant=italic", nullptr},
+        {u"DejaVu Sans:colour=red", nullptr},
+        {u"DejaVu Sans:weight=", nullptr},
+        {u"DejaVu Sans:", nullptr},
+        {u":Bold", nullptr},
+        {u"dejavu sans bold", nullptr},
+        {u"DejaVuSans-bold", nullptr},
+        {u"", nullptr},
+    };
+    for (const Case& c : cases) {
+        const auto face = FindStyledFace(c.name);
+        if (c.file == nullptr) {
+            EXPECT_FALSE(face.has_value()) << Utf16ToUtf8(c.name) << " " << face->path;
+            continue;
+        }
+        ASSERT_TRUE(face.has_value()) << Utf16ToUtf8(c.name);
+        EXPECT_EQ(std::filesystem::path(face->path).filename(), c.file) << Utf16ToUtf8(c.name);
+        EXPECT_TRUE(face->outline);
+    }
+}
+
+TEST(FontCatalogTest, ListsEachFamilysStylesWithTheRegularOneFirst) {
+    const auto sans = StylesOfFamily(u"DejaVu Sans");
+    ASSERT_FALSE(sans.empty());
+    EXPECT_EQ(sans.front(), u"Book");
+    EXPECT_NE(std::find(sans.begin(), sans.end(), u"Bold"), sans.end());
+    EXPECT_TRUE(std::is_sorted(sans.begin() + 1, sans.end()));
+    EXPECT_EQ(StylesOfFamily(u"IPAGothic"), std::vector<std::u16string>{u"Regular"});
+    EXPECT_TRUE(StylesOfFamily(u"dejavu sans").empty());
+    const auto families = ListFamilyStyles();
+    const auto ipa = std::find_if(families.begin(), families.end(),
+                                  [](const FamilyStyles& f) { return f.family == u"IPAゴシック"; });
+    ASSERT_NE(ipa, families.end());
+    EXPECT_EQ(ipa->styles, std::vector<std::u16string>{u"Regular"});
 }
 
 TEST(FontServiceTest, RefusesWorkBeforeInitializeAndUnknownOrOversizedFaces) {
