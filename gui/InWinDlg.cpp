@@ -50,6 +50,8 @@ CInWinDlg::CInWinDlg(CSettingsFile& settings, QWidget* parent)
       m_layout(this),
       m_faceLabel(tr("&Font name:"), this),
       m_face(this),
+      m_styleLabel(tr("St&yle:"), this),
+      m_style(this),
       m_sizeLabel(tr("&Size:"), this),
       m_size(this),
       m_sizeUnit(QStringLiteral("px"), this),
@@ -66,8 +68,22 @@ CInWinDlg::CInWinDlg(CSettingsFile& settings, QWidget* parent)
       m_widthType(&m_options),
       m_fixedLabel(tr("Char width:"), &m_options),
       m_fixed(&m_options),
-      m_fixedUnit(QStringLiteral("px"), &m_options) {
+      m_fixedUnit(QStringLiteral("px"), &m_options),
+      m_fallbackLabel(tr("Fa&llback fonts:"), &m_options),
+      m_fallbackFace(&m_options),
+      m_addFallback(tr("Add"), &m_options),
+      m_fallbacks(&m_options),
+      m_removeFallback(tr("Remove"), &m_options),
+      m_raiseFallback(tr("Up"), &m_options),
+      m_lowerFallback(tr("Down"), &m_options) {
     m_face.setObjectName(QStringLiteral("inWinFace"));
+    m_style.setObjectName(QStringLiteral("inWinStyle"));
+    m_fallbackFace.setObjectName(QStringLiteral("inWinFallbackFace"));
+    m_addFallback.setObjectName(QStringLiteral("inWinAddFallback"));
+    m_fallbacks.setObjectName(QStringLiteral("inWinFallbacks"));
+    m_removeFallback.setObjectName(QStringLiteral("inWinRemoveFallback"));
+    m_raiseFallback.setObjectName(QStringLiteral("inWinRaiseFallback"));
+    m_lowerFallback.setObjectName(QStringLiteral("inWinLowerFallback"));
     m_size.setObjectName(QStringLiteral("inWinSize"));
     m_depth.setObjectName(QStringLiteral("inWinDepth"));
     m_optionsButton.setObjectName(QStringLiteral("inWinOptions"));
@@ -77,6 +93,10 @@ CInWinDlg::CInWinDlg(CSettingsFile& settings, QWidget* parent)
     m_widthType.setObjectName(QStringLiteral("inWinWidthType"));
     m_fixed.setObjectName(QStringLiteral("inWinFixed"));
     m_faceLabel.setBuddy(&m_face);
+    m_styleLabel.setBuddy(&m_style);
+    m_fallbackLabel.setBuddy(&m_fallbackFace);
+    m_fallbackFace.setEditable(true);
+    m_fallbacks.setMaximumHeight(m_fallbacks.fontMetrics().height() * 5);
     m_sizeLabel.setBuddy(&m_size);
     m_depthLabel.setBuddy(&m_depth);
     m_widthLabel.setBuddy(&m_widthType);
@@ -86,7 +106,9 @@ CInWinDlg::CInWinDlg(CSettingsFile& settings, QWidget* parent)
     m_face.setMinimumContentsLength(20);
     m_face.setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
 
-    AddFieldRow(m_layout, 0, m_faceLabel, m_face, 4);
+    AddFieldRow(m_layout, 0, m_faceLabel, m_face, 2);
+    m_layout.addWidget(&m_styleLabel, 0, 3, Qt::AlignRight);
+    m_layout.addWidget(&m_style, 0, 4);
     AddFieldRow(m_layout, 1, m_sizeLabel, m_size, 1, &m_sizeUnit);
     AddFieldRow(m_layout, 2, m_depthLabel, m_depth, 2);
     m_layout.addWidget(&m_optionsButton, 2, 4, Qt::AlignRight);
@@ -97,6 +119,11 @@ CInWinDlg::CInWinDlg(CSettingsFile& settings, QWidget* parent)
     m_optionsLayout.addWidget(&m_softAntialias, 0, 3);
     AddFieldRow(m_optionsLayout, 1, m_widthLabel, m_widthType, 3);
     AddFieldRow(m_optionsLayout, 2, m_fixedLabel, m_fixed, 1, &m_fixedUnit);
+    AddFieldRow(m_optionsLayout, 3, m_fallbackLabel, m_fallbackFace, 3, &m_addFallback);
+    m_optionsLayout.addWidget(&m_fallbacks, 4, 1, 3, 3);
+    m_optionsLayout.addWidget(&m_removeFallback, 4, 4, Qt::AlignLeft);
+    m_optionsLayout.addWidget(&m_raiseFallback, 5, 4, Qt::AlignLeft);
+    m_optionsLayout.addWidget(&m_lowerFallback, 6, 4, Qt::AlignLeft);
     m_optionsLayout.setColumnStretch(4, 1);
 
     for (const Gradation& gradation : kGradations) {
@@ -124,6 +151,28 @@ CInWinDlg::CInWinDlg(CSettingsFile& settings, QWidget* parent)
     FillFaceNames();
     SelectStoredFace();
     FillSizeLists();
+    FillStyles();
+    connect(&m_style, &QComboBox::currentIndexChanged, [this](int index) {
+        if (index >= 0) {
+            m_settings.SetString(kSection, "Style", m_style.itemText(index).toStdU16String());
+        }
+    });
+    for (const auto& [name, outline] : ListInstalledFaces()) {
+        m_fallbackFace.addItem(QString::fromStdU16String(name));
+    }
+    m_fallbackFace.setCurrentIndex(-1);
+    for (const QString& face :
+         QString::fromStdU16String(m_settings.GetString(kSection, "Fallbacks", u""))
+             .split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        m_fallbacks.addItem(face);
+    }
+    connect(&m_addFallback, &QPushButton::clicked, [this] { AddFallback(); });
+    connect(&m_removeFallback, &QPushButton::clicked, [this] {
+        delete m_fallbacks.currentItem();
+        SaveFallbacks();
+    });
+    connect(&m_raiseFallback, &QPushButton::clicked, [this] { MoveFallback(-1); });
+    connect(&m_lowerFallback, &QPushButton::clicked, [this] { MoveFallback(1); });
     BindNumber(*m_size.lineEdit(), settings, kSection, "Size", 16);
     BindNumber(*m_average.lineEdit(), settings, kSection, "AverageWidth", 16);
     connect(&m_face, &QComboBox::currentIndexChanged, [this](int index) {
@@ -133,6 +182,7 @@ CInWinDlg::CInWinDlg(CSettingsFile& settings, QWidget* parent)
             m_lastFace = index;
             m_settings.SetString(kSection, "Name", m_face.itemText(index).toStdU16String());
             FillSizeLists();
+            FillStyles();
         }
     });
 
@@ -219,6 +269,60 @@ void CInWinDlg::FillSizeLists() {
     }
 }
 
+void CInWinDlg::FillStyles() {
+    const QSignalBlocker quiet(m_style);
+    m_style.clear();
+    const std::u16string family = m_face.currentText().toStdU16String();
+    // A font file is one face already.
+    if (!FontFileReference(family)) {
+        for (const std::u16string& style : StylesOfFamily(family)) {
+            m_style.addItem(QString::fromStdU16String(style));
+        }
+    }
+    const int stored =
+        m_style.findText(QString::fromStdU16String(m_settings.GetString(kSection, "Style", u"")),
+                         Qt::MatchExactly | Qt::MatchCaseSensitive);
+    m_style.setCurrentIndex(stored >= 0 ? stored : (m_style.count() > 0 ? 0 : -1));
+    m_style.setEnabled(m_style.count() > 1);
+}
+
+std::u16string CInWinDlg::ChosenFaceName() const {
+    const std::u16string face = m_face.currentText().toStdU16String();
+    // The regular style comes first; the family name alone picks it, as it always has.
+    if (m_style.currentIndex() <= 0) {
+        return face;
+    }
+    return face + u":" + m_style.currentText().toStdU16String();
+}
+
+void CInWinDlg::AddFallback() {
+    const QString face = m_fallbackFace.currentText().trimmed();
+    if (!face.isEmpty() && m_fallbacks.findItems(face, Qt::MatchExactly).isEmpty()) {
+        m_fallbacks.addItem(face);
+        m_fallbacks.setCurrentRow(m_fallbacks.count() - 1);
+        SaveFallbacks();
+    }
+}
+
+void CInWinDlg::MoveFallback(int step) {
+    const int row = m_fallbacks.currentRow();
+    const int target = row + step;
+    if (row < 0 || target < 0 || target >= m_fallbacks.count()) {
+        return;
+    }
+    m_fallbacks.insertItem(target, m_fallbacks.takeItem(row));
+    m_fallbacks.setCurrentRow(target);
+    SaveFallbacks();
+}
+
+void CInWinDlg::SaveFallbacks() {
+    QStringList faces;
+    for (int row = 0; row < m_fallbacks.count(); ++row) {
+        faces.append(m_fallbacks.item(row)->text());
+    }
+    m_settings.SetString(kSection, "Fallbacks", faces.join(QLatin1Char('\n')).toStdU16String());
+}
+
 void CInWinDlg::UpdateFixedEnabled() {
     const bool fixed = m_widthType.currentIndex() == kWidthTypeFixed;
     m_fixed.setEnabled(fixed);
@@ -231,7 +335,10 @@ CWinFontReader::Settings CInWinDlg::GetReaderArguments() const {
     }
     const Gradation& gradation = kGradations[std::max(m_depth.currentIndex(), 0)];
     CWinFontReader::Settings arguments;
-    arguments.faceName = m_face.currentText().toStdU16String();
+    arguments.faceName = ChosenFaceName();
+    for (int row = 0; row < m_fallbacks.count(); ++row) {
+        arguments.fallbackFaces.push_back(m_fallbacks.item(row)->text().toStdU16String());
+    }
     arguments.size = NumberOf(m_size.currentText());
     arguments.averageWidth = m_enableAverage.isChecked() ? NumberOf(m_average.currentText()) : 0;
     arguments.bitDepth = gradation.bitDepth;

@@ -6,12 +6,15 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
 
 #include "gui/InDlg.h"
 #include "gui/OptionsButton.h"
 #include "readers/WinFontReader.h"
 
-// The installed font source: face, size and the rendering options.
+// The installed font source: face and style, size, and the rendering options with the fallback
+// faces.
 class CInWinDlg : public CInDlg {
     Q_OBJECT
 
@@ -34,10 +37,19 @@ private:
     void SelectStoredFace();
     void FillSizeLists();
     void UpdateFixedEnabled();
+    // The chosen family's styles, the regular one first (none for a font file).
+    void FillStyles();
+    // The face name the reader gets: the family alone for its regular style.
+    std::u16string ChosenFaceName() const;
+    void AddFallback();
+    void MoveFallback(int step);
+    void SaveFallbacks();
 
     QGridLayout m_layout;
     QLabel m_faceLabel;
     QComboBox m_face;
+    QLabel m_styleLabel;
+    QComboBox m_style;
     QLabel m_sizeLabel;
     QComboBox m_size;
     QLabel m_sizeUnit;
@@ -55,6 +67,13 @@ private:
     QLabel m_fixedLabel;
     QLineEdit m_fixed;
     QLabel m_fixedUnit;
+    QLabel m_fallbackLabel;
+    QComboBox m_fallbackFace;  // a face to add: any name the font name option takes
+    QPushButton m_addFallback;
+    QListWidget m_fallbacks;
+    QPushButton m_removeFallback;
+    QPushButton m_raiseFallback;
+    QPushButton m_lowerFallback;
     bool m_facesFilled = false;
     int m_lastFace = -1;  // the face chosen before the "Add font file..." entry was picked
 };

@@ -1,8 +1,7 @@
 #include "gui/VsxXmlFileList.h"
 
-#include "base/Text.h"
 #include "platform/FatalSignal.h"
-#include "platform/FileSystem.h"
+#include "xml/DefinitionFolder.h"
 
 namespace {
 
@@ -17,22 +16,15 @@ CVsxXmlFileList::~CVsxXmlFileList() {
 
 void CVsxXmlFileList::StartScan(std::span<const std::u16string> baseFolders, QObject* receiver,
                                 std::function<void()> onFinished) {
-    std::u16string folder;
-    for (const std::u16string& base : baseFolders) {
-        if (base.empty()) {
-            continue;
-        }
-        m_searched.push_back(base + (base.ends_with(u'/') ? u"" : u"/") + FolderName());
-        if (fs::IsFolder(m_searched.back())) {
-            folder = m_searched.back();
-            break;
-        }
-    }
-    m_thread = std::thread([this, folder, extension = Extension()] {
-        EnsureAlternateSignalStack();  // so that a fault on this thread is reported too
-        Scan(folder, extension);
-        m_finished.store(true, std::memory_order_release);
-    });
+    std::vector<std::u16string> bases(baseFolders.begin(), baseFolders.end());
+    m_thread =
+        std::thread([this, bases = std::move(bases), name = FolderName(), extension = Extension()] {
+            EnsureAlternateSignalStack();  // so that a fault on this thread is reported too
+            DefinitionFolder found = ScanDefinitionFolder(bases, name, extension);
+            m_searched = std::move(found.searched);
+            m_files = std::move(found.files);
+            m_finished.store(true, std::memory_order_release);
+        });
     if (receiver && onFinished) {
         m_watch = std::make_unique<QTimer>();
         m_watch->setInterval(kWatchMilliseconds);
@@ -50,25 +42,5 @@ void CVsxXmlFileList::StartScan(std::span<const std::u16string> baseFolders, QOb
 void CVsxXmlFileList::Wait() {
     if (m_thread.joinable()) {
         m_thread.join();
-    }
-}
-
-void CVsxXmlFileList::Scan(std::u16string folder, std::u16string extension) {
-    if (folder.empty()) {
-        return;
-    }
-    CVsxXmlFile reader;
-    const std::u16string wanted = ToLowerAscii(extension);
-    for (const std::u16string& name : fs::ListFiles(folder)) {
-        if (ToLowerAscii(fs::SplitPath(name).extension) != wanted) {
-            continue;
-        }
-        XmlFileInfo info;
-        try {
-            reader.Load(info, folder + u"/" + name);
-        } catch (...) {
-            continue;  // a file whose header cannot be read is simply not offered
-        }
-        m_files.push_back(std::move(info));
     }
 }

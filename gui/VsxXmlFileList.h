@@ -36,15 +36,14 @@ public:
     // The files whose header could be read, in the order the folder gave them. Only valid once
     // IsFinished() is true.
     const std::vector<XmlFileInfo>& Files() const { return m_files; }
-    // The folders looked in, in order, up to the one that was found.
+    // The folders looked in, in order, up to the one that was found. Only valid once
+    // IsFinished() is true.
     const std::vector<std::u16string>& SearchedFolders() const { return m_searched; }
 
     virtual std::u16string FolderName() const = 0;
     virtual std::u16string Extension() const = 0;
 
 private:
-    void Scan(std::u16string folder, std::u16string extension);
-
     std::vector<XmlFileInfo> m_files;
     std::vector<std::u16string> m_searched;
     std::atomic<bool> m_finished{false};

@@ -54,6 +54,30 @@
         <translation>文字幅:</translation>
     </message>
     <message>
+        <source>St&amp;yle:</source>
+        <translation>スタイル(&amp;Y):</translation>
+    </message>
+    <message>
+        <source>Fa&amp;llback fonts:</source>
+        <translation>代替フォント(&amp;L):</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>追加</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>削除</translation>
+    </message>
+    <message>
+        <source>Up</source>
+        <translation>上へ</translation>
+    </message>
+    <message>
+        <source>Down</source>
+        <translation>下へ</translation>
+    </message>
+    <message>
         <source>Add font file...</source>
         <translation>フォントファイルを追加...</translation>
     </message>

@@ -3,9 +3,11 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 
 #include "MainDlgFixture.h"
+#include "base/Text.h"
 #include "base/TextFormat.h"
 #include "core/FontReader.h"
 #include "gui/InImageDlg.h"
@@ -85,6 +87,37 @@ TEST_F(PagesTest, AFontFileJoinsTheFaceListAndIsRestored) {
     EXPECT_EQ(Child<CInWinDlg>().GetReaderArguments().faceName, path.toStdU16String());
     CInWinDlg reopened(*settings, nullptr);
     EXPECT_EQ(reopened.GetReaderArguments().faceName, path.toStdU16String());
+}
+
+TEST_F(PagesTest, StyleAndFallbackFacesReachTheReaderAndAreKept) {
+    CInWinDlg& page = Child<CInWinDlg>();
+    QComboBox& face = Combo("inWinFace");
+    face.setCurrentIndex(face.findText(QStringLiteral("DejaVu Sans")));
+    QComboBox& style = Combo("inWinStyle");
+    ASSERT_GT(style.count(), 1);
+    EXPECT_EQ(style.itemText(0), QStringLiteral("Book"));
+    EXPECT_EQ(page.GetReaderArguments().faceName, u"DejaVu Sans");
+    style.setCurrentIndex(style.findText(QStringLiteral("Bold")));
+    EXPECT_EQ(page.GetReaderArguments().faceName, u"DejaVu Sans:Bold");
+    // Added once each, in order; the last one added is raised above the first.
+    for (const char* name : {"IPAGothic", "DejaVu Serif", "IPAGothic"}) {
+        Combo("inWinFallbackFace").setEditText(QString::fromUtf8(name));
+        Child<QPushButton>("inWinAddFallback").click();
+    }
+    Child<QPushButton>("inWinRaiseFallback").click();
+    const std::vector<std::u16string> fallbacks{u"DejaVu Serif", u"IPAGothic"};
+    EXPECT_EQ(page.GetReaderArguments().fallbackFaces, fallbacks);
+    CInWinDlg reopened(*settings, nullptr);
+    EXPECT_EQ(reopened.GetReaderArguments().faceName, u"DejaVu Sans:Bold");
+    EXPECT_EQ(reopened.GetReaderArguments().fallbackFaces, fallbacks);
+    Child<QPushButton>("inWinRemoveFallback").click();
+    EXPECT_EQ(page.GetReaderArguments().fallbackFaces, std::vector<std::u16string>{u"IPAGothic"});
+    // A font file is one face: no styles to choose.
+    const auto file = FindFaceFile(u"DejaVu Sans", 400, false);
+    ASSERT_TRUE(file);
+    page.AddFontFile(QString::fromStdString(file->path));
+    EXPECT_EQ(style.count(), 0);
+    EXPECT_EQ(page.GetReaderArguments().faceName, Utf8ToUtf16(file->path));
 }
 
 TEST_F(PagesTest, ImagePageNeedsItsLetterOrder) {
