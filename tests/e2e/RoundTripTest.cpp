@@ -108,4 +108,40 @@ TEST_F(RoundTripTest, ImageFontsSurviveTheOtherPictureFormat) {
     }
 }
 
+// An installed font with a fallback face comes back from its image font as from one face: the
+// binary font read from the picture draws the very picture the binary font converted directly
+// draws.
+TEST_F(RoundTripTest, ImageFontsOfFallbackFacesReadBackLikeThoseOfOneFace) {
+    testing_support::WriteFileText(
+        m_dir / "o.xlor",
+        "<letter-order version=\"1.1\"><body><area width=\"8\"/><order>A g "
+        "\xC3\x84 \xE4\xBC\x9A \xE3\x81\x82 \xE3\x82\xAB \xEF\xBD\xB1 <sp/>"
+        "</order></body></letter-order>");
+    testing_support::WriteFileText(
+        m_dir / "o.xllt",
+        "<letter-list version=\"1.0\"><body><letter>Ag\xC3\x84\xE4\xBC\x9A"
+        "\xE3\x81\x82\xE3\x82\xAB\xEF\xBD\xB1</letter></body></letter-list>");
+    for (const std::string faces : {"-in \"DejaVu Sans\"", "-in \"DejaVu Sans\" -inf IPAGothic"}) {
+        SCOPED_TRACE(faces);
+        const std::string win = "-i win " + faces + " -is 16 -ic IA4 ";
+        Convert(win + "-o image -oo o.xlor -of font.tga");
+        Convert("-i image -if font.tga -io o.xlor -ic IA4 -o bofnt -of back.bofnt");
+        Convert(win + "-f o.xllt -o bofnt -of direct.bofnt",
+                faces.find("-inf") != std::string::npos
+                    ? ""
+                    : "Warning: Character ('\xE3\x81\x82': U+3042) was specified for output with "
+                      "the filter, but it will not be output because it is not included in input. "
+                      "\nWarning: Character ('\xE3\x82\xAB': U+30AB) was specified for output with "
+                      "the filter, but it will not be output because it is not included in input. "
+                      "\nWarning: Character ('\xE4\xBC\x9A': U+4F1A) was specified for output with "
+                      "the filter, but it will not be output because it is not included in input. "
+                      "\nWarning: Character ('\xEF\xBD\xB1': U+FF71) was specified for output with "
+                      "the filter, but it will not be output because it is not included in input. "
+                      "\n");
+        Convert("-i bofnt -if back.bofnt -o image -oo o.xlor -of back.tga");
+        Convert("-i bofnt -if direct.bofnt -o image -oo o.xlor -of direct.tga");
+        EXPECT_EQ(Bytes("back.tga"), Bytes("direct.tga"));
+    }
+}
+
 }  // namespace
