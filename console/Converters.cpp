@@ -39,12 +39,13 @@ constexpr std::array<Keyword, 7> kGlyphImageFormats = {{
 }};
 constexpr int32_t kGlyphImageFormatNotFound = -1;
 
-constexpr std::array<Keyword, 3> kImageFormats = {{
+constexpr std::array<Keyword, 4> kImageFormats = {{
     {u"ext", CImageFontWriter::kByExtension},
     {u"bmp", CImageFontWriter::kBmp},
     {u"tga", CImageFontWriter::kTga},
+    {u"png", CImageFontWriter::kPng},
 }};
-constexpr int32_t kImageFormatNotFound = 3;
+constexpr int32_t kImageFormatNotFound = -1;
 
 // A decimal number as "%d" reads it: leading blanks, a sign, at least one digit, saturated to
 // 32 bits. `pos` ends behind the digits; false when there are none.

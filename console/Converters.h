@@ -28,7 +28,7 @@ CharEncoding ToEncodingType(const std::u16string& text);
 CLetterer::WidthType ToWidthType(const std::u16string& text);
 // "i4" ... "rgba8", any case (164 when empty, 206).
 TextureFormat ToGlyphImageFormat(const std::u16string& text);
-// "ext", "bmp", "tga", any case (212).
+// "ext", "bmp", "tga", "png", any case (212).
 CImageFontWriter::OutputFormat ToImageFormat(const std::u16string& text);
 // "<width>x<height>" in decimal (157).
 void ToSheetSize(int32_t& width, int32_t& height, const std::u16string& text);

@@ -105,7 +105,7 @@ _vela_typeloomc() {
         ;;
     -it) _vela_typeloomc_words $'glyph\nkeepsp\nchar\nfixed' ;;
     -oe) _vela_typeloomc_words $'utf8\nutf16\nsjis\ncp1252' ;;
-    -oi) _vela_typeloomc_words $'ext\nbmp\ntga' ;;
+    -oi) _vela_typeloomc_words $'ext\nbmp\ntga\npng' ;;
     -in | -inf)
         if [[ -n $family ]]; then
             _vela_typeloomc_faces
@@ -118,7 +118,7 @@ _vela_typeloomc() {
         if [[ $input == bofnt ]]; then
             _vela_typeloomc_files bofnt bofna
         else
-            _vela_typeloomc_files bmp tga
+            _vela_typeloomc_files bmp tga png
         fi
         ;;
     -io | -oo)

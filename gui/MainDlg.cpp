@@ -49,7 +49,7 @@ enum InputTab { kImageTab, kQuillTab, kWinTab };
 // The input tab that reads a file, by its extension; -1 when none is clearly meant.
 int InputTabOf(const std::u16string& path) {
     const std::u16string extension = ToLowerAscii(fs::SplitPath(path).extension);
-    if (extension == u".bmp" || extension == u".tga") {
+    if (extension == u".bmp" || extension == u".tga" || extension == u".png") {
         return kImageTab;
     }
     if (extension == u".bofnt" || extension == u".bofna") {

@@ -25,7 +25,9 @@ constexpr int kMarginLabels[] = {235, 238, 236, 237};
 // What a cell width or height of 0 is told, as the writer would tell it.
 constexpr int kCellSizeMessages[] = {200, 199};
 
-constexpr const char16_t* kFormatExtensions[] = {u"", u"bmp", u"tga"};
+// The format list's items and the extension of each; "by extension" has none.
+constexpr int kFormatNames[] = {340, 341, 342, 426};
+constexpr const char16_t* kFormatExtensions[] = {u"", u"bmp", u"tga", u"png"};
 
 constexpr QSize kSwatchSize(32, 14);
 
@@ -34,10 +36,11 @@ uint32_t ToRgbNumber(uint32_t color) {
     return ((color & 0xFF) << 16) | (color & 0xFF00) | ((color >> 16) & 0xFF);
 }
 
-// With a BMP or TGA format the path ends in that format's extension: another of the two
-// endings is replaced, anything else is kept and the extension appended.
+// With a BMP, TGA or PNG format the path ends in that format's extension: a .bmp or .tga
+// ending is replaced, anything else (.png too, as it always was) is kept and the extension
+// appended.
 std::u16string WithImageExtension(const std::u16string& path, int format) {
-    if (format != 1 && format != 2) {
+    if (format < 1 || format > 3) {
         return path;
     }
     const std::u16string chosen = kFormatExtensions[format];
@@ -126,7 +129,7 @@ COutImageDlg::COutImageDlg(CSettingsFile& settings, QWidget* parent)
     }
     m_colorRow.addStretch(1);
 
-    for (int message = 340; message <= 342; ++message) {
+    for (const int message : kFormatNames) {
         m_format.addItem(MessageText(message));
     }
     BindSelection(m_format, settings, kSection, "Format", 0);

@@ -16,8 +16,8 @@ class CSettingsFile;
 // dialog opens.
 inline constexpr const char* kImageFileFilter = QT_TRANSLATE_NOOP(
     "CPathHistoryManager",
-    "Supported Images (*.bmp *.tga);;Bitmap Images (*.bmp);;Targa Images (*.tga);;"
-    "all files (*)");
+    "Supported Images (*.bmp *.tga *.png);;Bitmap Images (*.bmp);;Targa Images (*.tga);;"
+    "PNG Images (*.png);;all files (*)");
 inline constexpr const char* kFontFileFilter = QT_TRANSLATE_NOOP(
     "CPathHistoryManager",
     "font resource (*.bofnt *.bofna);;normal bofnt (*.bofnt);;archived bofnt (*.bofna);;"

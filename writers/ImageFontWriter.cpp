@@ -10,6 +10,7 @@
 #include "core/PgCtrl.h"
 #include "image/BitMapFile.h"
 #include "image/ImageFontCell.h"
+#include "image/PngFile.h"
 #include "image/TgaFile.h"
 #include "xml/GlyphOrder.h"
 #include "xml/OrderFileCheck.h"
@@ -63,6 +64,9 @@ CImageFontWriter::OutputFormat CImageFontWriter::ResolveFormat() const {
     }
     if (extension == u"tga") {
         return kTga;
+    }
+    if (extension == u"png") {
+        return kPng;
     }
     TL_THROW(kErrInputValue, 210);
 }
@@ -261,18 +265,20 @@ std::unique_ptr<CRgbImage> CImageFontWriter::BuildPicture(const CFontData& font,
 void CImageFontWriter::WriteTarget(CFontData& font, const CGlyphOrder& order,
                                    FontPreview* written) {
     const OutputFormat format = ResolveFormat();
-    if (format != kBmp && format != kTga) {
+    if (format != kBmp && format != kTga && format != kPng) {
         TL_THROW(kErrInputValue, 211, static_cast<int32_t>(format));
     }
-    g_pPgCtrl->SetStatus(format == kBmp ? 250 : 253);
+    // The "Creating" and "Writing" statuses of each format.
+    g_pPgCtrl->SetStatus(format == kBmp ? 250 : format == kTga ? 253 : 421);
     g_pPgCtrl->ResetProgress();
     std::unique_ptr<CRgbImage> picture = BuildPicture(font, order);
+    g_pPgCtrl->SetStatus(format == kBmp ? 251 : format == kTga ? 254 : 422);
     if (format == kBmp) {
-        g_pPgCtrl->SetStatus(251);
         CBitMapFile(m_settings.outputPath).Save(*picture);
-    } else {
-        g_pPgCtrl->SetStatus(254);
+    } else if (format == kTga) {
         CTgaFile(m_settings.outputPath).Save(*picture);
+    } else {
+        CPngFile(m_settings.outputPath).Save(*picture);
     }
     if (written != nullptr) {
         *written = PreviewOfPicture(font, order, std::move(*picture));

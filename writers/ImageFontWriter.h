@@ -16,7 +16,7 @@ class CGlyph;
 // image font reader reads these conventions back.
 class CImageFontWriter : public CFontWriter {
 public:
-    enum OutputFormat : int32_t { kByExtension = 0, kBmp = 1, kTga = 2 };
+    enum OutputFormat : int32_t { kByExtension = 0, kBmp = 1, kTga = 2, kPng = 3 };
     // The widest and highest picture written (280 beyond it).
     static constexpr int32_t kMaxPictureSide = 16384;
 

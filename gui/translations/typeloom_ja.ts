@@ -315,8 +315,8 @@
         <translation>ファイルの選択</translation>
     </message>
     <message>
-        <source>Supported Images (*.bmp *.tga);;Bitmap Images (*.bmp);;Targa Images (*.tga);;all files (*)</source>
-        <translation>対応画像 (*.bmp *.tga);;ビットマップ画像 (*.bmp);;Targa 画像 (*.tga);;すべてのファイル (*)</translation>
+        <source>Supported Images (*.bmp *.tga *.png);;Bitmap Images (*.bmp);;Targa Images (*.tga);;PNG Images (*.png);;all files (*)</source>
+        <translation>対応画像 (*.bmp *.tga *.png);;ビットマップ画像 (*.bmp);;Targa 画像 (*.tga);;PNG 画像 (*.png);;すべてのファイル (*)</translation>
     </message>
     <message>
         <source>font resource (*.bofnt *.bofna);;normal bofnt (*.bofnt);;archived bofnt (*.bofna);;all files (*)</source>

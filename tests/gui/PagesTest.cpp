@@ -251,7 +251,8 @@ TEST_F(PagesTest, ImageFormatDecidesTheExtension) {
         {1, u"/o/font.tga", u"/o/font.bmp"},     {1, u"/o/font", u"/o/font.bmp"},
         {1, u"/o/font.png", u"/o/font.png.bmp"}, {1, u"/o/font.BMP", u"/o/font.BMP"},
         {2, u"/o/font.Bmp", u"/o/font.tga"},     {2, u"/o/font.tga", u"/o/font.tga"},
-        {0, u"/o/font.png", u"/o/font.png"},
+        {0, u"/o/font.png", u"/o/font.png"},     {3, u"/o/font.tga", u"/o/font.png"},
+        {3, u"/o/font.png", u"/o/font.png"},
     };
     for (const Case& c : cases) {
         Combo("outImageFormat").setCurrentIndex(c.format);
