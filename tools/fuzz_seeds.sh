@@ -30,6 +30,9 @@ python3 tools/make_hostile_fonts.py "$build/hostile" >/dev/null
 seed fuzz_bofnt "$build/hostile/shared-small.bofnt" "$build/hostile/unknown-format-direct.bofnt"
 seed fuzz_tga "$golden"/*.tga
 seed fuzz_bmp "$golden"/*.bmp
+# PNG in every colour type, bit depth and interlacing, as ImageMagick and Pillow write it.
+python3 tests/image/make_peer_images.py "$build/peer" >/dev/null
+seed fuzz_png "$golden"/*.png "$build/peer"/*.png
 # The compressed sheet streams of the archived fonts, for the codecs' target.
 mkdir -p "$build/corpus/fuzz_expand"
 python3 - "$build/corpus/fuzz_expand" "$golden"/*.bofna <<'PY'
@@ -62,4 +65,5 @@ PY
 mkdir -p "$build/corpus/fuzz_image_font"
 pair data/xlor/ascii.xlor data/sample/sample.bmp "$build/corpus/fuzz_image_font/sample-bmp"
 pair data/xlor/ascii.xlor "$golden/sample-tga.tga" "$build/corpus/fuzz_image_font/sample-tga"
+pair data/xlor/ascii.xlor "$golden/sample-png.png" "$build/corpus/fuzz_image_font/sample-png"
 true

@@ -7,47 +7,15 @@
 #include "image/IndexImage.h"
 #include "image/PictureFile.h"
 #include "image/RgbImage.h"
+#include "support/PngBytes.h"
 #include "support/TestSupport.h"
 
 namespace {
 
+using png_bytes::AppendChunk;
+using png_bytes::StoredZlib;
 using testing_support::ExpectError;
 using testing_support::TempDir;
-
-uint32_t Crc32(std::span<const uint8_t> bytes) {
-    uint32_t crc = 0xFFFFFFFFu;
-    for (const uint8_t b : bytes) {
-        crc ^= b;
-        for (int k = 0; k < 8; ++k) {
-            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-        }
-    }
-    return ~crc;
-}
-
-void AppendChunk(std::vector<uint8_t>& png, const char* type, const std::vector<uint8_t>& data) {
-    endian::AppendU32BE(png, static_cast<uint32_t>(data.size()));
-    const std::size_t start = png.size();
-    png.insert(png.end(), type, type + 4);
-    png.insert(png.end(), data.begin(), data.end());
-    endian::AppendU32BE(png, Crc32(std::span(png).subspan(start)));
-}
-
-// `raw` as a zlib stream of one stored block.
-std::vector<uint8_t> Stored(const std::vector<uint8_t>& raw) {
-    std::vector<uint8_t> z = {0x78, 0x01, 0x01};
-    endian::AppendU16LE(z, static_cast<uint16_t>(raw.size()));
-    endian::AppendU16LE(z, static_cast<uint16_t>(~raw.size()));
-    z.insert(z.end(), raw.begin(), raw.end());
-    uint32_t a = 1;
-    uint32_t b = 0;
-    for (const uint8_t v : raw) {
-        a = (a + v) % 65521;
-        b = (b + a) % 65521;
-    }
-    endian::AppendU32BE(z, b << 16 | a);
-    return z;
-}
 
 // A signature and an IHDR declaring the picture (8-bit RGBA unless told), then `idat` as its
 // only data.
@@ -118,8 +86,9 @@ TEST_F(PngFileTest, PicturesWithoutAlphaAreWrittenOpaqueAndPalettesAsTheirColour
 
 TEST_F(PngFileTest, SixteenBitSamplesAreRoundedToEight) {
     // 0x12FF is 18.92 in eighths of 257: 19 rounded, where dropping the low byte gives 18.
-    testing_support::WriteFileBytes(m_dir / "a.png",
-                                    PngOf(2, 1, Stored({0, 0x12, 0xFF, 0x00, 0x80}), 16, 0));
+    testing_support::WriteFileBytes(
+        m_dir / "a.png",
+        PngOf(2, 1, StoredZlib(std::vector<uint8_t>{0, 0x12, 0xFF, 0x00, 0x80}), 16, 0));
     const auto loaded = CPngFile(Path()).Load();
     EXPECT_EQ(loaded->GetBpp(), 24);
     EXPECT_EQ(loaded->GetValue(0, 0), 19u * 0x010101u);

@@ -12,14 +12,17 @@
 #include <vector>
 
 #include "base/ByteReader.h"
+#include "base/Endian.h"
 #include "compress/Compress.h"
 #include "core/FontData.h"
 #include "format/FontFileCheck.h"
 #include "format/ResFont.h"
 #include "format/TextureFormat.h"
-#include "image/BitMapFile.h"
-#include "image/TgaFile.h"
+#include "image/PictureFile.h"
+#include "image/PngFile.h"
+#include "image/RgbImage.h"
 #include "readers/QuillFontReader.h"
+#include "support/PngBytes.h"
 #include "support/TestSupport.h"
 #include "xml/CharFilter.h"
 
@@ -73,10 +76,20 @@ std::vector<Bytes> Corruptions(const Bytes& seed) {
 // Reads a file and describes what it read, so that two reads can be compared.
 using Read = std::function<std::string(const std::u16string&)>;
 
+// What a family adds to the common seeds and changes: seeds made at test time, changes of its
+// own, and which seeds must, changed too, fail or read as whole (a format whose every byte is
+// checked).
+struct FamilyExtras {
+    std::vector<fs::path> seeds;
+    std::function<std::vector<Bytes>(const Bytes&)> changes;
+    std::function<bool(const Bytes&)> catchesChanges;
+};
+
 // Each seed of the family cut short must fail with one of `categories` or read to what the whole
 // seed reads to; changed, it may read or fail, within bounded memory.
 void ExpectFamilyEndsCleanly(const std::vector<std::string>& extensions,
-                             const std::vector<int32_t>& categories, const Read& read) {
+                             const std::vector<int32_t>& categories, const Read& read,
+                             const FamilyExtras& extras = {}) {
     const testing_support::TempDir dir;
     const auto path = dir / "input";
     const std::u16string name = Utf8ToUtf16(path.string());
@@ -91,7 +104,9 @@ void ExpectFamilyEndsCleanly(const std::vector<std::string>& extensions,
             return "failed";
         }
     };
-    for (const fs::path& seed : Seeds(extensions)) {
+    std::vector<fs::path> seeds = Seeds(extensions);
+    seeds.insert(seeds.end(), extras.seeds.begin(), extras.seeds.end());
+    for (const fs::path& seed : seeds) {
         SCOPED_TRACE(seed.filename().string());
         const Bytes bytes = ReadFileBytes(seed);
         const std::string whole = attempt(bytes);
@@ -100,21 +115,109 @@ void ExpectFamilyEndsCleanly(const std::vector<std::string>& extensions,
                 attempt(Bytes(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(length)));
             EXPECT_TRUE(cut == "failed" || cut == whole) << "cut at " << length;
         }
-        for (const Bytes& variant : Corruptions(bytes)) {
-            EXPECT_LT(testing_support::PeakMemoryGrowth([&] { attempt(variant); }),
+        std::vector<Bytes> variants = Corruptions(bytes);
+        if (extras.changes) {
+            const std::vector<Bytes> more = extras.changes(bytes);
+            variants.insert(variants.end(), more.begin(), more.end());
+        }
+        const bool caught = extras.catchesChanges && extras.catchesChanges(bytes);
+        for (const Bytes& variant : variants) {
+            std::string changed;
+            EXPECT_LT(testing_support::PeakMemoryGrowth([&] { changed = attempt(variant); }),
                       testing_support::kBoundedGrowth);
+            EXPECT_TRUE(!caught || changed == "failed" || changed == whole);
         }
     }
 }
 
+// A picture of any format, detected by content, as its words.
+std::string ReadPicture(const std::u16string& path) {
+    const auto image = LoadPicture(path);
+    const auto words = image->Pixels();
+    return std::string(reinterpret_cast<const char*>(words.data()), words.size_bytes());
+}
+
 TEST(HostileInputTest, Pictures) {
-    ExpectFamilyEndsCleanly(
-        {".bmp", ".tga", ".img"}, {kErrImage, kErrBmp, kErrTga}, [](const std::u16string& path) {
-            const auto image =
-                CBitMapFile(path).IsBmp() ? CBitMapFile(path).Load() : CTgaFile(path).Load();
-            const auto words = image->Pixels();
-            return std::string(reinterpret_cast<const char*>(words.data()), words.size_bytes());
-        });
+    ExpectFamilyEndsCleanly({".bmp", ".tga", ".img"}, {kErrImage, kErrBmp, kErrTga}, ReadPicture);
+}
+
+// The chunks of a PNG file as (start, data length): each a length, a type, the data, a CRC.
+std::vector<std::pair<std::size_t, std::size_t>> PngChunks(const Bytes& png) {
+    std::vector<std::pair<std::size_t, std::size_t>> chunks;
+    CByteReader reader(png, [] { throw 0; });
+    try {
+        reader.Seek(CPngFile::kSignatureSize);
+        while (reader.Remaining() >= 12) {
+            const std::size_t start = png.size() - reader.Remaining();
+            const uint32_t length = reader.U32BE();
+            reader.Skip(std::size_t{length} + 8);
+            chunks.emplace_back(start, length);
+        }
+    } catch (int) {
+    }
+    return chunks;
+}
+
+// A byte flipped in every chunk, in its data (its type when it has none), and every CRC broken.
+std::vector<Bytes> ChunkChanges(const Bytes& png) {
+    std::vector<Bytes> variants;
+    for (const auto& [start, length] : PngChunks(png)) {
+        variants.push_back(png);
+        variants.back()[start + 4 + (length > 0 ? 4 + length / 2 : 1)] ^= 0x10;
+        variants.push_back(png);
+        variants.back()[start + 8 + length] ^= 0x01;
+    }
+    return variants;
+}
+
+TEST(HostileInputTest, PngPictures) {
+    const testing_support::TempDir made;
+    const auto script = testing_support::SourceDir() / "tests/image/make_peer_images.py";
+    const auto run = testing_support::RunCommand("/usr/bin/python3 " +
+                                                 testing_support::ShellQuote(script.string()) +
+                                                 " " + testing_support::ShellQuote(made.Path()));
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    FamilyExtras extras;
+    for (const auto& entry : fs::directory_iterator(made.Path())) {
+        if (entry.path().filename().string().starts_with("im_")) {
+            extras.seeds.push_back(entry.path());
+        }
+    }
+    extras.changes = ChunkChanges;
+    extras.catchesChanges = [](const Bytes& seed) { return CPngFile::IsPng(seed); };
+    ExpectFamilyEndsCleanly({".png"}, {kErrImage, kErrBmp, kErrTga}, ReadPicture, extras);
+}
+
+// Image data that goes on past the picture: 4 x 4 RGBA rows, then 64 KB more.
+TEST(HostileInputTest, PngImageDataBeyondThePictureIsRefused) {
+    Bytes raw;
+    for (int row = 0; row < 4; ++row) {
+        raw.push_back(0);
+        raw.insert(raw.end(), 16, 0x7F);
+    }
+    raw.resize(raw.size() + 65536, 0);
+    CRgbImage picture;
+    picture.Create(4, 4, 32);
+    const testing_support::TempDir dir;
+    const std::u16string path = Utf8ToUtf16((dir / "a.png").string());
+    CPngFile(path).Save(picture);
+    Bytes png = ReadFileBytes(dir / "a.png");
+    const auto chunks = PngChunks(png);
+    const auto idat = std::find_if(chunks.begin(), chunks.end(), [&](const auto& chunk) {
+        return std::equal(png.begin() + static_cast<std::ptrdiff_t>(chunk.first + 4),
+                          png.begin() + static_cast<std::ptrdiff_t>(chunk.first + 8), "IDAT");
+    });
+    ASSERT_NE(idat, chunks.end());
+    Bytes changed(png.begin(), png.begin() + static_cast<std::ptrdiff_t>(idat->first));
+    png_bytes::AppendChunk(changed, "IDAT", png_bytes::StoredZlib(raw));
+    changed.insert(changed.end(),
+                   png.begin() + static_cast<std::ptrdiff_t>(idat->first + 12 + idat->second),
+                   png.end());
+    testing_support::WriteFileBytes(dir / "a.png", changed);
+    testing_support::ExpectError(
+        [&] { CPngFile(path).Load(); }, kErrImage,
+        "The PNG file (" + (dir / "a.png").string() +
+            ") is damaged and cannot be read (IDAT: Too much image data). ");
 }
 
 TEST(HostileInputTest, BinaryFonts) {
