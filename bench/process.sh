@@ -63,14 +63,22 @@ echo
 echo "| Image font (IA4) to binary font | Picture pixels | Instructions | Per pixel | CPU | Peak | Peak per pixel |"
 echo "|---|---|---|---|---|---|---|"
 for count in "${counts[@]}"; do
-    "$build/bench/bench_make_image_font" "$count" "$scratch/font.bmp" "$scratch/font.xlor" >/dev/null
-    read -r width height < <(od -An -t d4 -j 18 -N 8 "$scratch/font.bmp")
-    pixels=$((width * ${height#-}))
-    convert=("$program" -i image -if "$scratch/font.bmp" -io "$scratch/font.xlor" -ic IA4 -o bofnt
-             -of "$scratch/font.bofnt")
-    count_instructions=$(instructions "${convert[@]}")
-    read -r cpu peak < <(cpu_and_peak "${convert[@]}")
-    echo "| $count glyphs | $pixels | $(millions "$count_instructions") |" \
-         "$(awk -v a="$count_instructions" -v p="$pixels" 'BEGIN { printf "%.1f", a / p }') |" \
-         "${cpu} s | $((peak / 1024)) MiB | $(awk -v k="$peak" -v p="$pixels" 'BEGIN { printf "%.1f B", k * 1024 / p }') |"
+    # The same picture from our writer as BMP and as PNG.
+    for format in bmp png; do
+        picture=$scratch/font.$format
+        "$build/bench/bench_make_image_font" "$count" "$picture" "$scratch/font.xlor" >/dev/null
+        if [ "$format" = bmp ]; then
+            read -r width height < <(od -An -t d4 -j 18 -N 8 "$picture")
+        else
+            read -r width height < <(od -An -t u4 --endian=big -j 16 -N 8 "$picture")
+        fi
+        pixels=$((width * ${height#-}))
+        convert=("$program" -i image -if "$picture" -io "$scratch/font.xlor" -ic IA4 -o bofnt
+                 -of "$scratch/font.bofnt")
+        count_instructions=$(instructions "${convert[@]}")
+        read -r cpu peak < <(cpu_and_peak "${convert[@]}")
+        echo "| $count glyphs, $format | $pixels | $(millions "$count_instructions") |" \
+             "$(awk -v a="$count_instructions" -v p="$pixels" 'BEGIN { printf "%.1f", a / p }') |" \
+             "${cpu} s | $((peak / 1024)) MiB | $(awk -v k="$peak" -v p="$pixels" 'BEGIN { printf "%.1f B", k * 1024 / p }') |"
+    done
 done
