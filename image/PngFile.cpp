@@ -6,6 +6,7 @@
 
 #include "base/ByteReader.h"
 #include "base/GlobalException.h"
+#include "image/ConvertWords.h"
 #include "image/IndexImage.h"
 #include "image/PngCodec.h"
 #include "image/RgbImage.h"
@@ -92,22 +93,11 @@ void UseWordByteOrder(png_structp png) {
     }
 }
 
-// Eight words at a time while it can: a loop of a known count, which the compiler turns into
-// vector instructions.
 void SwapRedAndBlue(std::span<uint32_t> row) {
     if constexpr (kLittleEndian) {
-        const auto swap = [](uint32_t w) {
+        ConvertWords(row, [](uint32_t w) {
             return (w & 0xFF00FF00u) | ((w >> 16) & 0xFFu) | ((w & 0xFFu) << 16);
-        };
-        std::size_t x = 0;
-        for (; x + 8 <= row.size(); x += 8) {
-            for (std::size_t k = 0; k < 8; ++k) {
-                row[x + k] = swap(row[x + k]);
-            }
-        }
-        for (; x < row.size(); ++x) {
-            row[x] = swap(row[x]);
-        }
+        });
     }
 }
 

@@ -7,6 +7,7 @@
 #include "core/FontData.h"
 #include "core/PgCtrl.h"
 #include "format/TextureFormat.h"
+#include "image/ConvertWords.h"
 #include "image/ImageFontCell.h"
 #include "image/IndexImage.h"
 #include "image/PictureFile.h"
@@ -43,21 +44,6 @@ struct PixelSource {
     std::span<const uint32_t> palette;
     bool isIndexed = false;
 };
-
-// Converts every word where it lies, eight at a time while it can: a loop of a known count,
-// which the compiler turns into vector instructions.
-template <typename Convert>
-void ConvertWords(std::span<uint32_t> words, Convert convert) {
-    std::size_t i = 0;
-    for (; i + 8 <= words.size(); i += 8) {
-        for (std::size_t k = 0; k < 8; ++k) {
-            words[i + k] = convert(words[i + k]);
-        }
-    }
-    for (; i < words.size(); ++i) {
-        words[i] = convert(words[i]);
-    }
-}
 
 // A value of `kBits` bits widened to eight by repeating its bits, as x * 255 / (2^kBits - 1)
 // does for four and eight bits; shifts keep the conversion loops free of multiplications.
