@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages typeloom needs to build, test and run.
+# Installs the Debian 12 packages typeloom needs to build, test, package and run.
 set -euo pipefail
 
 packages=(
@@ -12,6 +12,7 @@ packages=(
   xvfb xauth
   tmux bash-completion
   clang-14 libclang-rt-14-dev
+  lintian devscripts
 )
 
 missing=()

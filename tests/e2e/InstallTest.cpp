@@ -31,6 +31,9 @@ protected:
         s_dir = nullptr;
     }
     static std::filesystem::path Prefix() { return *s_dir / "moved"; }
+    static std::string Quoted(const std::filesystem::path& path) {
+        return ShellQuote(path.string());
+    }
     static std::string Shared(const std::string& file) {
         return (Prefix() / "share/typeloom" / file).string();
     }
@@ -204,6 +207,53 @@ TEST_F(InstallTest, BashCompletesInATerminalAsTheCommandNeedsIt) {
     terminal.Type("'vela_typeloomc -i win -in DejaVu\\ Sans\\ Mo' Tab");
     terminal.Type("' -is 16 -ic I4 -o bofnt -of x.bofnt; echo rc=$?' Enter");
     EXPECT_NE(terminal.Screen().find("\nrc=0\n"), std::string::npos) << terminal.Screen();
+}
+
+// The CMake package as a game project uses it: the sample project, copied out of the source
+// tree, converts its fonts against the moved installation, gives the bytes the console program
+// gives for the same options, and converts again only what a changed input feeds.
+TEST_F(InstallTest, ACMakeProjectConvertsItsFontsWhileItBuilds) {
+    const std::filesystem::path project = *s_dir / "example";
+    const std::filesystem::path build = *s_dir / "example-build";
+    std::filesystem::copy(testing_support::SourceDir() / "examples/cmake", project);
+    const RunResult configure =
+        RunCommand("cmake -G Ninja -S " + Quoted(project) + " -B " + Quoted(build) +
+                   " -DCMAKE_PREFIX_PATH=" + Quoted(Prefix()));
+    ASSERT_EQ(configure.exitCode, 0) << configure.out << configure.err;
+    const auto Build = [&build] {
+        const RunResult run = RunCommand("cmake --build " + Quoted(build));
+        EXPECT_EQ(run.exitCode, 0) << run.out << run.err;
+        return run.out;
+    };
+    Build();
+
+    const std::string image = " -i image -if " + ShellQuote(Shared("sample/sample.bmp")) + " -io " +
+                              ShellQuote(Shared("xlor/ascii.xlor")) + " -ic IA4";
+    struct Case {
+        std::string output;
+        std::string options;
+    };
+    const Case cases[] = {
+        {"fonts/sample.bofnt", image},
+        {"fonts/score.bofna", image + " -oe utf8 -f " + Quoted(project / "score.xllt") + " -op " +
+                                  Quoted(project / "score.xggp")},
+    };
+    for (const Case& c : cases) {
+        const std::filesystem::path direct = *s_dir / std::filesystem::path(c.output).filename();
+        const RunResult run = RunCommand(Quoted(Prefix() / "bin/vela_typeloomc") + c.options +
+                                         " -o bofnt -of " + Quoted(direct));
+        ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
+        EXPECT_EQ(testing_support::ReadFileBytes(build / c.output),
+                  testing_support::ReadFileBytes(direct))
+            << c.output;
+    }
+
+    EXPECT_NE(Build().find("ninja: no work to do."), std::string::npos);
+    std::filesystem::last_write_time(project / "score.xllt",
+                                     std::filesystem::file_time_type::clock::now());
+    const std::string again = Build();
+    EXPECT_NE(again.find("Converting font fonts/score.bofna"), std::string::npos) << again;
+    EXPECT_EQ(again.find("fonts/sample.bofnt"), std::string::npos) << again;
 }
 
 }  // namespace
