@@ -2,8 +2,8 @@
 #                   [LETTER_ORDER <xlor>] [OUTPUT_LETTER_ORDER <xlor>]
 #                   [FILTER <xllt>] [GROUPS <xggp>] [OPTIONS <option>...])
 #
-# Converts a font at build time with typeloom::vela_typeloomc and adds the result to <target>,
-# which is made (as a custom target built by default) when it does not exist yet.
+# Converts a font at build time with typeloom::vela_typeloomc, as a step that <target> depends
+# on; <target> is made (a custom target built by default) when it does not exist yet.
 #
 #   SOURCE               a BMP or TGA picture (an image font, needs LETTER_ORDER), a binary font
 #                        (.bofnt, .bofna), or else a font file (path, or path#N for a face of a
@@ -95,8 +95,12 @@ function(typeloom_add_font target)
     DEPENDS ${depends}
     COMMENT "Converting font ${shown}"
     VERBATIM)
+  # A step of its own for each font, so that <target> may come from any folder and be of any
+  # kind (a custom target, or the game itself).
+  string(MAKE_C_IDENTIFIER "typeloom_font_${shown}" step)
+  add_custom_target(${step} DEPENDS "${output}")
   if(NOT TARGET ${target})
     add_custom_target(${target} ALL)
   endif()
-  target_sources(${target} PRIVATE "${output}")
+  add_dependencies(${target} ${step})
 endfunction()
