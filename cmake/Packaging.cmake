@@ -12,6 +12,23 @@
 # typeloom-desktop: the Qt program and what belongs to it). The packages are built by
 # tools/package.sh, from a folder of its own without tests or benchmarks.
 
+# A stripped install (cmake --install --strip, and the packages) also drops the compiler's
+# version notes from the binaries, as Debian's own packages are stripped.
+function(tl_strip_comment component)
+  foreach(file IN LISTS ARGN)
+    install(CODE "if(CMAKE_INSTALL_DO_STRIP)
+  execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment
+                          \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${file}\"
+                  COMMAND_ERROR_IS_FATAL ANY)
+endif()" COMPONENT ${component})
+  endforeach()
+endfunction()
+# The lintian tags a package keeps, each with its reason, in dist/lintian/<package>.
+function(tl_install_lintian_overrides component package)
+  install(FILES ${CMAKE_SOURCE_DIR}/dist/lintian/${package} DESTINATION share/lintian/overrides
+          COMPONENT ${component})
+endfunction()
+
 set(TL_SHARE_DIR share/typeloom)
 set(TL_LANGUAGE_DIR lib/typeloom)
 set(TL_CMAKE_DIR lib/cmake/typeloom)
@@ -38,6 +55,8 @@ install(FILES ${CMAKE_SOURCE_DIR}/data/sample/sample.bmp DESTINATION ${TL_SHARE_
         COMPONENT console)
 install(FILES ${CMAKE_SOURCE_DIR}/dist/vela_typeloomc.bash
         DESTINATION share/bash-completion/completions RENAME vela_typeloomc COMPONENT console)
+tl_install_lintian_overrides(console typeloom)
+tl_strip_comment(console bin/vela_typeloomc ${TL_LANGUAGE_DIR}/1041/typeloom_langRes.so)
 
 # A project converts its fonts while it builds with find_package(typeloom) and
 # typeloom_add_font() (examples/cmake/). The program's imported target is relative to the
@@ -65,6 +84,8 @@ if(TARGET vela_typeloom)
           DESTINATION share/icons/hicolor/scalable/apps COMPONENT desktop)
   install(FILES ${CMAKE_SOURCE_DIR}/dist/icons/vela_typeloom.png
           DESTINATION share/icons/hicolor/48x48/apps COMPONENT desktop)
+  tl_install_lintian_overrides(desktop typeloom-desktop)
+  tl_strip_comment(desktop bin/vela_typeloom)
   set(TL_COMPONENTS console desktop)
 else()
   set(TL_COMPONENTS console)
