@@ -5,9 +5,9 @@
 # Converts a font at build time with typeloom::vela_typeloomc, as a step that <target> depends
 # on; <target> is made (a custom target built by default) when it does not exist yet.
 #
-#   SOURCE               a BMP or TGA picture (an image font, needs LETTER_ORDER), a binary font
-#                        (.bofnt, .bofna), or else a font file (path, or path#N for a face of a
-#                        collection) or the family name of an installed font
+#   SOURCE               a PNG, BMP or TGA picture (an image font, needs LETTER_ORDER), a
+#                        binary font (.bofnt, .bofna), or else a font file (path, or path#N for
+#                        a face of a collection) or the family name of an installed font
 #   OUTPUT               .bofnt or .bofna (a binary font; .bofna with GROUPS), .bmp or .tga (an
 #                        image font, needs OUTPUT_LETTER_ORDER); relative to the binary folder
 #   LETTER_ORDER         the letter order of an image font source (-io)
@@ -39,7 +39,7 @@ function(typeloom_add_font target)
   endmacro()
 
   string(TOLOWER "${arg_SOURCE}" source_lower)
-  if(source_lower MATCHES "\\.(bmp|tga)$")
+  if(source_lower MATCHES "\\.(png|bmp|tga)$")
     if(NOT arg_LETTER_ORDER)
       message(FATAL_ERROR "typeloom_add_font: an image font SOURCE needs a LETTER_ORDER")
     endif()
