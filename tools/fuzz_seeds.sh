@@ -31,7 +31,7 @@ seed fuzz_bofnt "$build/hostile/shared-small.bofnt" "$build/hostile/unknown-form
 seed fuzz_tga "$golden"/*.tga
 seed fuzz_bmp "$golden"/*.bmp
 # PNG in every colour type, bit depth and interlacing, as ImageMagick and Pillow write it.
-python3 tests/image/make_peer_images.py "$build/peer" >/dev/null
+/usr/bin/python3 tests/image/make_peer_images.py "$build/peer" >/dev/null
 seed fuzz_png "$golden"/*.png "$build/peer"/*.png
 # The compressed sheet streams of the archived fonts, for the codecs' target.
 mkdir -p "$build/corpus/fuzz_expand"
