@@ -132,8 +132,8 @@ set(CPACK_DEB_COMPONENT_INSTALL ON)
 set(CPACK_COMPONENTS_ALL ${TL_COMPONENTS})
 set(TL_DESCRIPTION_COMMON
     "typeloom turns an installed font, a TrueType, OpenType or collection file,
-an image font (a BMP or TGA picture whose glyphs are drawn in a grid of
-cells) or an existing binary font resource into the big-endian binary font
+an image font (a PNG, BMP or TGA picture whose glyphs are drawn in a grid
+of cells) or an existing binary font resource into the big-endian binary font
 resource that the console's runtime loads, plain or archived with
 compressed, grouped texture sheets, or into an image font that an artist
 can edit and convert back.
