@@ -70,9 +70,16 @@ TEST_F(PngImageFontTest, ImageMagickPicturesOfTheSampleConvertToItsBinaryFonts) 
     }
 }
 
-// Our PNG holds the very words our TGA holds, alpha included, and reads as it does.
+// Our PNG holds the very words our TGA holds, alpha included, and reads as it does; a name
+// ending in .png (any case) asks for it as -oi png does.
 TEST_F(PngImageFontTest, OurPngIsOurTgaInAnotherFile) {
     const auto golden = testing_support::SourceDir() / "tests/golden";
+    const auto run = testing_support::RunConsoleProgram(
+        "-i image -if \"$DATA/sample/sample.bmp\" -io \"$DATA/xlor/ascii.xlor\" -ic RGBA8 -o image "
+        "-oo \"$DATA/xlor/ascii.xlor\" -of font.Png",
+        "C", m_dir.Path());
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(ReadFileBytes(m_dir / "font.Png"), ReadFileBytes(golden / "sample-png.png"));
     const auto png = Utf8ToUtf16((golden / "sample-png.png").string());
     const auto tga = Utf8ToUtf16((golden / "sample-tga.tga").string());
     EXPECT_TRUE(LoadPicture(png)->Equals(*LoadPicture(tga)));
