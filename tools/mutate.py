@@ -3,7 +3,7 @@
 catch?
 
     tools/mutate.py CHECKOUT BUILD_DIR [--n 60] [--seed 7] [--out mutants.tsv] [--list]
-                    [--skip-killed EARLIER.tsv] [--timeout 180]
+                    [--skip-killed EARLIER.tsv [--only-tests "SUITE=FILTER;..."]] [--timeout 180]
 
 CHECKOUT is a separate clone of the project: every mutant is patched into it in place and put
 back afterwards, so never point it at a working tree you care about. BUILD_DIR is its configured
@@ -37,6 +37,10 @@ executes SURVIVED as "unreached" after its folder's own suite has run whole (in 
 runs only in a child process that dies before writing its counts). Lines gcov gives no code fall
 back to the whole suites. The map is kept in BUILD_DIR/mutate-coverage.json for as long as no
 source or test changes.
+
+A later round on the same product code after tests were added need not run the old tests
+again: --skip-killed takes the earlier report's kills as they were, and --only-tests runs just
+the new tests (gtest filters by suite) against the other mutants.
 
 Rows go to the report (tab-separated) as each mutant finishes: file, line, operator, new,
 original line, outcome, seconds.
@@ -177,6 +181,7 @@ class Build:
             self.binaries[suite] = found[0] if found else os.path.join(build, "tests", suite)
         self.env = dict(os.environ, TL_BINARY_DIR=build, QT_QPA_PLATFORM="offscreen")
         self.coverage = any("--coverage" in e["command"] for e in entries)
+        self.only = {}
         # Counts of a mutant's run go to a folder emptied before every run, so that they never
         # meet the counts of other code (libgcov would complain on standard error).
         self.scratch = os.path.join(build, "mutate-gcov-scratch")
@@ -341,6 +346,9 @@ def main():
     ap.add_argument("--out", default="mutants.tsv")
     ap.add_argument("--list", action="store_true", help="print the chosen mutants and stop")
     ap.add_argument("--timeout", type=int, default=180, help="seconds a suite may run")
+    ap.add_argument("--only-tests", default="", metavar="SUITE=FILTER;...",
+                    help="run only these tests (for the tests added since an earlier report on "
+                         "the same product code, given with --skip-killed)")
     ap.add_argument("--skip-killed", metavar="TSV",
                     help="leave out mutants an earlier report has killed (for quick rounds)")
     a = ap.parse_args()
@@ -356,9 +364,10 @@ def main():
     if rc != 0:
         sys.exit("baseline build fails:\n" + out[-2000:])
     b = Build(root, build, a.timeout)
-    coverage = Coverage(b) if b.coverage else None
-    for suite in [] if coverage else sorted(b.inputs):
-        failed = b.run_suite(suite)
+    b.only = dict(item.split("=", 1) for item in a.only_tests.split(";") if item)
+    coverage = Coverage(b) if b.coverage and not b.only else None
+    for suite in [] if coverage else sorted(b.only or b.inputs):
+        failed = b.run_suite(suite, b.only.get(suite, "*"))
         if failed:
             sys.exit("baseline suite fails: " + failed)
 
@@ -411,6 +420,8 @@ def mutate_one(b, coverage, rel, i, op, new, col, line):
         unreached = tests == {}
         if unreached:
             tests = {suites[0]: "*"} if suites else {}
+        if b.only:
+            tests, unreached = b.only, False
         for suite in suites:
             if tests is not None and suite not in tests:
                 continue

@@ -30,6 +30,7 @@ TEST(TextFormatTest, ConversionsMessagesUse) {
         {u"%x", {255}, "ff"},
         {u"%X", {-1}, "FFFFFFFF"},
         {u"%5d|%-5d|%+d", {42, 42, 42}, "   42|42   |+42"},
+        {u"%10d|%.10s|", {42, u"ab"}, "        42|ab|"},
         {u"%.3s", {u"abcdef"}, "abc"},
         {u"%6s|%-6s|", {u"ab", u"ab"}, "    ab|ab    |"},
         {u"100%%", {}, "100%"},

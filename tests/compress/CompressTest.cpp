@@ -100,9 +100,15 @@ TEST(CompressTest, KnownLetterWithAForeignParameterIsRefused) {
 }
 
 TEST(CompressTest, ExpandingARawLayerGivesTheAnnouncedBytes) {
-    EXPECT_EQ(Expand(Stream{0x00, 3, 0, 0, 'a', 'b', 'c', 0}, 1), Bytes("abc"));
+    // Three bytes of padding after a stream are the most it may end with.
+    EXPECT_EQ(Expand(Stream{0x00, 3, 0, 0, 'a', 'b', 'c', 0, 0, 0}, 1), Bytes("abc"));
     // Types without a codec end the expansion the same way.
     EXPECT_EQ(Expand(Stream{0x45, 2, 0, 0, 'x', 'y'}, 0), Bytes("xy"));
+}
+
+TEST(CompressTest, LargestSizeAStreamHeaderHoldsIsCompressed) {
+    const Stream largest(0xFFFFFF, 7);
+    EXPECT_EQ(Expand(Compress(largest, u"r"), 1), largest);
 }
 
 TEST(CompressTest, LimitOneOnADoubleStreamKeepsTheInnerLayer) {

@@ -59,6 +59,7 @@ TEST(SheetAssignmentTest, PlacesSetsOnSheets) {
          64,
          {{0, 0, 0}, {0, 10, 0}, {0, 30, 0}},
          1},
+        {"three fill a sheet exactly", {10, 20, 34}, 64, {{0, 0, 0}, {0, 10, 0}, {0, 30, 0}}, 1},
         {"a pair in remainder order", {40, 20}, 64, {{0, 20, 0}, {0, 0, 0}}, 1},
         {"whole sheets come first", {5, 128}, 64, {{2, 0, 2}, {0, 0, 1}}, 3},
         {"sets that fit nowhere get fresh sheets", {50, 60}, 64, {{0, 0, 0}, {1, 0, 1}}, 2},

@@ -95,6 +95,13 @@ TEST(TextureFormatTest, ShortDataAndBadBuffersAreRefused) {
     image.Fill(0x123456, 0x78);
     texture::DecodeSheets(shortData, 9, image);  // an unknown format leaves the image alone
     EXPECT_EQ(image.GetWord(0, 0), 0x78123456u);
+    // A rectangle wider or taller than the picture it is decoded into would write past it.
+    const texture::SheetLayout layout{kTexI4, 8, 8};
+    const std::vector<uint8_t> sheet = texture::FilledSheets(0, layout);
+    CRgbImage cell = Solid(4, 4, 0);
+    for (const auto& [w, h] : {std::pair{5, 1}, std::pair{1, 5}}) {
+        EXPECT_THROW(texture::DecodeRect(sheet, layout, 0, 0, w, h, cell), CGeneralException);
+    }
 }
 
 // Sheets built from a filled background and rectangles at odd places are the sheets of the
