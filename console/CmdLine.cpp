@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr std::array<CmdOption, 41> kOptions = {{
+constexpr std::array<CmdOption, 43> kOptions = {{
     {u"h", 0},   {u"i", 2},   {u"f", 2},   {u"o", 2},   {u"if", 2},  {u"io", 2},  {u"ic", 2},
     {u"in", 2},  {u"is", 2},  {u"isw", 2}, {u"it", 1},  {u"iw", 2},  {u"ig", 2},  {u"iv", 1},
     {u"ia", 0},  {u"of", 2},  {u"oo", 2},  {u"og", 0},  {u"oa", 2},  {u"oh", 2},  {u"ot", 2},
@@ -17,7 +17,7 @@ constexpr std::array<CmdOption, 41> kOptions = {{
     {u"on", 2},  {u"oi", 2},  {u"op", 2},  {u"ox", 2},  {u"os", 2},  {u"ocb", 2}, {u"ocg", 2},
     {u"ocm", 2}, {u"ocw", 2}, {u"ocn", 2}, {u"ieo", 3}, {u"ies", 3},
     // Options added since, each read only with its input or output format.
-    {u"inf", 2},
+    {u"inf", 2}, {u"ofx", 0}, {u"ofb", 0},
 }};
 
 // A word that starts with a hyphen and a digit: a negative number, never an option's name.

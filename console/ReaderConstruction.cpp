@@ -7,6 +7,7 @@
 #include "console/CmdLine.h"
 #include "console/ConstructionTable.h"
 #include "console/Converters.h"
+#include "readers/BmFontReader.h"
 #include "readers/ImageFontReader.h"
 #include "readers/QuillFontReader.h"
 #include "readers/WinFontReader.h"
@@ -53,11 +54,19 @@ std::unique_ptr<CFontReader> QuillFontReader(const CCmdLine& cmdLine) {
     return std::make_unique<CQuillFontReader>(CQuillFontReader::Settings{cmdLine.GetParam(u"if")});
 }
 
+std::unique_ptr<CFontReader> BmFontReader(const CCmdLine& cmdLine) {
+    CBmFontReader::Settings s;
+    s.descriptorPath = cmdLine.GetParam(u"if");
+    s.format = ToGlyphImageFormat(cmdLine.GetParam(u"ic"));
+    return std::make_unique<CBmFontReader>(std::move(s));
+}
+
 constexpr Construction<CFontReader> kReaders[] = {
     {u"image", ImageFontReader},
     {u"bmp", ImageFontReader},
     {u"win", WinFontReader},
     {u"bofnt", QuillFontReader},
+    {u"fnt", BmFontReader},
 };
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "console/ConstructionTable.h"
 #include "console/Converters.h"
 #include "core/PgCtrl.h"
+#include "writers/BmFontWriter.h"
 #include "writers/ImageFontWriter.h"
 #include "writers/QuillFontWriter.h"
 
@@ -99,10 +100,24 @@ std::unique_ptr<CFontWriter> QuillFontWriter(const CCmdLine& cmdLine) {
     return std::make_unique<CQuillFontWriter>(std::move(s));
 }
 
+// The descriptor in text form unless -ofx (XML) or -ofb (binary) asks for another.
+std::unique_ptr<CFontWriter> BmFontWriter(const CCmdLine& cmdLine) {
+    const bool xml = cmdLine.HasOption(u"ofx");
+    const bool binary = cmdLine.HasOption(u"ofb");
+    if (xml && binary) {
+        TL_THROW(kErrCommandLine, 454);
+    }
+    CBmFontWriter::Settings s;
+    s.outputPath = cmdLine.GetParam(u"of");
+    s.form = xml ? BmFontForm::kXml : binary ? BmFontForm::kBinary : BmFontForm::kText;
+    return std::make_unique<CBmFontWriter>(std::move(s));
+}
+
 constexpr Construction<CFontWriter> kWriters[] = {
     {u"image", ImageFontWriter},
     {u"bmp", ImageFontWriter},
     {u"bofnt", QuillFontWriter},
+    {u"fnt", BmFontWriter},
 };
 
 }  // namespace

@@ -94,8 +94,8 @@ _vela_typeloomc() {
         prev=$option
     fi
     case $prev in
-    -i) _vela_typeloomc_words $'image\nbmp\nbofnt\nwin' ;;
-    -o) _vela_typeloomc_words $'image\nbmp\nbofnt' ;;
+    -i) _vela_typeloomc_words $'image\nbmp\nbofnt\nwin\nfnt' ;;
+    -o) _vela_typeloomc_words $'image\nbmp\nbofnt\nfnt' ;;
     -ic)
         if [[ $input == win ]]; then
             _vela_typeloomc_words $'I1\nI4\nI6\nIA1\nIA4\nIA6'
@@ -117,6 +117,8 @@ _vela_typeloomc() {
     -if)
         if [[ $input == bofnt ]]; then
             _vela_typeloomc_files bofnt bofna
+        elif [[ $input == fnt ]]; then
+            _vela_typeloomc_files fnt xml
         else
             _vela_typeloomc_files bmp tga png
         fi
@@ -137,7 +139,7 @@ _vela_typeloomc() {
     -is | -isw | -iw | -ieo | -ies | -ow | -oh | -ot | -ob | -ol | -or | -os | -ox | -oa | -oc[bgmnw]) ;;
     *)
         if [[ $cur == -* ]]; then
-            _vela_typeloomc_words $'-h\n--help\n--version\n--list-fonts\n--list-files\n-i\n-o\n-f\n-if\n-io\n-ic\n-ia\n-in\n-inf\n-is\n-isw\n-it\n-iw\n-ieo\n-ies\n-of\n-oo\n-oi\n-og\n-ow\n-oh\n-ot\n-ob\n-ol\n-or\n-ocb\n-ocg\n-ocm\n-ocw\n-ocn\n-oe\n-op\n-os\n-ox\n-oa'
+            _vela_typeloomc_words $'-h\n--help\n--version\n--list-fonts\n--list-files\n-i\n-o\n-f\n-if\n-io\n-ic\n-ia\n-in\n-inf\n-is\n-isw\n-it\n-iw\n-ieo\n-ies\n-of\n-oo\n-oi\n-og\n-ow\n-oh\n-ot\n-ob\n-ol\n-or\n-ocb\n-ocg\n-ocm\n-ocw\n-ocn\n-oe\n-op\n-os\n-ox\n-oa\n-ofx\n-ofb'
         fi
         ;;
     esac

@@ -26,7 +26,8 @@ tools/fuzz_seeds.sh "$build"
 run_target() {  # run_target <target>: the log and the exit code land in findings/<target>/
   local t="$1" work="$build/corpus/$1" out="$build/findings/$1" dict=()
   mkdir -p "$work" "$out"
-  case "$t" in fuzz_glyph_order|fuzz_char_filter|fuzz_glyph_groups) dict=(-dict=fuzz/xml.dict) ;; esac
+  case "$t" in fuzz_glyph_order|fuzz_char_filter|fuzz_glyph_groups) dict=(-dict=fuzz/xml.dict) ;;
+    fuzz_fnt) dict=(-dict=fuzz/fnt.dict) ;; esac
   set +e
   "$build/fuzz/$t" "$work" "${dict[@]}" -max_total_time="$seconds" -rss_limit_mb=2048 \
     -timeout=10 -max_len=262144 -print_final_stats=1 -artifact_prefix="$out/" >"$out/log.txt" 2>&1

@@ -29,6 +29,8 @@ seed fuzz_bofnt "$golden"/*.bofnt "$golden"/*.bofna "$golden"/inputs/*.bofn?
 python3 tools/make_hostile_fonts.py "$build/hostile" >/dev/null
 seed fuzz_bofnt "$build/hostile/shared-small.bofnt" "$build/hostile/unknown-format-direct.bofnt"
 seed fuzz_tga "$golden"/*.tga
+# BMFont descriptors of our own making in the three forms.
+seed fuzz_fnt "$golden"/*.fnt
 seed fuzz_bmp "$golden"/*.bmp
 # PNG in every colour type, bit depth and interlacing, as ImageMagick and Pillow write it.
 /usr/bin/python3 tests/image/make_peer_images.py "$build/peer" >/dev/null

@@ -9,6 +9,7 @@
 #include <xercesc/framework/XMLPScanToken.hpp>
 #include <xercesc/parsers/SAXParser.hpp>
 #include <xercesc/sax/AttributeList.hpp>
+#include <xercesc/sax/Locator.hpp>
 #include <xercesc/sax/SAXParseException.hpp>
 #include <xercesc/util/OutOfMemoryException.hpp>
 #include <xercesc/util/RuntimeException.hpp>
@@ -128,6 +129,11 @@ void CXmlReadFrame::Parse(const std::u16string& path) {
     m_insideTop = false;
     m_items = 0;
     bool parsed = false;
+    // The locator belongs to the parser: it is forgotten with it, however the parse ends.
+    struct ForgetLocator {
+        const xercesc::Locator*& locator;
+        ~ForgetLocator() { locator = nullptr; }
+    } forget{m_locator};
     // The security manager must outlive the parser that points at it.
     xercesc::SecurityManager security;
     security.setEntityExpansionLimit(kEntityExpansionLimit);
@@ -179,6 +185,10 @@ bool CXmlReadFrame::RunParser(xercesc::SAXParser& parser) {
     }
     parser.parseReset(token);
     return true;
+}
+
+int32_t CXmlReadFrame::CurrentLine() const {
+    return m_locator ? ClampToInt32(m_locator->getLineNumber()) : 0;
 }
 
 void CXmlReadFrame::RecordError(std::u16string text) {

@@ -55,6 +55,8 @@ protected:
     virtual void OnVersion(std::u16string_view) {}
 
     int32_t Depth() const { return m_depth; }
+    // The line of the file the parser is at, counted from 1 (0 before the parse starts).
+    int32_t CurrentLine() const;
     // True while the top container is open.
     bool InsideTop() const { return m_insideTop; }
 
@@ -141,6 +143,7 @@ protected:
     };
 
 private:
+    void setDocumentLocator(const xercesc::Locator* locator) override { m_locator = locator; }
     void startElement(const XMLCh* name, xercesc::AttributeList& attributes) override;
     void endElement(const XMLCh* name) override;
     void characters(const XMLCh* chars, XMLSize_t length) override;
@@ -163,4 +166,6 @@ private:
     bool m_insideTop = false;
     // Elements and text units delivered so far in this load.
     uint64_t m_items = 0;
+    // The parser's position, valid while a parse runs.
+    const xercesc::Locator* m_locator = nullptr;
 };

@@ -21,6 +21,7 @@
 #include "image/PictureFile.h"
 #include "image/PngFile.h"
 #include "image/RgbImage.h"
+#include "readers/BmFontReader.h"
 #include "readers/QuillFontReader.h"
 #include "support/PngBytes.h"
 #include "support/TestSupport.h"
@@ -77,16 +78,20 @@ std::vector<Bytes> Corruptions(const Bytes& seed) {
 using Read = std::function<std::string(const std::u16string&)>;
 
 // What a family adds to the common seeds and changes: seeds made at test time, changes of its
-// own, and which seeds must, changed too, fail or read as whole (a format whose every byte is
-// checked).
+// own, which seeds must, changed too, fail or read as whole (a format whose every byte is
+// checked), what a seed needs beside it in the folder (the pages of a BMFont descriptor, say),
+// and whether a cut may read to something else (a text format whose lines carry no count).
 struct FamilyExtras {
     std::vector<fs::path> seeds;
     std::function<std::vector<Bytes>(const Bytes&)> changes;
     std::function<bool(const Bytes&)> catchesChanges;
+    std::function<void(const fs::path& seed, const fs::path& folder)> besides;
+    bool cutsMayRead = false;
 };
 
 // Each seed of the family cut short must fail with one of `categories` or read to what the whole
-// seed reads to; changed, it may read or fail, within bounded memory.
+// seed reads to (or, for a text format whose lines carry no count, read to anything); changed, it
+// may read or fail, within bounded memory.
 void ExpectFamilyEndsCleanly(const std::vector<std::string>& extensions,
                              const std::vector<int32_t>& categories, const Read& read,
                              const FamilyExtras& extras = {}) {
@@ -108,12 +113,15 @@ void ExpectFamilyEndsCleanly(const std::vector<std::string>& extensions,
     seeds.insert(seeds.end(), extras.seeds.begin(), extras.seeds.end());
     for (const fs::path& seed : seeds) {
         SCOPED_TRACE(seed.filename().string());
+        if (extras.besides) {
+            extras.besides(seed, dir.Path());
+        }
         const Bytes bytes = ReadFileBytes(seed);
         const std::string whole = attempt(bytes);
         for (const std::size_t length : CutLengths(bytes.size())) {
             const std::string cut =
                 attempt(Bytes(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(length)));
-            EXPECT_TRUE(cut == "failed" || cut == whole) << "cut at " << length;
+            EXPECT_TRUE(extras.cutsMayRead || cut == "failed" || cut == whole) << "cut at " << length;
         }
         std::vector<Bytes> variants = Corruptions(bytes);
         if (extras.changes) {
@@ -230,6 +238,34 @@ TEST(HostileInputTest, BinaryFonts) {
         reader.ReadFontData(font, CCharFilter());
         return std::to_string(font.GetGlyphCount());
     });
+}
+
+// BMFont descriptors of every form, their pages beside them: the descriptor cut short or changed
+// reads or fails with a category of its own (a page named wrongly fails like a picture, the XML
+// form like an XML file). A text descriptor cut between its lines is a smaller font.
+TEST(HostileInputTest, BmFontDescriptors) {
+    FamilyExtras extras;
+    extras.besides = [](const fs::path& seed, const fs::path& folder) {
+        for (const auto& entry : fs::directory_iterator(seed.parent_path())) {
+            const std::string name = entry.path().filename().string();
+            if (entry.path().extension() == ".png" &&
+                name.starts_with(seed.stem().string() + "_")) {
+                fs::copy_file(entry.path(), folder / name, fs::copy_options::overwrite_existing);
+            }
+        }
+    };
+    extras.cutsMayRead = true;
+    ExpectFamilyEndsCleanly(
+        {".fnt"}, {kErrInputValue, kErrXml, kErrImage, kErrBmp, kErrTga, kErrFileIO},
+        [](const std::u16string& path) {
+            testing_support::ScopedPgCtrl quiet;
+            CBmFontReader reader({path, kTexIA8});
+            reader.ValidateInput();
+            CFontData font;
+            reader.ReadFontData(font, CCharFilter());
+            return std::to_string(font.GetGlyphCount());
+        },
+        extras);
 }
 
 // A binary font of one 256 x 256 sheet whose cells are `side` pixels square and all ink (but the
