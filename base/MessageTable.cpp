@@ -277,7 +277,7 @@ constexpr MessageEntry kMessages[] = {
     {449, u"The page (id=%d) used at %s of the BMFont descriptor (%s) is not given by a page tag."},
     {450, u"The page picture (%s) is %d x %d pixels, but the BMFont descriptor declares %d x %d."},
     {451, u"The pages used by the BMFont descriptor (%s) hold more than %d million pixels together, more than one picture may hold."},
-    {452, u"The characters of the BMFont descriptor (%s) would take more than %d million pixels, more than their pages hold."},
+    {452, u"The characters of the BMFont descriptor (%s) would take more than %d pixels, more than their pages hold."},
     {453, u"The BMFont descriptor (%s) holds %d kerning pairs. Kerning is not converted; the pairs are ignored."},
     {454, u"The -ofx and -ofb options cannot be specified together."},
     {455, u"The page id (=%d) at %s of the BMFont descriptor (%s) was already given."},

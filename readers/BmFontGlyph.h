@@ -5,8 +5,8 @@
 
 #include "bmfont/BmFontDescriptor.h"
 #include "core/Glyph.h"
-#include "image/IImage.h"
 #include "format/TextureFormat.h"
+#include "image/IImage.h"
 
 // Where a BMFont character's coverage (how much ink each pixel holds) lies on its page.
 enum class BmFontCoverage { kAlpha, kRed, kGreen, kBlue, kGrey };

@@ -2,9 +2,9 @@
 
 #include <memory>
 
+#include "base/GlobalException.h"
 #include "bmfont/BmFontFile.h"
 #include "core/FontData.h"
-#include "base/GlobalException.h"
 #include "core/PgCtrl.h"
 #include "image/IImage.h"
 #include "image/PictureFile.h"
@@ -123,8 +123,7 @@ void CBmFontReader::ReadFontData(CFontData& font, const CCharFilter& filter) {
             g_pPgCtrl->StepProgress(1);
             budget -= ch->width * ch->height;
             if (budget < 0) {
-                TL_THROW(kErrInputValue, kCharsTooLarge, m_settings.descriptorPath,
-                         pagePixels / 1000000);
+                TL_THROW(kErrInputValue, kCharsTooLarge, m_settings.descriptorPath, pagePixels);
             }
             font.AddGlyph(
                 CutBmFontGlyph(*page, *ch, CoverageOf(common, *ch), m_settings.format, base),

@@ -38,7 +38,8 @@ while IFS= read -r line; do
   fi
   [ -s "$made/$name.stdout" ] || rm "$made/$name.stdout"
   # The row's own files; what its setup made stays behind.
-  find "$run" -mindepth 1 -maxdepth 1 -name "$name.*" -exec mv -t "$made" {} +
+  find "$run" -mindepth 1 -maxdepth 1 \( -name "$name.*" -o -name "${name}_*" \) \
+    -exec mv -t "$made" {} +
   rm -rf "$run"
   setup=""
 done <"$golden/conversions.txt"

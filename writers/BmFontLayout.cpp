@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <string>
 
-#include "core/FontData.h"
 #include "base/GlobalException.h"
+#include "core/FontData.h"
 #include "core/PgCtrl.h"
-#include "writers/SheetInfo.h"
 #include "format/ResFontBlocks.h"
 #include "format/SheetCells.h"
 #include "format/TextureFormat.h"
+#include "writers/SheetInfo.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 #include "writers/BmFontWriter.h"
 
-#include "bmfont/BmFontFile.h"
-#include "platform/BinaryFile.h"
-#include "core/FontData.h"
 #include "base/GlobalException.h"
+#include "bmfont/BmFontFile.h"
+#include "core/FontData.h"
 #include "core/PgCtrl.h"
 #include "image/PngFile.h"
+#include "platform/BinaryFile.h"
 #include "platform/FileSystem.h"
 #include "writers/BmFontLayout.h"
 

@@ -48,12 +48,13 @@ std::vector<Conversion> ReadConversions() {
     return conversions;
 }
 
-// A row's files: those whose name is the row's name and an extension.
+// A row's files: those whose name is the row's name and an extension, or the row's name, '_' and
+// more (the pages of a BMFont font).
 std::set<std::string> FilesOf(const fs::path& folder, const std::string& name) {
     std::set<std::string> files;
     for (const auto& entry : fs::directory_iterator(folder)) {
         const std::string file = entry.path().filename().string();
-        if (file.starts_with(name + ".")) {
+        if (file.starts_with(name + ".") || file.starts_with(name + "_")) {
             files.insert(file);
         }
     }
