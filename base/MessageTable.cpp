@@ -251,8 +251,9 @@ constexpr MessageEntry kMessages[] = {
     {355, u"256 KPixels (512x512 etc.)"},
     {356, u"512 KPixels (512x1024 etc.)"},
     {357, u"1024 KPixels (1024x1024 etc.)"},
-    {400, u"The font (%s) has no outlines and cannot be drawn. Use an outline font (TrueType, "
-          u"OpenType or Type 1)."},
+    {400,
+     u"The font (%s) has no outlines and cannot be drawn. Use an outline font (TrueType, "
+     u"OpenType or Type 1)."},
     {401, u"Too many fallback fonts (=%d). At most %d can be given."},
     {402, u"Letter orders (-io, -oo) in %s:"},
     {403, u"Glyph groups (-op) in %s:"},
@@ -270,21 +271,34 @@ constexpr MessageEntry kMessages[] = {
     {442, u"The file (%s) is not an AngelCode BMFont descriptor (text, XML or binary version 3)."},
     {443, u"The file specified as a BMFont descriptor is not a BMFont descriptor."},
     {444, u"The BMFont descriptor (%s) has no %s tag."},
-    {445, u"Block %d (type %d, %d bytes) of the BMFont descriptor (%s) does not match its contents."},
-    {446, u"The value of %s (=%d) at %s of the BMFont descriptor (%s) exceeds the valid range [%d - %d]."},
-    {447, u"The character (id=%d) at %s of the BMFont descriptor (%s) lies outside its page (%d x %d pixels)."},
+    {445,
+     u"Block %d (type %d, %d bytes) of the BMFont descriptor (%s) does not match its contents."},
+    {446,
+     u"The value of %s (=%d) at %s of the BMFont descriptor (%s) exceeds the valid range [%d - "
+     u"%d]."},
+    {447,
+     u"The character (id=%d) at %s of the BMFont descriptor (%s) lies outside its page (%d x %d "
+     u"pixels)."},
     {448, u"The character id (=%d) at %s of the BMFont descriptor (%s) was already given."},
     {449, u"The page (id=%d) used at %s of the BMFont descriptor (%s) is not given by a page tag."},
     {450, u"The page picture (%s) is %d x %d pixels, but the BMFont descriptor declares %d x %d."},
-    {451, u"The pages used by the BMFont descriptor (%s) hold more than %d million pixels together, more than one picture may hold."},
-    {452, u"The characters of the BMFont descriptor (%s) would take more than %d pixels, more than their pages hold."},
-    {453, u"The BMFont descriptor (%s) holds %d kerning pairs. Kerning is not converted; the pairs are ignored."},
+    {451,
+     u"The pages used by the BMFont descriptor (%s) hold more than %d million pixels together, "
+     u"more than one picture may hold."},
+    {452,
+     u"The characters of the BMFont descriptor (%s) would take more than %d pixels, more than "
+     u"their pages hold."},
+    {453,
+     u"The BMFont descriptor (%s) holds %d kerning pairs. Kerning is not converted; the pairs are "
+     u"ignored."},
     {454, u"The -ofx and -ofb options cannot be specified together."},
     {455, u"The page id (=%d) at %s of the BMFont descriptor (%s) was already given."},
     {456, u"The BMFont descriptor (%s) is larger than %d MB."},
     {457, u"The value of %s at %s of the BMFont descriptor (%s) cannot be read."},
     {458, u"The BMFont descriptor (%s) is binary version %d. Only version 3 is supported."},
-    {459, u"The output file name (%s) cannot be used for a BMFont font: it contains a double quote or a control character."},
+    {459,
+     u"The output file name (%s) cannot be used for a BMFont font: it contains a double quote or a "
+     u"control character."},
     {460, u" Loading fnt..."},
     {461, u" Creating fnt..."},
     {470, u"Invalid outline width (%s). Give 1 to 16 pixels."},

@@ -1,10 +1,10 @@
 #include "bmfont/BmFontFile.h"
 
+#include "base/GlobalException.h"
 #include "bmfont/BmFontBinary.h"
 #include "bmfont/BmFontText.h"
 #include "bmfont/BmFontXml.h"
 #include "platform/BinaryFile.h"
-#include "base/GlobalException.h"
 
 namespace {
 

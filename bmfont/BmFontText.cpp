@@ -2,9 +2,9 @@
 
 #include <string_view>
 
-#include "bmfont/BmFontValue.h"
 #include "base/GlobalException.h"
 #include "base/Text.h"
+#include "bmfont/BmFontValue.h"
 
 namespace {
 

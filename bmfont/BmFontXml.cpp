@@ -5,9 +5,9 @@
 
 #include <xercesc/sax/AttributeList.hpp>
 
-#include "bmfont/BmFontValue.h"
 #include "base/GlobalException.h"
 #include "base/Text.h"
+#include "bmfont/BmFontValue.h"
 #include "xml/XmlReadFrame.h"
 
 namespace {

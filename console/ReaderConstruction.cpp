@@ -62,11 +62,8 @@ std::unique_ptr<CFontReader> BmFontReader(const CCmdLine& cmdLine) {
 }
 
 constexpr Construction<CFontReader> kReaders[] = {
-    {u"image", ImageFontReader},
-    {u"bmp", ImageFontReader},
-    {u"win", WinFontReader},
-    {u"bofnt", QuillFontReader},
-    {u"fnt", BmFontReader},
+    {u"image", ImageFontReader}, {u"bmp", ImageFontReader}, {u"win", WinFontReader},
+    {u"bofnt", QuillFontReader}, {u"fnt", BmFontReader},
 };
 
 }  // namespace

@@ -121,7 +121,8 @@ void ExpectFamilyEndsCleanly(const std::vector<std::string>& extensions,
         for (const std::size_t length : CutLengths(bytes.size())) {
             const std::string cut =
                 attempt(Bytes(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(length)));
-            EXPECT_TRUE(extras.cutsMayRead || cut == "failed" || cut == whole) << "cut at " << length;
+            EXPECT_TRUE(extras.cutsMayRead || cut == "failed" || cut == whole)
+                << "cut at " << length;
         }
         std::vector<Bytes> variants = Corruptions(bytes);
         if (extras.changes) {
