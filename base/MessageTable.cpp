@@ -301,6 +301,7 @@ constexpr MessageEntry kMessages[] = {
      u"control character."},
     {460, u" Loading fnt..."},
     {461, u" Creating fnt..."},
+    {462, u"The BMFont descriptor (%s) holds more than %d %s tags (at %s)."},
     {470, u"Invalid outline width (%s). Give 1 to 16 pixels."},
     {471, u"Invalid shadow offset (%s). Give <dx>,<dy>, each -16 to 16 pixels."},
     {472, u"Outlines and shadows need a bit depth with alpha (IA1, IA4 or IA6)."},

@@ -86,8 +86,9 @@ void ReadPages(const Block& block, const std::u16string& path, BmFontDescriptor&
     for (int32_t entry = 1; !rest.empty(); ++entry) {
         const auto end = static_cast<std::size_t>(std::find(rest.begin(), rest.end(), uint8_t{0}) -
                                                   rest.begin());
-        out.pages.push_back(
-            BmFontPage{entry - 1, TextOf(rest.first(end)), BmFontPlace{0, block.ordinal, entry}});
+        BmFontPage& page = AddBmFontPage(out, BmFontPlace{0, block.ordinal, entry}, path);
+        page.id = entry - 1;
+        page.file = TextOf(rest.first(end));
         rest = rest.subspan(end + 1);
     }
 }
@@ -97,9 +98,8 @@ void ReadChars(const Block& block, const std::u16string& path, BmFontDescriptor&
         ThrowBroken(block, path);
     }
     CByteReader r(block.content, [&] { ThrowBroken(block, path); });
-    out.chars.reserve(block.content.size() / kCharSize);
     for (int32_t entry = 1; r.Remaining() > 0; ++entry) {
-        BmFontChar& ch = out.chars.emplace_back();
+        BmFontChar ch;
         ch.place = BmFontPlace{0, block.ordinal, entry};
         ch.id = r.U32LE();
         ch.x = r.U16LE();
@@ -111,6 +111,7 @@ void ReadChars(const Block& block, const std::u16string& path, BmFontDescriptor&
         ch.xadvance = static_cast<int16_t>(r.U16LE());
         ch.page = r.U8();
         ch.chnl = r.U8();
+        AddBmFontChar(out, ch, path);
     }
 }
 

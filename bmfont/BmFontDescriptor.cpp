@@ -15,8 +15,8 @@ constexpr int kOutsidePage = 447;
 constexpr int kRepeatedId = 448;
 constexpr int kUndeclaredPage = 449;
 constexpr int kRepeatedPage = 455;
+constexpr int kTooManyTags = 462;
 
-constexpr int64_t kLastCode = 0xFFFF;
 // Offsets and advances are 16-bit signed in a binary descriptor.
 constexpr int64_t kShortMin = -32768;
 constexpr int64_t kShortMax = 32767;
@@ -61,7 +61,6 @@ bool IsPackedChannel(int64_t chnl) {
 void CheckChar(const BmFontChar& ch, const BmFontCommon& common, const std::vector<bool>& declared,
                const std::u16string& path) {
     const RangeCheck check(ch.place, path);
-    check(u"id", ch.id, 0, UINT32_MAX);
     check(u"width", ch.width, 0, kBmFontMaxSide);
     check(u"height", ch.height, 0, kBmFontMaxSide);
     check(u"xoffset", ch.xoffset, kShortMin, kShortMax);
@@ -91,6 +90,35 @@ std::u16string PlaceText(const BmFontPlace& place) {
     return FormatResString(kBlockPlace, {place.block, place.entry});
 }
 
+void AddBmFontChar(BmFontDescriptor& descriptor, const BmFontChar& ch, const std::u16string& path) {
+    RangeCheck(ch.place, path)(u"id", ch.id, 0, kBmFontLastUnicode);
+    if (ch.id > kBmFontLastCode) {
+        descriptor.beyondIds.push_back(ch.id);
+        if (descriptor.beyondIds.size() > kBmFontLastUnicode - kBmFontLastCode) {
+            TL_THROW(kErrInputValue, kTooManyTags, path, kBmFontLastUnicode + 1, u"char",
+                     PlaceText(ch.place));
+        }
+        return;
+    }
+    descriptor.idsGiven.resize(kBmFontLastCode + 1, false);
+    const auto id = static_cast<std::size_t>(ch.id);
+    if (descriptor.idsGiven[id]) {
+        TL_THROW(kErrInputValue, kRepeatedId, ch.id, PlaceText(ch.place), path);
+    }
+    descriptor.idsGiven[id] = true;
+    descriptor.chars.push_back(ch);
+}
+
+BmFontPage& AddBmFontPage(BmFontDescriptor& descriptor, const BmFontPlace& place,
+                          const std::u16string& path) {
+    if (static_cast<int64_t>(descriptor.pages.size()) >= kBmFontMaxPages) {
+        TL_THROW(kErrInputValue, kTooManyTags, path, kBmFontMaxPages, u"page", PlaceText(place));
+    }
+    BmFontPage& page = descriptor.pages.emplace_back();
+    page.place = place;
+    return page;
+}
+
 void CheckDescriptor(const BmFontDescriptor& descriptor, const std::u16string& path) {
     if (!descriptor.common) {
         TL_THROW(kErrInputValue, kNoTag, path, u"common");
@@ -108,16 +136,8 @@ void CheckDescriptor(const BmFontDescriptor& descriptor, const std::u16string& p
         declared[id] = true;
     }
 
-    std::vector<bool> seen(kLastCode + 1, false);
     for (const BmFontChar& ch : descriptor.chars) {
         CheckChar(ch, common, declared, path);
-        if (ch.id <= kLastCode) {
-            const auto id = static_cast<std::size_t>(ch.id);
-            if (seen[id]) {
-                TL_THROW(kErrInputValue, kRepeatedId, ch.id, PlaceText(ch.place), path);
-            }
-            seen[id] = true;
-        }
     }
 }
 

@@ -81,8 +81,13 @@ struct BmFontDescriptor {
     BmFontInfo info;
     std::optional<BmFontCommon> common;
     std::vector<BmFontPage> pages;
+    // The characters up to U+FFFF, each id once, in the descriptor's order.
     std::vector<BmFontChar> chars;
+    // The ids of the characters beyond U+FFFF, which are left out.
+    std::vector<int64_t> beyondIds;
     int64_t kerningPairs = 0;
+    // The ids up to U+FFFF read so far.
+    std::vector<bool> idsGiven;
 };
 
 // The three forms, told apart by content.
@@ -92,13 +97,25 @@ enum class BmFontForm { kText, kXml, kBinary };
 // binary descriptor's character keeps its page in one byte).
 inline constexpr int64_t kBmFontMaxSide = 16384;
 inline constexpr int64_t kBmFontMaxPages = 256;
+// The last code the font model holds, and the last of Unicode.
+inline constexpr int64_t kBmFontLastCode = 0xFFFF;
+inline constexpr int64_t kBmFontLastUnicode = 0x10FFFF;
 
 // "line 12" or "block 4, entry 7", in the user's language.
 std::u16string PlaceText(const BmFontPlace& place);
 
+// Takes a `char` tag read at `ch.place` of the descriptor `path`: one of an id up to U+FFFF
+// (each given once, 448, as it is read) into `chars`, one beyond (up to U+10FFFF, 446) only as
+// its id into `beyondIds`, since the font model holds 16-bit codes. A `page` tag past the most a
+// descriptor may hold is refused (462) as it is read. So a file of empty or repeated tags takes
+// no more memory than the largest font it could describe.
+void AddBmFontChar(BmFontDescriptor& descriptor, const BmFontChar& ch, const std::u16string& path);
+BmFontPage& AddBmFontPage(BmFontDescriptor& descriptor, const BmFontPlace& place,
+                          const std::u16string& path);
+
 // Puts every number of the descriptor `path` into its range (446), requires a `common` tag
-// (444), every page id given once (455) and every character's page declared (449), every id up
-// to U+FFFF given once (448) and every character's rectangle inside its page (447). Throws
+// (444), every page id given once (455) and every character's page declared (449) and its
+// rectangle inside its page (447). Throws
 // category 8 naming the file and the line or block.
 void CheckDescriptor(const BmFontDescriptor& descriptor, const std::u16string& path);
 

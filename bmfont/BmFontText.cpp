@@ -117,8 +117,7 @@ void ReadLine(std::string_view line, const BmFontPlace& place, const std::u16str
         ForEachPair(rest, place, path, [&](const Pair& p) { SetNumber(p, fields, place, path); });
         c.packed = packed != 0;
     } else if (tag == "page") {
-        BmFontPage& page = out.pages.emplace_back();
-        page.place = place;
+        BmFontPage& page = AddBmFontPage(out, place, path);
         const NumberField fields[] = {{"id", &page.id}};
         ForEachPair(rest, place, path, [&](const Pair& p) {
             if (p.key == "file") {
@@ -127,7 +126,7 @@ void ReadLine(std::string_view line, const BmFontPlace& place, const std::u16str
             SetNumber(p, fields, place, path);
         });
     } else if (tag == "char") {
-        BmFontChar& ch = out.chars.emplace_back();
+        BmFontChar ch;
         ch.place = place;
         const NumberField fields[] = {
             {"id", &ch.id},
@@ -142,6 +141,7 @@ void ReadLine(std::string_view line, const BmFontPlace& place, const std::u16str
             {"chnl", &ch.chnl},
         };
         ForEachPair(rest, place, path, [&](const Pair& p) { SetNumber(p, fields, place, path); });
+        AddBmFontChar(out, ch, path);
     } else if (tag == "kerning") {
         ++out.kerningPairs;
     }

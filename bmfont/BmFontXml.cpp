@@ -73,12 +73,11 @@ private:
                      {u"blueChnl", &c.blueChnl}});
             c.packed = packed != 0;
         } else if (IsElement(name, u"page")) {
-            BmFontPage& page = m_out.pages.emplace_back();
-            page.place = place;
+            BmFontPage& page = AddBmFontPage(m_out, place, m_path);
             page.file = GetAttribute(attributes, u"file").value_or(u"");
             numbers({{u"id", &page.id}});
         } else if (IsElement(name, u"char")) {
-            BmFontChar& ch = m_out.chars.emplace_back();
+            BmFontChar ch;
             ch.place = place;
             numbers({{u"id", &ch.id},
                      {u"x", &ch.x},
@@ -90,6 +89,7 @@ private:
                      {u"xadvance", &ch.xadvance},
                      {u"page", &ch.page},
                      {u"chnl", &ch.chnl}});
+            AddBmFontChar(m_out, ch, m_path);
         } else if (IsElement(name, u"kerning")) {
             ++m_out.kerningPairs;
         }

@@ -21,8 +21,6 @@ constexpr int kPagesTooLarge = 451;
 constexpr int kCharsTooLarge = 452;
 constexpr int kKerningWarning = 453;
 
-constexpr int64_t kLastCode = 0xFFFF;
-
 int64_t PagePixels(const BmFontCommon& common) {
     return common.scaleW * common.scaleH;
 }
@@ -40,7 +38,7 @@ std::vector<bool> CBmFontReader::CheckPages(const BmFontDescriptor& descriptor) 
     int64_t count = 0;
     for (const BmFontChar& ch : descriptor.chars) {
         const auto page = static_cast<std::size_t>(ch.page);
-        if (ch.id <= kLastCode && !used[page]) {
+        if (!used[page]) {
             used[page] = true;
             ++count;
         }
@@ -92,10 +90,11 @@ void CBmFontReader::ReadFontData(CFontData& font, const CCharFilter& filter) {
 
     // The characters to read, by page; the others are left out here, each once.
     std::vector<std::vector<const BmFontChar*>> byPage(used.size());
+    for (const int64_t id : descriptor.beyondIds) {
+        ReportWarning(g_pPgCtrl, kNotUnicodeWarning, {id});
+    }
     for (const BmFontChar& ch : descriptor.chars) {
-        if (ch.id > kLastCode) {
-            ReportWarning(g_pPgCtrl, kNotUnicodeWarning, {ch.id});
-        } else if (!filter.IsExcluded(static_cast<uint16_t>(ch.id))) {
+        if (!filter.IsExcluded(static_cast<uint16_t>(ch.id))) {
             byPage[static_cast<std::size_t>(ch.page)].push_back(&ch);
         }
     }

@@ -29,8 +29,9 @@ BmFontDescriptor Example() {
     c.blueChnl = kChannelGlyphAndOutline;
     d.pages = {{0, u"p 0.png", {}}, {1, u"p 1.png", {}}};
     d.chars = {{32, 0, 0, 0, 0, -3, 7, 5, 0, kChnlAll, {}},
-               {0x1F600, 16000, 1, 384, 31, -32768, 32767, -1, 1, kChnlRed, {}},
-               {65, 1, 2, 3, 4, 5, 6, 7, 1, kChnlAlpha, {}}};
+               {0xFFFF, 16000, 1, 384, 31, -32768, 32767, -1, 1, kChnlRed, {}},
+               {65, 1, 2, 3, 4, 5, 6, 7, 1, kChnlAlpha, {}},
+               {0x1F600, 1, 1, 1, 1, 0, 0, 1, 0, kChnlAll, {}}};
     d.kerningPairs = 0;
     return d;
 }
@@ -49,6 +50,7 @@ void ExpectSameDescriptor(const BmFontDescriptor& a, const BmFontDescriptor& b) 
         EXPECT_EQ(a.pages[i].id, b.pages[i].id);
         EXPECT_EQ(a.pages[i].file, b.pages[i].file);
     }
+    EXPECT_EQ(a.beyondIds, b.beyondIds);
     ASSERT_EQ(a.chars.size(), b.chars.size());
     for (std::size_t i = 0; i < a.chars.size(); ++i) {
         const auto values = [](const BmFontChar& ch) {
@@ -62,10 +64,14 @@ void ExpectSameDescriptor(const BmFontDescriptor& a, const BmFontDescriptor& b) 
 TEST(BmFontFormsTest, EachFormReadsBackWhatItWrites) {
     const testing_support::TempDir dir;
     const BmFontDescriptor example = Example();
+    // What is read back: the character beyond U+FFFF by its id alone.
+    BmFontDescriptor expected = example;
+    expected.chars.pop_back();
+    expected.beyondIds = {0x1F600};
     for (const BmFontForm form : {BmFontForm::kText, BmFontForm::kXml, BmFontForm::kBinary}) {
         SCOPED_TRACE(static_cast<int>(form));
         testing_support::WriteFileBytes(dir / "font.fnt", SerializeBmFont(example, form));
-        ExpectSameDescriptor(example,
+        ExpectSameDescriptor(expected,
                              LoadBmFontDescriptor(Utf8ToUtf16((dir / "font.fnt").string())));
     }
 }
