@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <array>
 #include <climits>
+#include <optional>
 #include <vector>
 
 #include "platform/FontCatalog.h"
@@ -147,48 +148,70 @@ struct CFontService::State {
         return int64_t{bitmap.width} * bitmap.rows <= kMaxBitmapBytes;
     }
 
-    // The stroker's work on a copy of an outline glyph, rendered: with `outsideOnly` the
-    // outside border alone, filled (the glyph grown by the radius), else both borders (the band
-    // within the radius of every contour). Null on failure.
-    GlyphPtr StrokedBitmap(FT_Glyph outline, bool outsideOnly, FT_Render_Mode mode) const {
-        // Without `destroy` a failure leaves the given glyph as it was and the result unset.
-        FT_Glyph stroked = outline;
-        const FT_Error error = outsideOnly
-                                   ? FT_Glyph_StrokeBorder(&stroked, stroker.get(), false, false)
-                                   : FT_Glyph_Stroke(&stroked, stroker.get(), false);
-        if (error != 0 || stroked == nullptr) {
+    // What the stroker holds after parsing an outline, as an outline glyph, rendered: one
+    // border alone (`border` set), filled, or both borders (the band within the radius of every
+    // contour). This is the export that FT_Glyph_StrokeBorder and FT_Glyph_Stroke make after a
+    // parse of their own, so one parse serves both renderings. Null on failure.
+    GlyphPtr RenderedStroke(std::optional<FT_StrokerBorder> border, FT_Render_Mode mode) const {
+        FT_UInt points = 0;
+        FT_UInt contours = 0;
+        // As in those two functions, a border the stroker could not close exports as empty.
+        if (border) {
+            (void)FT_Stroker_GetBorderCounts(stroker.get(), *border, &points, &contours);
+        } else {
+            (void)FT_Stroker_GetCounts(stroker.get(), &points, &contours);
+        }
+        FT_Glyph made = nullptr;
+        if (FT_New_Glyph(library.get(), FT_GLYPH_FORMAT_OUTLINE, &made) != 0) {
             return nullptr;
         }
-        GlyphPtr owned(stroked);
-        FT_Glyph rendered = stroked;
-        if (FT_Glyph_To_Bitmap(&rendered, mode, nullptr, false) != 0) {
+        GlyphPtr owned(made);
+        FT_Outline& outline = reinterpret_cast<FT_OutlineGlyph>(made)->outline;
+        if (FT_Outline_New(library.get(), points, static_cast<FT_Int>(contours), &outline) != 0) {
             return nullptr;
+        }
+        outline.n_points = 0;
+        outline.n_contours = 0;
+        if (border) {
+            FT_Stroker_ExportBorder(stroker.get(), *border, &outline);
+        } else {
+            FT_Stroker_Export(stroker.get(), &outline);
+        }
+        // FreeType's two-level rasteriser gives up (a raster overflow) on the strokes of some
+        // glyphs of many crossing contours, such as a snowman or a keyboard at a wide pen; the
+        // gray one draws them, and StrokeSlot takes its coverage to two levels.
+        FT_Glyph rendered = made;
+        bool gray = mode != FT_RENDER_MODE_MONO;
+        if (FT_Glyph_To_Bitmap(&rendered, mode, nullptr, false) != 0) {
+            if (gray || FT_Glyph_To_Bitmap(&rendered, FT_RENDER_MODE_NORMAL, nullptr, false) != 0) {
+                return nullptr;
+            }
+            gray = true;
         }
         owned.reset(rendered);
         const FT_Bitmap& bitmap = reinterpret_cast<const FT_BitmapGlyphRec*>(rendered)->bitmap;
-        const bool mono = mode == FT_RENDER_MODE_MONO;
-        return Usable(bitmap, mono ? FT_PIXEL_MODE_MONO : FT_PIXEL_MODE_GRAY) ? std::move(owned)
+        return Usable(bitmap, gray ? FT_PIXEL_MODE_GRAY : FT_PIXEL_MODE_MONO) ? std::move(owned)
                                                                               : nullptr;
     }
 
     // Strokes the outline loaded in the slot into the ring, one byte per pixel: the larger
-    // coverage of the band and of the grown glyph. Where the pen is wider than a tight curve or
-    // a small counter, the stroker turns an offset inside out and the nonzero fill leaves a
-    // hole, the band in tight hooks and the grown glyph in small counters; each covers the
-    // other's. A slot without an outline has no ring.
+    // coverage of the band and of the grown glyph (the outside border filled). Where the pen is
+    // wider than a tight curve or a small counter, the stroker turns an offset inside out and
+    // the nonzero fill leaves a hole, the band in tight hooks and the grown glyph in small
+    // counters; each covers the other's. A slot without an outline has no ring.
     bool StrokeSlot(FT_Render_Mode mode) {
         ringRows = ByteRows{};
         ringMetrics = GlyphMetrics{};
         if (face->glyph->format != FT_GLYPH_FORMAT_OUTLINE) {
             return true;
         }
-        FT_Glyph copy = nullptr;
-        if (FT_Get_Glyph(face->glyph, &copy) != 0) {
+        // The stroker's parse is most of the cost of an outlined glyph: it runs once.
+        FT_Outline* source = &face->glyph->outline;
+        if (FT_Stroker_ParseOutline(stroker.get(), source, false) != 0) {
             return false;
         }
-        const GlyphPtr outline(copy);
-        const GlyphPtr parts[] = {StrokedBitmap(copy, false, mode),
-                                  StrokedBitmap(copy, true, mode)};
+        const GlyphPtr parts[] = {RenderedStroke(std::nullopt, mode),
+                                  RenderedStroke(FT_Outline_GetOutsideBorder(source), mode)};
         int64_t left = INT32_MAX, top = INT32_MIN, right = INT32_MIN, bottom = INT32_MAX;
         for (const GlyphPtr& part : parts) {
             if (!part) {
@@ -213,14 +236,20 @@ struct CFontService::State {
         for (const GlyphPtr& part : parts) {
             const auto* glyph = reinterpret_cast<const FT_BitmapGlyphRec*>(part.get());
             const FT_Bitmap& bitmap = glyph->bitmap;
+            const bool bits = bitmap.pixel_mode == FT_PIXEL_MODE_MONO;
             for (uint32_t y = 0; y < bitmap.rows; ++y) {
                 const uint8_t* from = BitmapRow(bitmap, y);
                 uint8_t* to = ringBytes.data() + std::size_t(top - glyph->top + y) * width +
                               std::size_t(glyph->left - left);
                 for (uint32_t x = 0; x < bitmap.width; ++x) {
-                    // Two levels become the ends of the coverage range.
-                    const uint8_t coverage =
-                        mono ? ((from[x >> 3] & (0x80u >> (x & 7))) != 0 ? 255 : 0) : from[x];
+                    // Two levels become the ends of the coverage range; a gray rendering in
+                    // place of a two-level one inks the pixels it covers at least half.
+                    uint8_t coverage = from[x];
+                    if (bits) {
+                        coverage = (from[x >> 3] & (0x80u >> (x & 7))) != 0 ? 255 : 0;
+                    } else if (mono) {
+                        coverage = coverage >= 128 ? 255 : 0;
+                    }
                     to[x] = std::max(to[x], coverage);
                 }
             }
