@@ -306,6 +306,15 @@ constexpr MessageEntry kMessages[] = {
     {471, u"Invalid shadow offset (%s). Give <dx>,<dy>, each -16 to 16 pixels."},
     {472, u"Outlines and shadows need a bit depth with alpha (IA1, IA4 or IA6)."},
     {473, u"Fail to create the outline stroker."},
+    {490,
+     u"Option -%s cannot take the value (%s) on the command line: a value starting with a hyphen "
+     u"is read as an option. "},
+    {491,
+     u"Usage: %s [--help] [--version] [Qt options]\n\nThe desktop program of the font converter: "
+     u"one window that converts an installed font, an image font or a binary font into an image "
+     u"font or a binary font.\n\n  --help      show this text and exit\n  --version   show the "
+     u"version and exit\n\nQt options such as -platform and -style are passed on to Qt. The "
+     u"console program vela_typeloomc converts from a command line.\n"},
 };
 
 }  // namespace

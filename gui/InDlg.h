@@ -8,6 +8,7 @@
 #include "gui/PageWidget.h"
 #include "xml/VsxXmlFile.h"
 
+class CCommandLine;
 class CFontReader;
 class CSettingsFile;
 
@@ -21,6 +22,14 @@ public:
 
     // A new reader from the page's fields; throws when a field cannot give one.
     virtual std::unique_ptr<CFontReader> GetFontReader() = 0;
+    // The console's options for the reader GetFontReader builds ("-i ..." onwards); throws as
+    // GetFontReader does.
+    virtual void AddCommandArguments(CCommandLine& line) const = 0;
+    // The source as the status line names it while it is read ("DejaVu Sans", "font.bmp");
+    // empty for none.
+    virtual QString SourceName() const { return {}; }
+    // The name of a file or face, without its folder.
+    static QString NameWithoutFolder(const std::u16string& path);
     // The page's path, as the conversion uses it, goes to the front of its history.
     virtual void AddPathToHistory() {}
     // A file dropped on the input area.

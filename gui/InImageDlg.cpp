@@ -1,15 +1,14 @@
 #include "gui/InImageDlg.h"
 
 #include "base/GlobalException.h"
+#include "gui/CommandLine.h"
 #include "gui/FieldRow.h"
 #include "gui/SettingBinding.h"
+#include "gui/TextureFormatNames.h"
 #include "readers/ImageFontReader.h"
 
 namespace {
 constexpr const char* kSection = "InBmp";
-
-// The colour formats, in texture format number order.
-constexpr const char* kFormatNames[] = {"I4", "I8", "IA4", "IA8", "RGB565", "RGB5A3", "RGBA8"};
 
 // Only formats with alpha have transparent edges to prepare for linear filtering.
 bool FormatHasAlpha(int format) {
@@ -39,8 +38,8 @@ CInImageDlg::CInImageDlg(CSettingsFile& settings, QWidget* parent)
     m_layout.setColumnStretch(2, 1);
     m_layout.setRowStretch(3, 1);
 
-    for (const char* name : kFormatNames) {
-        m_format.addItem(QString::fromLatin1(name));
+    for (const char16_t* name : kTextureFormatNames) {
+        m_format.addItem(QString::fromStdU16String(name));
     }
     BindSelection(m_format, settings, kSection, "Format", 0);
     BindCheckBox(m_assist, settings, kSection, "AntiLinear", false);
@@ -69,4 +68,15 @@ CImageFontReader::Settings CInImageDlg::GetReaderArguments() const {
 
 std::unique_ptr<CFontReader> CInImageDlg::GetFontReader() {
     return std::make_unique<CImageFontReader>(GetReaderArguments());
+}
+
+void CInImageDlg::AddCommandArguments(CCommandLine& line) const {
+    const CImageFontReader::Settings arguments = GetReaderArguments();
+    line.Add(u"-i", u"image");
+    line.AddPath(u"-if", arguments.imagePath);
+    line.AddPath(u"-io", arguments.orderPath);
+    line.Add(u"-ic", kTextureFormatNames[arguments.format]);
+    if (arguments.linearAssist) {
+        line.Add(u"-ia");
+    }
 }

@@ -21,6 +21,8 @@ public:
     // The reader's settings from the controls; throws while the letter orders are not listed
     // or when none is selected.
     CImageFontReader::Settings GetReaderArguments() const;
+    void AddCommandArguments(CCommandLine& line) const override;
+    QString SourceName() const override { return NameWithoutFolder(m_path.History().Text()); }
     void AddPathToHistory() override { m_path.History().AddCurrentPath(); }
     void DropFile(const std::u16string& path) override { m_path.History().DropPath(path); }
     void SetOrderFiles(const std::vector<XmlFileInfo>& files) override { m_order.SetFiles(files); }

@@ -1,5 +1,6 @@
 #include "gui/InQuillDlg.h"
 
+#include "gui/CommandLine.h"
 #include "readers/QuillFontReader.h"
 
 CInQuillDlg::CInQuillDlg(CSettingsFile& settings, QWidget* parent)
@@ -14,4 +15,9 @@ CInQuillDlg::CInQuillDlg(CSettingsFile& settings, QWidget* parent)
 
 std::unique_ptr<CFontReader> CInQuillDlg::GetFontReader() {
     return std::make_unique<CQuillFontReader>(CQuillFontReader::Settings{m_path.History().Text()});
+}
+
+void CInQuillDlg::AddCommandArguments(CCommandLine& line) const {
+    line.Add(u"-i", u"bofnt");
+    line.AddPath(u"-if", Path());
 }

@@ -7,6 +7,7 @@
 #include <set>
 
 #include "base/GlobalException.h"
+#include "gui/CommandLine.h"
 #include "gui/FieldRow.h"
 #include "gui/MessageText.h"
 #include "gui/SettingBinding.h"
@@ -30,6 +31,8 @@ constexpr Gradation kGradations[] = {
     {323, u"IA1", 1, true}, {324, u"IA4", 4, true}, {325, u"IA8", 6, true},
 };
 constexpr int kDefaultGradation = 1;
+// The width types as the console names them, in width type order.
+constexpr const char16_t* kWidthTypeKeywords[] = {u"glyph", u"keepsp", u"char", u"fixed"};
 // Marks the last entry of the face list, which asks for a font file instead of naming a face.
 constexpr int kAddFontFileRole = Qt::UserRole + 1;
 
@@ -352,4 +355,33 @@ CWinFontReader::Settings CInWinDlg::GetReaderArguments() const {
 
 std::unique_ptr<CFontReader> CInWinDlg::GetFontReader() {
     return std::make_unique<CWinFontReader>(GetReaderArguments());
+}
+
+void CInWinDlg::AddCommandArguments(CCommandLine& line) const {
+    const CWinFontReader::Settings arguments = GetReaderArguments();
+    line.Add(u"-i", u"win");
+    line.Add(u"-in", arguments.faceName);
+    for (const std::u16string& face : arguments.fallbackFaces) {
+        line.Add(u"-inf", face);
+    }
+    line.AddNumber(u"-is", arguments.size);
+    if (arguments.averageWidth != 0) {
+        line.AddNumber(u"-isw", arguments.averageWidth);
+    }
+    // The console names a depth by its number of bits: I1, I4, I6, and IA for alpha.
+    line.Add(u"-ic", (arguments.alpha ? u"IA" : u"I") +
+                         QString::number(arguments.bitDepth).toStdU16String());
+    if (arguments.softAntialias) {
+        line.Add(u"-ia");
+    }
+    line.Add(u"-it", kWidthTypeKeywords[arguments.widthType]);
+    if (arguments.widthType == CLetterer::kWidthFixed) {
+        line.AddNumber(u"-iw", arguments.fixedWidth);
+    }
+    if (arguments.effects.outline) {
+        line.AddNumber(u"-ieo", *arguments.effects.outline);
+    }
+    if (const auto& shadow = arguments.effects.shadow) {
+        line.Add(u"-ies", QStringLiteral("%1,%2").arg(shadow->x).arg(shadow->y).toStdU16String());
+    }
 }

@@ -24,6 +24,10 @@ public:
     std::unique_ptr<CFontReader> GetFontReader() override;
     // The reader's settings from the controls; throws while the face list is not filled.
     CWinFontReader::Settings GetReaderArguments() const;
+    void AddCommandArguments(CCommandLine& line) const override;
+    QString SourceName() const override {
+        return NameWithoutFolder(m_face.currentText().toStdU16String());
+    }
     // Offers a font file in the face list, before its "Add font file..." entry, and selects it.
     void AddFontFile(const QString& path);
     // A font file dropped on the input area.

@@ -1,8 +1,10 @@
 #include "gui/MainDlg.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMessageBox>
@@ -20,17 +22,18 @@
 #include "core/FontWriter.h"
 #include "core/RunGuard.h"
 #include "format/ResFontPreview.h"
+#include "gui/CommandLine.h"
 #include "gui/MessageText.h"
+#include "gui/ProgramOptions.h"
 #include "gui/ScreenPlacement.h"
 #include "gui/SettingsFile.h"
+#include "gui/TabChain.h"
 #include "platform/FileSystem.h"
 #include "xml/CharSelection.h"
 
 namespace {
 constexpr const char* kSection = "Main";
 constexpr int kInputPages = 3;
-// Above this many steps the bar moves only every so many steps.
-constexpr int32_t kMaxBarSteps = 200;
 
 void ProcessPendingEvents() {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
@@ -120,8 +123,11 @@ CMainDlg::CMainDlg(CSettingsFile& settings, std::vector<std::u16string> dataFold
       m_previewShown(this),
       m_previewRun(tr("&Preview"), this),
       m_convert(MessageText(226), this),
+      m_copyCommand(tr("Copy co&mmand line"), this),
+      m_copyCommandButton(this),
       m_previewPane(settings, &m_splitter),
       m_warningWnd(settings, this),
+      m_wheelGuard(this),
       m_convertKey(QKeySequence(Qt::CTRL | Qt::Key_Return), this),
       m_convertKeypadKey(QKeySequence(Qt::CTRL | Qt::Key_Enter), this),
       m_placement(settings, "MainWindow", QSize()) {
@@ -132,7 +138,7 @@ CMainDlg::CMainDlg(CSettingsFile& settings, std::vector<std::u16string> dataFold
     m_groupList.StartScan(m_dataFolders, this, taken);
 
     BuildLayout();
-    m_progress.setRange(0, 100);
+    m_progress.setRange(0, CRunProgress::kFull);
     m_progress.setValue(0);
     m_status.setText(MessageText(242));
 
@@ -143,7 +149,7 @@ CMainDlg::CMainDlg(CSettingsFile& settings, std::vector<std::u16string> dataFold
         UpdateFilterRow();
     });
 
-    setWindowTitle(QStringLiteral("VELA typeloom Version ") + QStringLiteral("1.5.0"));
+    setWindowTitle(QString::fromLatin1(ProgramTitle()));
     for (QGroupBox* area : {&m_inputArea, &m_outputArea, &m_filterArea}) {
         area->setAcceptDrops(true);
         area->installEventFilter(this);
@@ -171,11 +177,10 @@ CMainDlg::CMainDlg(CSettingsFile& settings, std::vector<std::u16string> dataFold
     connect(&m_previewRun, &QPushButton::clicked, [this] { RunPreview(); });
     connect(&m_previewPane.InputFontButton(), &QPushButton::clicked,
             [this] { PreviewInputFont(); });
-    const auto inputFontOffered = [this] {
-        m_previewPane.InputFontButton().setEnabled(m_inputTabs.currentIndex() == kQuillTab);
-    };
-    inputFontOffered();
-    connect(&m_inputTabs, &QTabWidget::currentChanged, inputFontOffered);
+    UpdateInputFontOffered();
+    connect(&m_inputTabs, &QTabWidget::currentChanged, [this] { UpdateInputFontOffered(); });
+    connect(&m_inQuill.PathCombo(), &QComboBox::currentTextChanged,
+            [this] { UpdateInputFontOffered(); });
     m_previewShown.setChecked(settings.GetBool(kSection, "ShowPreview", false));
     SetPreviewShown(m_previewShown.isChecked());
     connect(&m_previewShown, &QToolButton::toggled, [this](bool shown) {
@@ -189,15 +194,18 @@ CMainDlg::CMainDlg(CSettingsFile& settings, std::vector<std::u16string> dataFold
             RunConversion();
         }
     });
+    connect(&m_copyCommand, &QAction::triggered, [this] { CopyCommandLine(); });
+    connect(&m_copyCommandButton, &QPushButton::clicked, &m_copyCommand, &QAction::trigger);
     for (QShortcut* key : {&m_convertKey, &m_convertKeypadKey}) {
         connect(key, &QShortcut::activated, [this] { RunConversion(); });
     }
     SetTabOrder();
+    WatchSettings();
     m_settingsPane.installEventFilter(this);
     RestorePlacement();
 
     if (m_warningWnd.HasText() && !m_warningWnd.IsShown()) {
-        m_warningWnd.ShowWindow(*this);
+        ShowMessageWindow();
     }
     m_startupBatch.reset();
     m_initialised = true;
@@ -229,6 +237,7 @@ void CMainDlg::BuildLayout() {
     m_convert.setObjectName(QStringLiteral("convert"));
     m_previewRun.setObjectName(QStringLiteral("previewRun"));
     m_previewShown.setObjectName(QStringLiteral("previewShown"));
+    m_copyCommandButton.setObjectName(QStringLiteral("copyCommand"));
 
     m_inputLayout.addWidget(&m_inputTabs);
     m_filter.Place(m_filterLayout, 0, 1, &m_useFilter);
@@ -255,16 +264,27 @@ void CMainDlg::BuildLayout() {
     m_splitter.setStretchFactor(1, 1);
     m_splitter.setChildrenCollapsible(false);
     m_layout.addWidget(&m_splitter, 1);
+    // The page scrolls by the wheel and by the fields Tab brings into view; it takes no focus.
+    m_scroll.setFocusPolicy(Qt::NoFocus);
     m_previewShown.setCheckable(true);
     m_previewShown.setText(tr("Show p&review"));
     m_previewShown.setToolTip(tr("Show or hide the preview of the converted font"));
     m_previewRun.setToolTip(tr("Convert without writing a file, and show the result"));
+    m_copyCommand.setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    m_copyCommand.setToolTip(
+        tr("Copy the console command that writes the same file (Ctrl+Shift+C)"));
+    m_copyCommandButton.setText(m_copyCommand.text());
+    m_copyCommandButton.setToolTip(m_copyCommand.toolTip());
+    // Also the window's menu, on a right click anywhere outside a field.
+    addAction(&m_copyCommand);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
     // One row, so that the settings keep the height a small screen has.
     m_bottomLayout.addWidget(&m_status, 0, 0);
     m_bottomLayout.addWidget(&m_progress, 0, 1);
-    m_bottomLayout.addWidget(&m_previewShown, 0, 2);
-    m_bottomLayout.addWidget(&m_previewRun, 0, 3);
-    m_bottomLayout.addWidget(&m_convert, 0, 4);
+    m_bottomLayout.addWidget(&m_copyCommandButton, 0, 2);
+    m_bottomLayout.addWidget(&m_previewShown, 0, 3);
+    m_bottomLayout.addWidget(&m_previewRun, 0, 4);
+    m_bottomLayout.addWidget(&m_convert, 0, 5);
     m_bottomLayout.setColumnStretch(0, 3);
     m_bottomLayout.setColumnStretch(1, 2);
     m_layout.addLayout(&m_bottomLayout);
@@ -277,12 +297,34 @@ void CMainDlg::BuildLayout() {
 }
 
 void CMainDlg::SetTabOrder() {
-    // Top to bottom as the window shows them; each page keeps its own order inside.
-    QWidget* const order[] = {
-        &m_inputTabs,     &m_useFilter,   &m_filter.Field(), &m_filter.Button(), &m_outputTabs,
-        &m_optionsButton, &m_previewPane, &m_previewShown,   &m_previewRun,      &m_convert};
-    for (std::size_t i = 1; i < std::size(order); ++i) {
-        setTabOrder(order[i - 1], order[i]);
+    // The settings as the eye reads them, then the buttons under them, then the preview beside.
+    std::vector<QWidget*> chain;
+    CollectTabChain(m_paneLayout, chain);
+    CollectTabChain(m_bottomLayout, chain);
+    CollectTabChain(*m_previewPane.layout(), chain);
+    SetTabChain(chain);
+}
+
+void CMainDlg::WatchSettings() {
+    const auto changed = [this] {
+        if (!m_running) {
+            m_previewPane.MarkOutOfDate();
+        }
+    };
+    for (QComboBox* combo : m_settingsPane.findChildren<QComboBox*>()) {
+        connect(combo, &QComboBox::currentTextChanged, this, changed);
+    }
+    for (QLineEdit* edit : m_settingsPane.findChildren<QLineEdit*>()) {
+        connect(edit, &QLineEdit::textChanged, this, changed);
+    }
+    for (QAbstractButton* button : m_settingsPane.findChildren<QAbstractButton*>()) {
+        // Folding options away changes no setting.
+        if (button->isCheckable() && qobject_cast<COptionsButton*>(button) == nullptr) {
+            connect(button, &QAbstractButton::toggled, this, changed);
+        }
+    }
+    for (QTabWidget* tabs : m_settingsPane.findChildren<QTabWidget*>()) {
+        connect(tabs, &QTabWidget::currentChanged, this, changed);
     }
 }
 
@@ -384,6 +426,12 @@ void CMainDlg::SetPreviewShown(bool shown) {
                             height() - m_scroll.height() + m_scroll.sizeHint().height()));
 }
 
+void CMainDlg::UpdateInputFontOffered() {
+    // Offered on the binary font tab once a file is named.
+    m_previewPane.InputFontButton().setEnabled(
+        !m_running && m_inputTabs.currentIndex() == kQuillTab && !m_inQuill.Path().empty());
+}
+
 void CMainDlg::SetControlsEnabled(bool enabled) {
     for (QWidget* widget : std::initializer_list<QWidget*>{&m_inputTabs, &m_outputTabs,
                                                            &m_useFilter, &m_optionsButton}) {
@@ -391,7 +439,9 @@ void CMainDlg::SetControlsEnabled(bool enabled) {
     }
     UpdateFilterRow();
     m_previewRun.setEnabled(enabled);
-    m_previewPane.InputFontButton().setEnabled(enabled && m_inputTabs.currentIndex() == kQuillTab);
+    m_copyCommand.setEnabled(enabled);
+    m_copyCommandButton.setEnabled(enabled);
+    UpdateInputFontOffered();
     m_convert.setText(MessageText(enabled ? 226 : 225));
 }
 
@@ -446,6 +496,8 @@ void CMainDlg::Convert(RunKind kind) {
     const std::unique_ptr<CFontReader> reader = input.GetFontReader();
     const std::unique_ptr<CFontWriter> writer =
         kind == RunKind::kConvert ? output.GetFontWriter() : output.GetPreviewWriter();
+    m_runProgress.SetTargetName(
+        QFileInfo(QString::fromStdU16String(writer->GetOutputPath())).fileName());
     CCharSelection characters(m_useFilter.isChecked() ? [this](CCharFilter& filter) {
         SetStatus(243);
         LoadFilter(filter);
@@ -458,6 +510,32 @@ void CMainDlg::Convert(RunKind kind) {
     FontPreview written;
     conversion.Run(&written);
     m_previewPane.SetPreview(std::move(written));
+}
+
+std::u16string CMainDlg::CommandLine() {
+    CCommandLine line;
+    CurrentInputPage().AddCommandArguments(line);
+    CurrentOutputPage().AddCommandArguments(line);
+    if (m_useFilter.isChecked()) {
+        const std::u16string path = m_filter.History().Text();
+        if (path.empty()) {
+            TL_THROW(kErrInputValue, 220);
+        }
+        line.AddPath(u"-f", path);
+    }
+    return line.ShellText(ConsoleProgram());
+}
+
+void CMainDlg::CopyCommandLine() {
+    try {
+        QGuiApplication::clipboard()->setText(QString::fromStdU16String(CommandLine()));
+        m_status.setText(tr(" Command line copied"));
+    } catch (const CGeneralException& e) {
+        m_warningWnd.AddError(e.What());
+        if (!m_warningWnd.IsShown()) {
+            ShowMessageWindow();
+        }
+    }
 }
 
 void CMainDlg::RunConversion() {
@@ -478,37 +556,58 @@ void CMainDlg::Run(RunKind kind) {
     }
     m_cancelRequested = false;
     m_running = true;
+    m_runProgress.Start(CurrentInputPage().SourceName());
     SetStatus(245);
     SetControlsEnabled(false);
     // A run's messages stand alone: the window starts empty, the warning cap anew.
     m_warningWnd.Clear();
     m_warningWnd.ResetWarningCount();
     const RunEnd end = GuardRun([this, kind] { Convert(kind); });
-    if (end.kind == RunEnd::Kind::kCancelled) {
-        ResetProgress();
-        SetStatus(239);
-    } else if (end.kind == RunEnd::Kind::kFailed) {
-        ShowError(end.foreignMessage != 0 ? LoadResString(end.foreignMessage) : end.error.What());
-    } else if (kind != RunKind::kConvert) {
-        m_status.setText(tr(" Preview ready"));
-        m_previewShown.setChecked(true);
+    if (end.kind == RunEnd::Kind::kDone) {
+        // A run that succeeded leaves the bar full.
+        m_runProgress.Finish();
+        if (kind != RunKind::kConvert) {
+            m_status.setText(tr(" Preview ready"));
+            m_previewShown.setChecked(true);
+        }
+    } else {
+        // What an earlier run showed is no longer what the settings make.
+        m_previewPane.Clear(end.kind == RunEnd::Kind::kCancelled
+                                ? tr("The run was cancelled.")
+                                : tr("The run failed; the message window says why."));
+        m_runProgress.Start(QString());
+        if (end.kind == RunEnd::Kind::kCancelled) {
+            SetStatus(239);
+        } else {
+            ShowError(end.foreignMessage != 0 ? LoadResString(end.foreignMessage)
+                                              : end.error.What());
+        }
     }
-    ResetProgress();
+    m_progress.setValue(m_runProgress.Value());
     m_warningWnd.UpdateSummary();
-    SetControlsEnabled(true);
     m_running = false;
+    SetControlsEnabled(true);
     if (m_closeAfterRun) {
         m_closeAfterRun = false;
         QDialog::reject();
     }
 }
 
+void CMainDlg::ShowMessageWindow() {
+    // Where no button of this window is, when nothing is free beside it: over the sheets.
+    QRect free;
+    if (m_previewPane.isVisible()) {
+        free = m_previewPane.SheetArea();
+        free.moveTopLeft(m_previewPane.mapToGlobal(free.topLeft()));
+    }
+    m_warningWnd.ShowWindow(*this, free);
+}
+
 void CMainDlg::ShowError(const std::u16string& text) {
     m_warningWnd.AddError(text);
     if (!m_warningWnd.IsShown()) {
-        m_warningWnd.ShowWindow(*this);
+        ShowMessageWindow();
     }
-    ResetProgress();
     SetStatus(240);
 }
 
@@ -617,32 +716,24 @@ bool CMainDlg::IsCanceled() {
 }
 
 void CMainDlg::SetStatus(int number) {
-    m_status.setText(MessageText(number));
+    m_status.setText(m_runProgress.EnterStatus(number));
+    m_progress.setValue(m_runProgress.Value());
     ProcessPendingEvents();
 }
 
 void CMainDlg::ResetProgress() {
-    m_progress.setValue(0);
-    m_progressPosition = 0;
-    m_progressDivisor = 1;
+    m_runProgress.Reset();
     PumpEvents();
 }
 
 void CMainDlg::SetProgressRange(int steps) {
-    m_progress.setRange(0, std::max(steps, 0));
-    m_progressDivisor = 1;
-    for (int32_t n = steps; n > kMaxBarSteps; n /= 2) {
-        m_progressDivisor *= 2;
-    }
+    m_runProgress.SetRange(steps);
     PumpEvents();
 }
 
 void CMainDlg::StepProgress(int steps) {
-    const int32_t old = m_progressPosition;
-    m_progressPosition = static_cast<int32_t>(
-        std::clamp<int64_t>(int64_t{old} + steps, 0, std::numeric_limits<int32_t>::max()));
-    if (m_progressPosition / m_progressDivisor != old / m_progressDivisor) {
-        m_progress.setValue(m_progressPosition);
+    if (m_runProgress.Step(steps)) {
+        m_progress.setValue(m_runProgress.Value());
         if (IsCanceled()) {
             throw kCancelSignal;
         }
@@ -653,6 +744,6 @@ void CMainDlg::StepProgress(int steps) {
 void CMainDlg::AddWarning(const std::u16string& text, bool quiet) {
     m_warningWnd.AddWarning(text);
     if (!quiet && !m_warningWnd.IsShown()) {
-        m_warningWnd.ShowWindow(*this);
+        ShowMessageWindow();
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAction>
 #include <QCheckBox>
 #include <QDialog>
 #include <QElapsedTimer>
@@ -29,8 +30,10 @@
 #include "gui/OutQuillDlg.h"
 #include "gui/PathField.h"
 #include "gui/PreviewPane.h"
+#include "gui/RunProgress.h"
 #include "gui/SettingsFile.h"
 #include "gui/WarningWnd.h"
+#include "gui/WheelGuard.h"
 #include "gui/WindowPlacement.h"
 
 class CCharFilter;
@@ -54,11 +57,16 @@ public:
     void RunPreview();
     // A binary font chosen as input, into the preview as it stands.
     void PreviewInputFont();
+    // The console command that writes the same file as Convert would, quoted for a POSIX shell;
+    // throws when a field cannot give one.
+    std::u16string CommandLine();
+    // The command line to the clipboard, or the reason there is none to the message window.
+    void CopyCommandLine();
     CPreviewPane& PreviewPane() { return m_previewPane; }
     // While a conversion runs: the next movement of the progress bar cancels it.
     void RequestCancel() { m_cancelRequested = true; }
     bool IsRunning() const { return m_running; }
-    int32_t ProgressDivisor() const { return m_progressDivisor; }
+    int32_t ProgressDivisor() const { return m_runProgress.Divisor(); }
     CWarningWnd& WarningWindow() { return m_warningWnd; }
     // Both folder scans have been taken into the pages.
     bool FileListsTaken() const { return m_orderListTaken && m_groupListTaken; }
@@ -89,6 +97,8 @@ private:
 
     void BuildLayout();
     void SetTabOrder();
+    // Any change of a setting after a preview marks that preview out of date.
+    void WatchSettings();
     // Opens at the stored place and size, or at the content's size in the middle of the screen.
     void RestorePlacement();
     // As tall as the content and at least as wide, within the screen: options unfolded grow the
@@ -103,6 +113,7 @@ private:
     void TakeFinishedFileLists();
     void SetOptionsShown(bool shown);
     void UpdateFilterRow();
+    void UpdateInputFontOffered();
     void SetControlsEnabled(bool enabled);
     void ShowError(const std::u16string& text);
     void ValidateInput() const;
@@ -113,6 +124,7 @@ private:
     void Run(RunKind kind);
     void Convert(RunKind kind);
     void SetPreviewShown(bool shown);
+    void ShowMessageWindow();
     CInDlg& CurrentInputPage();
     COutDlg& CurrentOutputPage();
 
@@ -149,8 +161,11 @@ private:
     QToolButton m_previewShown;
     QPushButton m_previewRun;
     QPushButton m_convert;
+    QAction m_copyCommand;
+    QPushButton m_copyCommandButton;
     CPreviewPane m_previewPane;
     CWarningWnd m_warningWnd;
+    CWheelGuard m_wheelGuard;
     QShortcut m_convertKey;
     QShortcut m_convertKeypadKey;
     CWindowPlacement m_placement;
@@ -159,8 +174,7 @@ private:
     bool m_running = false;
     bool m_cancelRequested = false;
     bool m_closeAfterRun = false;
-    int32_t m_progressPosition = 0;
-    int32_t m_progressDivisor = 1;
+    CRunProgress m_runProgress;
     QElapsedTimer m_pumpClock;
     bool m_initialised = false;
     bool m_frameFitted = false;

@@ -33,6 +33,8 @@ public:
     std::u16string SelectedPath() const;
     // A fixed first item such as "no groups", whose stored name is the empty text.
     void SetLeadingItem(const QString& text) { m_leadingItem = text; }
+    // Another label than the kind's own.
+    void SetLabelText(const QString& text) { m_label.setText(text); }
     // Into `grid` as a row with its label and "Browse..." button (see AddFieldRow).
     void Place(QGridLayout& grid, int row, int span);
     // Adds a file of the user's, read for its header first, and selects it. Throws the

@@ -8,6 +8,7 @@
 #include "gui/PageWidget.h"
 #include "xml/VsxXmlFile.h"
 
+class CCommandLine;
 class CFontWriter;
 class CSettingsFile;
 
@@ -25,6 +26,9 @@ public:
     // A writer for a preview: the same settings, but no file is written, so the path is neither
     // settled nor asked about.
     virtual std::unique_ptr<CFontWriter> GetPreviewWriter() const = 0;
+    // The console's options for the writer GetFontWriter builds ("-o ..." onwards), the path
+    // settled as that writer gets it; throws as GetPreviewWriter does.
+    virtual void AddCommandArguments(CCommandLine& line) const = 0;
     virtual void AddPathToHistory() = 0;
     virtual void DropFile(const std::u16string& path) = 0;
     virtual void SetOrderFiles(const std::vector<XmlFileInfo>&) {}

@@ -8,6 +8,7 @@
 #include "base/ResString.h"
 #include "base/Text.h"
 #include "base/Util.h"
+#include "gui/CommandLine.h"
 #include "gui/FieldMark.h"
 #include "gui/FieldRow.h"
 #include "gui/MessageText.h"
@@ -72,7 +73,7 @@ COutImageDlg::ColorSwatch::ColorSwatch(const QString& text, const char* settings
 COutImageDlg::COutImageDlg(CSettingsFile& settings, QWidget* parent)
     : COutDlg(settings, parent),
       m_layout(this),
-      m_path(settings, "OutBmpPath", QT_TRANSLATE_NOOP("CPathField", "&Image file:"),
+      m_path(settings, "OutBmpPath", QT_TRANSLATE_NOOP("CPathField", "Ima&ge file:"),
              kImageFileFilter, QString(), CPathHistoryManager::Mode::kSave, this),
       m_order(settings, COrderCombo::Kind::kLetterOrder, kSection, "Order", u"cp1252.xlor", this),
       m_options(this),
@@ -81,7 +82,7 @@ COutImageDlg::COutImageDlg(CSettingsFile& settings, QWidget* parent)
       m_sizeMode(tr("Specify size/offset"), &m_options),
       m_marginMode(tr("Specify margin"), &m_options),
       m_center(tr("Center glyph"), &m_options),
-      m_formatLabel(tr("&Format\uFF1A"), &m_options),
+      m_formatLabel(tr("Forma&t\uFF1A"), &m_options),
       m_format(&m_options),
       m_grid(tr("&Draw grid"), &m_options),
       m_nullColor(tr("null"), "NullBlockColor", CImageFontWriter::Settings().nullCellColor,
@@ -103,6 +104,8 @@ COutImageDlg::COutImageDlg(CSettingsFile& settings, QWidget* parent)
         m_sizeLabels[i].setBuddy(&m_sizeEdits[i]);
     }
     m_formatLabel.setBuddy(&m_format);
+    // Apart from the input page's, which can be in view at the same time.
+    m_order.SetLabelText(tr("Letter &order:"));
 
     m_path.Place(m_layout, 0, 1);
     m_order.Place(m_layout, 1, 1);
@@ -116,10 +119,10 @@ COutImageDlg::COutImageDlg(CSettingsFile& settings, QWidget* parent)
         m_optionsLayout.addWidget(&m_sizeLabels[i], 1 + i / 2, (i % 2) * 2);
         m_optionsLayout.addWidget(&m_sizeEdits[i], 1 + i / 2, (i % 2) * 2 + 1);
     }
-    m_optionsLayout.addWidget(&m_center, 3, 0, 1, 2);
-    m_optionsLayout.addWidget(&m_grid, 3, 2, 1, 2);
-    AddFieldRow(m_optionsLayout, 4, m_formatLabel, m_format, 1);
-    m_optionsLayout.addLayout(&m_colorRow, 5, 0, 1, 4);
+    AddFieldRow(m_optionsLayout, 3, m_formatLabel, m_format, 1);
+    m_optionsLayout.addWidget(&m_center, 3, 2);
+    m_optionsLayout.addWidget(&m_grid, 3, 3);
+    m_optionsLayout.addLayout(&m_colorRow, 4, 0, 1, 4);
     for (ColorSwatch* swatch : {&m_nullColor, &m_gridColor, &m_widthColor, &m_marginColor}) {
         m_colorRow.addWidget(&swatch->label);
         m_colorRow.addWidget(&swatch->button);
@@ -262,4 +265,46 @@ std::unique_ptr<CFontWriter> COutImageDlg::GetFontWriter() {
     m_path.History().SetText(settings.outputPath);
     ConfirmOverwrite(settings.outputPath);
     return std::make_unique<CImageFontWriter>(std::move(settings));
+}
+
+void COutImageDlg::AddCommandArguments(CCommandLine& line) const {
+    const CImageFontWriter::Settings arguments = GetWriterArguments();
+    line.Add(u"-o", u"image");
+    line.AddPath(u"-of", arguments.outputPath);
+    line.AddPath(u"-oo", arguments.orderPath);
+    if (arguments.outputFormat != CImageFontWriter::kByExtension) {
+        line.Add(u"-oi", kFormatExtensions[arguments.outputFormat]);
+    }
+    if (!arguments.drawGrid) {
+        line.Add(u"-og");
+    }
+    if (SizeMode()) {
+        line.AddNumber(u"-ow", arguments.cellWidth);
+        line.AddNumber(u"-oh", arguments.cellHeight);
+        // Without an offset the console centres the glyph.
+        if (!m_center.isChecked()) {
+            line.AddNumber(u"-ol", arguments.leftMargin);
+            line.AddNumber(u"-ot", arguments.topMargin);
+        }
+    } else {
+        line.AddNumber(u"-ol", arguments.leftMargin);
+        line.AddNumber(u"-ot", arguments.topMargin);
+        line.AddNumber(u"-or", arguments.rightMargin);
+        line.AddNumber(u"-ob", arguments.bottomMargin);
+    }
+    const CImageFontWriter::Settings defaults;
+    const std::pair<const char16_t*, uint32_t CImageFontWriter::Settings::*> colors[] = {
+        {u"-ocg", &CImageFontWriter::Settings::gridColor},
+        {u"-ocm", &CImageFontWriter::Settings::marginColor},
+        {u"-ocw", &CImageFontWriter::Settings::widthLineColor},
+        {u"-ocn", &CImageFontWriter::Settings::nullCellColor},
+        {u"-ocb", &CImageFontWriter::Settings::backgroundColor}};
+    for (const auto& [option, color] : colors) {
+        if (arguments.*color != defaults.*color) {
+            line.Add(option, QStringLiteral("%1")
+                                 .arg(arguments.*color, 6, 16, QLatin1Char('0'))
+                                 .toUpper()
+                                 .toStdU16String());
+        }
+    }
 }

@@ -32,6 +32,7 @@ public:
     // The writer's settings from the controls, with the path's extension made to match a
     // chosen BMP or TGA format; the field itself is not changed.
     CImageFontWriter::Settings GetWriterArguments() const;
+    void AddCommandArguments(CCommandLine& line) const override;
     void AddPathToHistory() override { m_path.History().AddCurrentPath(); }
     void DropFile(const std::u16string& path) override { m_path.History().DropPath(path); }
     void SetOrderFiles(const std::vector<XmlFileInfo>& files) override { m_order.SetFiles(files); }

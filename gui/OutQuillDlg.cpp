@@ -5,6 +5,7 @@
 #include "base/GlobalException.h"
 #include "base/ResString.h"
 #include "base/Text.h"
+#include "gui/CommandLine.h"
 #include "gui/FieldMark.h"
 #include "gui/FieldRow.h"
 #include "gui/MessageText.h"
@@ -19,6 +20,8 @@ constexpr const char* kSection = "OutQuill";
 // The encodings in encoding number order, as listed and stored.
 constexpr const char16_t* kEncodingNames[] = {u"UTF-8", u"UTF-16", u"Shift_JIS",
                                               u"CodePage 1252 (ISO 8859-1)"};
+// The same as the console names them.
+constexpr const char16_t* kEncodingKeywords[] = {u"utf8", u"utf16", u"sjis", u"cp1252"};
 constexpr int kSheetItems = 8;  // "auto", then 16 to 1024 KPixels
 
 // The path with a .bofnt or .bofna ending (any case) replaced by `extension`; other paths
@@ -45,15 +48,15 @@ COutQuillDlg::COutQuillDlg(CSettingsFile& settings, QWidget* parent)
       m_encodingLabel(tr("&Encoding:"), this),
       m_encoding(this),
       m_group(settings, COrderCombo::Kind::kGlyphGroups, kSection, "Group", u"", this),
-      m_sheetLabel(tr("&Sheet Size:"), this),
+      m_sheetLabel(tr("S&heet Size:"), this),
       m_sheet(this),
       m_options(this),
       m_optionsLayout(&m_options),
-      m_alterChar(tr("&Substitute character:"), &m_options),
-      m_lineHeight(tr("&Line feed width:"), &m_options),
+      m_alterChar(tr("Subs&titute character:"), &m_options),
+      m_lineHeight(tr("Li&ne feed width:"), &m_options),
       m_defaultLeft(tr("&Default left space width:"), &m_options),
-      m_defaultWidth(tr("&Default glyph width:"), &m_options),
-      m_defaultRight(tr("&Default right space width:"), &m_options) {
+      m_defaultWidth(tr("Default gl&yph width:"), &m_options),
+      m_defaultRight(tr("Default right sp&ace width:"), &m_options) {
     m_path.Field().setObjectName(QStringLiteral("outQuillPath"));
     m_encoding.setObjectName(QStringLiteral("outQuillEncoding"));
     m_group.setObjectName(QStringLiteral("outQuillGroup"));
@@ -78,13 +81,18 @@ COutQuillDlg::COutQuillDlg(CSettingsFile& settings, QWidget* parent)
     m_layout.addWidget(&m_options, 4, 0, 1, 4);
     m_layout.setColumnStretch(2, 1);
     m_layout.setRowStretch(5, 1);
-    int row = 0;
+    // Two fields a row, each with its label and "Use default" box.
+    int place = 0;
     for (DefaultField* field :
          {&m_alterChar, &m_lineHeight, &m_defaultLeft, &m_defaultWidth, &m_defaultRight}) {
-        AddFieldRow(m_optionsLayout, row, field->label, field->edit, 1, &field->useDefault);
-        ++row;
+        const int column = (place % 2) * 4;
+        m_optionsLayout.addWidget(&field->label, place / 2, column);
+        m_optionsLayout.addWidget(&field->edit, place / 2, column + 1);
+        m_optionsLayout.addWidget(&field->useDefault, place / 2, column + 2);
+        ++place;
     }
-    m_optionsLayout.setColumnStretch(3, 1);
+    m_optionsLayout.setColumnMinimumWidth(3, 12);
+    m_optionsLayout.setColumnStretch(7, 1);
 
     for (const char16_t* name : kEncodingNames) {
         m_encoding.addItem(QString::fromStdU16String(name));
@@ -207,4 +215,35 @@ std::unique_ptr<CFontWriter> COutQuillDlg::GetFontWriter() {
 
 std::unique_ptr<CFontWriter> COutQuillDlg::GetPreviewWriter() const {
     return std::make_unique<CQuillFontWriter>(GetWriterArguments());
+}
+
+void COutQuillDlg::AddCommandArguments(CCommandLine& line) const {
+    const CQuillFontWriter::Settings arguments = GetWriterArguments();
+    line.Add(u"-o", u"bofnt");
+    line.AddPath(u"-of", arguments.outputPath);
+    line.Add(u"-oe", kEncodingKeywords[arguments.encoding]);
+    if (!arguments.groupsPath.empty()) {
+        line.AddPath(u"-op", arguments.groupsPath);
+    }
+    if (arguments.sheetPixels != 0) {
+        line.AddNumber(u"-os", arguments.sheetPixels / 1024);
+    }
+    if (arguments.alternateChar != CQuillFontWriter::kNotGiven) {
+        // One character stands for itself; a hyphen, which would read as an option, and the
+        // empty box's code 0 go by their codes, the same in every output encoding.
+        const char16_t ch = static_cast<char16_t>(arguments.alternateChar);
+        line.Add(u"-oa",
+                 ch == u'-' || ch == u'\0'
+                     ? QStringLiteral("0x%1").arg(static_cast<int>(ch), 0, 16).toStdU16String()
+                     : std::u16string(1, ch));
+    }
+    const std::pair<const char16_t*, int32_t> widths[] = {{u"-oh", arguments.lineFeed},
+                                                          {u"-ol", arguments.defaultLeft},
+                                                          {u"-ow", arguments.defaultWidth},
+                                                          {u"-or", arguments.defaultRight}};
+    for (const auto& [option, value] : widths) {
+        if (value != CQuillFontWriter::kNotGiven) {
+            line.AddNumber(option, value);
+        }
+    }
 }

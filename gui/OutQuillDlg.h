@@ -24,6 +24,7 @@ public:
     // The writer's settings from the controls, with the path's extension settled (.bofnt for a
     // normal font, .bofna with glyph groups); the field itself is not changed.
     CQuillFontWriter::Settings GetWriterArguments() const;
+    void AddCommandArguments(CCommandLine& line) const override;
     void AddPathToHistory() override { m_path.History().AddCurrentPath(); }
     void DropFile(const std::u16string& path) override { m_path.History().DropPath(path); }
     void SetGroupFiles(const std::vector<XmlFileInfo>& files) override { m_group.SetFiles(files); }

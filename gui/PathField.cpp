@@ -8,7 +8,7 @@ CPathField::CPathField(CSettingsFile& settings, const char* section, const char*
                        const char* filter, QString defaultExtension, CPathHistoryManager::Mode mode,
                        QWidget* parent)
     : m_path(parent),
-      m_browse(tr("&Select file"), parent),
+      m_browse(tr("Select file"), parent),
       m_history(settings, section, m_path, m_browse, filter, std::move(defaultExtension), mode) {
     if (label != nullptr) {
         m_label.emplace(tr(label), parent);

@@ -59,3 +59,22 @@ void PaintZoomed(QPainter& painter, const QImage& image, const QRect& source, QP
         }
     }
 }
+
+QImage TintedAsInGame(const QImage& picture, int32_t textureFormat, const QColor& color) {
+    constexpr int32_t kLastIntensityFormat = 3;  // IA8
+    if (textureFormat < 0 || textureFormat > kLastIntensityFormat) {
+        return picture;
+    }
+    QImage tinted(picture.size(), QImage::Format_ARGB32);
+    for (int y = 0; y < picture.height(); ++y) {
+        const auto* in = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
+        auto* out = reinterpret_cast<QRgb*>(tinted.scanLine(y));
+        for (int x = 0; x < picture.width(); ++x) {
+            // The ink is what the paper lost: the stored intensity.
+            const int intensity = 255 - qRed(in[x]);
+            out[x] = qRgba(color.red() * intensity / 255, color.green() * intensity / 255,
+                           color.blue() * intensity / 255, qAlpha(in[x]));
+        }
+    }
+    return tinted;
+}

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QColor>
 #include <QImage>
 #include <QRect>
+#include <cstdint>
 
 class CRgbImage;
 class QPainter;
@@ -12,6 +14,11 @@ QImage AsQImage(const CRgbImage& picture);
 
 // Light and dark squares over `area`, where a transparent picture shows them through.
 void PaintCheckerboard(QPainter& painter, const QRect& area);
+
+// A picture's pixels as a game draws them in `color` over its screen: the intensity formats
+// (I4, I8, IA4, IA8, whose pixels the preview holds as black ink on white paper) give the colour
+// scaled by their intensity, with their alpha; colour formats and image fonts stay as they are.
+QImage TintedAsInGame(const QImage& picture, int32_t textureFormat, const QColor& color);
 
 // Draws the source rectangle of `image` at `zoom` times its size, each pixel a square (no
 // smoothing), over a checkerboard, with the top-left pixel at `at`; only what lies in `clip`

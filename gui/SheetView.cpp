@@ -9,6 +9,8 @@
 namespace {
 const QColor kMarkedCell(0x00, 0x78, 0xD7);
 const QColor kHoveredCell(0xFF, 0x8C, 0x00);
+const QColor kCellGuide(0x00, 0xA0, 0x60, 0xB0);
+const QColor kBaselineGuide(0xE0, 0x20, 0xA0, 0xC0);
 }  // namespace
 
 CSheetView::CSheetView(QWidget* parent) : CGlyphView(parent) {}
@@ -50,6 +52,32 @@ void CSheetView::SetMarked(const PreviewGlyph* glyph) {
     update();
 }
 
+void CSheetView::SetGuides(bool cells, bool baseline) {
+    m_cellGuides = cells;
+    m_baselineGuides = baseline;
+    update();
+}
+
+void CSheetView::PaintGuides(QPainter& painter, const QRect& clip) const {
+    for (const PreviewGlyph* glyph : m_onPicture) {
+        const ImageRect& cell = glyph->cell;
+        const QRect box(cell.left * m_zoom, cell.top * m_zoom, cell.Width() * m_zoom,
+                        cell.Height() * m_zoom);
+        if (!box.intersects(clip)) {
+            continue;
+        }
+        if (m_cellGuides) {
+            painter.setPen(QPen(kCellGuide, 1));
+            painter.drawRect(box.adjusted(0, 0, -1, -1));
+        }
+        if (m_baselineGuides) {
+            const int baseline = (cell.top + m_preview->baseline) * m_zoom + m_zoom - 1;
+            painter.setPen(QPen(kBaselineGuide, 1));
+            painter.drawLine(box.left(), baseline, box.right(), baseline);
+        }
+    }
+}
+
 QSize CSheetView::sizeHint() const {
     return m_image.size() * m_zoom;
 }
@@ -60,6 +88,9 @@ void CSheetView::paintEvent(QPaintEvent* event) {
     }
     QPainter painter(this);
     PaintZoomed(painter, m_image, m_image.rect(), QPoint(0, 0), m_zoom, event->rect());
+    if (m_cellGuides || m_baselineGuides) {
+        PaintGuides(painter, event->rect());
+    }
     if (Hovered() != nullptr && Hovered() != m_marked) {
         OutlineCell(painter, *Hovered(), kHoveredCell);
     }

@@ -18,6 +18,8 @@ public:
     int Picture() const { return m_picture; }
     void SetZoom(int zoom);
     void SetMarked(const PreviewGlyph* glyph);
+    // Every cell's outline, and the baseline across every cell.
+    void SetGuides(bool cells, bool baseline);
     QSize sizeHint() const override;
 
 protected:
@@ -26,6 +28,7 @@ protected:
 
 private:
     void OutlineCell(QPainter& painter, const PreviewGlyph& glyph, const QColor& color) const;
+    void PaintGuides(QPainter& painter, const QRect& clip) const;
 
     const FontPreview* m_preview = nullptr;
     int m_picture = 0;
@@ -33,4 +36,6 @@ private:
     QImage m_image;
     std::vector<const PreviewGlyph*> m_onPicture;  // the glyphs whose cells lie on it
     const PreviewGlyph* m_marked = nullptr;
+    bool m_cellGuides = false;
+    bool m_baselineGuides = false;
 };

@@ -1,5 +1,6 @@
 #include "gui/WarningWnd.h"
 
+#include <QAbstractButton>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLocale>
@@ -114,16 +115,52 @@ void CWarningWnd::CopyToClipboard() const {
     QGuiApplication::clipboard()->setText(ForDisplay(m_text) + SummaryText() + QLatin1Char('\n'));
 }
 
-void CWarningWnd::ShowWindow(QWidget& owner) {
+namespace {
+bool CoversButton(const QWidget& owner, const QRect& place) {
+    const auto buttons = owner.findChildren<QAbstractButton*>();
+    return std::any_of(buttons.begin(), buttons.end(), [&place](const QAbstractButton* button) {
+        return button->isVisible() &&
+               QRect(button->mapToGlobal(QPoint(0, 0)), button->size()).intersects(place);
+    });
+}
+}  // namespace
+
+QRect CWarningWnd::PlaceFor(const QWidget& owner, const QRect& freeArea) const {
+    const QRect stored = m_placement.Stored();
+    if (CWindowPlacement::IsUsable(stored) && !CoversButton(owner, FitOnScreen(stored))) {
+        return FitOnScreen(stored);
+    }
+    const QRect frame = owner.frameGeometry();
+    // This window's frame is taken to be as thick as the owner's.
+    const QSize border = frame.size() - owner.size();
+    const QSize outer = stored.size() + border;
+    const auto inside = [&border](const QRect& framed) {
+        return QRect(framed.topLeft(), framed.size() - border);
+    };
+    const QPoint beside[] = {{frame.right() + 1, frame.top()},
+                             {frame.left() - outer.width(), frame.top()},
+                             {frame.left(), frame.bottom() + 1},
+                             {frame.left(), frame.top() - outer.height()}};
+    for (const QPoint& at : beside) {
+        const QRect fitted = FitOnScreen(QRect(at, outer));
+        if (!fitted.intersects(frame)) {
+            return inside(fitted);
+        }
+    }
+    if (!freeArea.isEmpty()) {
+        // In the free area's lower right corner, no larger than the area.
+        QRect corner(QPoint(), outer.boundedTo(freeArea.size()));
+        corner.moveBottomRight(freeArea.bottomRight());
+        return inside(FitOnScreen(corner));
+    }
+    return inside(FitOnScreen(QRect(QPoint(frame.right() + 1, frame.top()), outer)));
+}
+
+void CWarningWnd::ShowWindow(QWidget& owner, const QRect& freeArea) {
     m_shown = true;
     AppendNewText();
     UpdateSummary();
-    QRect place = m_placement.Stored();
-    if (!CWindowPlacement::IsUsable(place)) {
-        const QRect ownerFrame = owner.frameGeometry();
-        place.moveTo(ownerFrame.right() + 1, ownerFrame.top());
-    }
-    place = FitOnScreen(place);
+    const QRect place = PlaceFor(owner, freeArea);
     m_placing = true;
     resize(place.size());
     move(place.topLeft());

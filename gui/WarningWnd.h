@@ -41,9 +41,11 @@ public:
     // Brings the summary line up to date now rather than at its next timed redraw.
     void UpdateSummary();
 
-    // Opens the window at its stored place, or at the right edge of `owner` when that place
-    // lies outside the screens now attached; either way wholly on a screen.
-    void ShowWindow(QWidget& owner);
+    // Opens the window wholly on a screen, where it covers no button of `owner`: at its stored
+    // place when that is so; else beside `owner` (right, left, below, above), and where the
+    // screen has no room beside it, over `freeArea` (global coordinates; a part of `owner`
+    // without buttons), or at last at the right edge of `owner`.
+    void ShowWindow(QWidget& owner, const QRect& freeArea = QRect());
     void HideWindow();
     bool IsShown() const { return m_shown; }
     // Closed by the user (its close box, the Close button or Escape).
@@ -59,6 +61,7 @@ private:
     void ScheduleSummary();
     void CopyToClipboard() const;
     void StoreGeometry();
+    QRect PlaceFor(const QWidget& owner, const QRect& freeArea) const;
 
     CWindowPlacement m_placement;
     std::u16string m_text;

@@ -5,6 +5,7 @@
 #include "base/GlobalException.h"
 #include "gui/MainDlg.h"
 #include "gui/MessageText.h"
+#include "gui/ProgramOptions.h"
 #include "gui/SettingsFile.h"
 #include "gui/Translations.h"
 #include "platform/FatalSignal.h"
@@ -15,6 +16,9 @@
 
 int main(int argc, char** argv) {
     InstallFatalSignalHandler();
+    if (const std::optional<int> exitCode = AnswerProgramOptions(argc, argv)) {
+        return *exitCode;
+    }
     QApplication application(argc, argv);
     const CDesktopTranslations translations(QLocale(QString::fromStdU16String(UserLocaleName())));
     try {

@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
-# Takes the desktop program's screenshots on a virtual 1366 x 768 screen:
+# Takes the desktop program's screenshots on a virtual 1366 x 728 screen (a 1366 x 768 one less
+# a 40-pixel panel), in English and in Japanese:
 #   tools/gui_screenshot.sh <build folder> <output folder>
-# desktop-options.png: the main window with every option unfolded (Windows Font in, image out);
-# desktop-preview.png: the preview of DejaVu Sans at 16 pixels as an I4 binary font, at 4x.
+# desktop-options[-ja].png: the main window with every option unfolded (Windows Font in, image
+# out), on a fresh start;
+# desktop-preview[-ja].png: the preview of DejaVu Sans at 16 pixels as an I4 binary font, at 4x,
+# with cell outlines and baselines, and a sample line holding a character the face lacks (a
+# hiragana), boxed in red.
 # Each shot runs the program on settings of its own, in a fresh folder.
 set -euo pipefail
 build="$(cd "$1" && pwd)"
@@ -11,13 +15,13 @@ work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$out"
 
-shoot() {  # <name> <settings> <keys to press once the window is up> <point to click then>
+shoot() {  # <name> <locale> <settings> <keys to press once the window is up> <point to click>
   local config="$work/$1"
   mkdir -p "$config/vela_typeloom"
-  printf '%b' "$2" >"$config/vela_typeloom/vela_typeloom.ini"
-  XDG_CONFIG_HOME="$config" QT_QPA_PLATFORM=xcb LANG=C.UTF-8 \
-    xvfb-run -a -s "-screen 0 1366x768x24" bash -c '
-    # A window manager, where one is installed, frames the window as users see it.
+  printf '%b' "$3" >"$config/vela_typeloom/vela_typeloom.ini"
+  XDG_CONFIG_HOME="$config" QT_QPA_PLATFORM=xcb LANG="$2" LC_ALL="$2" \
+    xvfb-run -a -s "-screen 0 1366x728x24" bash -c '
+    # A window manager frames the window as users see it.
     if command -v openbox >/dev/null; then openbox & sleep 1; fi
     "$1/vela_typeloom" &
     program=$!
@@ -37,12 +41,13 @@ shoot() {  # <name> <settings> <keys to press once the window is up> <point to c
     fi
     import -window root "$2"
     kill "$program"
-  ' _ "$build" "$out/$1.png" "$3" "${4:-}"
+  ' _ "$build" "$out/$1.png" "$4" "${5:-}"
   echo "$out/$1.png"
 }
 
-shoot desktop-options \
-  '[Main]\nShowOption=1\nInputSelect=2\nOutputSelect=0\n[InWin]\nName=DejaVu Sans\nShowOption=1\n' ''
-shoot desktop-preview \
-  "[Main]\nInputSelect=2\nOutputSelect=1\nShowPreview=1\n[InWin]\nName=DejaVu Sans\nSize=16\nbpp=I4\n[Preview]\nZoom=4\nSample=Typeloom 16 px: AVWay, fij\n[OutQuillPath]\nPath=$work/dejavu16.bofnt\n" \
-  'alt+p' '525 550'
+options='[Main]\nShowOption=1\nInputSelect=2\nOutputSelect=0\n[InWin]\nName=DejaVu Sans\nShowOption=1\n'
+preview="[Main]\nInputSelect=2\nOutputSelect=1\nShowPreview=1\n[InWin]\nName=DejaVu Sans\nSize=16\nbpp=I4\n[Preview]\nZoom=4\nCellOutlines=1\nBaseline=1\nSample=Typeloom 16 px: AVWay \\\\3042 fij\n[OutQuillPath]\nPath=$work/dejavu16.bofnt\n"
+shoot desktop-options C.UTF-8 "$options" ''
+shoot desktop-options-ja ja_JP.UTF-8 "$options" ''
+shoot desktop-preview C.UTF-8 "$preview" 'alt+p' '900 160'
+shoot desktop-preview-ja ja_JP.UTF-8 "$preview" 'alt+p' '900 160'

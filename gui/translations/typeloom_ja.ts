@@ -168,6 +168,26 @@
         <source> Preview ready</source>
         <translation> プレビューの準備完了</translation>
     </message>
+    <message>
+        <source>Copy co&amp;mmand line</source>
+        <translation>コマンドラインをコピー(&amp;M)</translation>
+    </message>
+    <message>
+        <source>Copy the console command that writes the same file (Ctrl+Shift+C)</source>
+        <translation>同じファイルを書き出すコンソールのコマンドをコピーします (Ctrl+Shift+C)</translation>
+    </message>
+    <message>
+        <source> Command line copied</source>
+        <translation> コマンドラインをコピーしました</translation>
+    </message>
+    <message>
+        <source>The run was cancelled.</source>
+        <translation>実行は取り消されました。</translation>
+    </message>
+    <message>
+        <source>The run failed; the message window says why.</source>
+        <translation>実行に失敗しました。理由はメッセージウィンドウを見てください。</translation>
+    </message>
 </context>
 <context>
     <name>COptionsButton</name>
@@ -230,8 +250,8 @@
         <translation>グリフを中央に配置</translation>
     </message>
     <message>
-        <source>&amp;Format：</source>
-        <translation>形式(&amp;F)：</translation>
+        <source>Forma&amp;t：</source>
+        <translation>形式(&amp;T)：</translation>
     </message>
     <message>
         <source>&amp;Draw grid</source>
@@ -253,6 +273,10 @@
         <source>margin</source>
         <translation>マージン</translation>
     </message>
+    <message>
+        <source>Letter &amp;order:</source>
+        <translation>文字順(&amp;O):</translation>
+    </message>
 </context>
 <context>
     <name>COutQuillDlg</name>
@@ -261,28 +285,28 @@
         <translation>エンコーディング(&amp;E):</translation>
     </message>
     <message>
-        <source>&amp;Sheet Size:</source>
-        <translation>シートサイズ(&amp;S):</translation>
+        <source>S&amp;heet Size:</source>
+        <translation>シートサイズ(&amp;H):</translation>
     </message>
     <message>
-        <source>&amp;Substitute character:</source>
-        <translation>代替文字(&amp;S):</translation>
+        <source>Subs&amp;titute character:</source>
+        <translation>代替文字(&amp;T):</translation>
     </message>
     <message>
-        <source>&amp;Line feed width:</source>
-        <translation>改行幅(&amp;L):</translation>
+        <source>Li&amp;ne feed width:</source>
+        <translation>改行幅(&amp;N):</translation>
     </message>
     <message>
         <source>&amp;Default left space width:</source>
         <translation>デフォルトの左スペース幅(&amp;D):</translation>
     </message>
     <message>
-        <source>&amp;Default glyph width:</source>
-        <translation>デフォルトのグリフ幅(&amp;D):</translation>
+        <source>Default gl&amp;yph width:</source>
+        <translation>デフォルトのグリフ幅(&amp;Y):</translation>
     </message>
     <message>
-        <source>&amp;Default right space width:</source>
-        <translation>デフォルトの右スペース幅(&amp;D):</translation>
+        <source>Default right sp&amp;ace width:</source>
+        <translation>デフォルトの右スペース幅(&amp;A):</translation>
     </message>
     <message>
         <source>Use default</source>
@@ -292,8 +316,8 @@
 <context>
     <name>CPathField</name>
     <message>
-        <source>&amp;Select file</source>
-        <translation>ファイルを選択(&amp;S)</translation>
+        <source>Select file</source>
+        <translation>ファイルを選択</translation>
     </message>
     <message>
         <source>&amp;Image file:</source>
@@ -306,6 +330,10 @@
     <message>
         <source>&amp;Output file:</source>
         <translation>出力ファイル(&amp;O):</translation>
+    </message>
+    <message>
+        <source>Ima&amp;ge file:</source>
+        <translation>画像ファイル(&amp;G):</translation>
     </message>
 </context>
 <context>
@@ -334,16 +362,16 @@
         <translation>拡大(&amp;Z):</translation>
     </message>
     <message>
-        <source>S&amp;heet:</source>
-        <translation>シート(&amp;H):</translation>
+        <source>Sheet:</source>
+        <translation>シート:</translation>
     </message>
     <message>
-        <source>Input font &amp;as it stands</source>
-        <translation>入力フォントをそのまま表示(&amp;A)</translation>
+        <source>Input font as it stands</source>
+        <translation>入力フォントをそのまま表示</translation>
     </message>
     <message>
-        <source>Sample &amp;text:</source>
-        <translation>サンプル文字列(&amp;T):</translation>
+        <source>Sample te&amp;xt:</source>
+        <translation>サンプル文字列(&amp;X):</translation>
     </message>
     <message>
         <source>Shows the binary font chosen as input, without converting it</source>
@@ -365,6 +393,46 @@
         <source>%1, %2 x %3 pixels, %4 glyphs in cells of %5 x %6</source>
         <translation>%1、%2 x %3 ピクセル、%4 グリフ、セル %5 x %6</translation>
     </message>
+    <message>
+        <source>Cell outlines</source>
+        <translation>セルの枠</translation>
+    </message>
+    <message>
+        <source>Baseline</source>
+        <translation>ベースライン</translation>
+    </message>
+    <message>
+        <source>Background:</source>
+        <translation>背景:</translation>
+    </message>
+    <message>
+        <source>Text:</source>
+        <translation>文字:</translation>
+    </message>
+    <message>
+        <source>Outline every glyph's cell on the sheet</source>
+        <translation>シート上のすべてのグリフのセルに枠を描きます</translation>
+    </message>
+    <message>
+        <source>Draw the baseline across every cell and under the sample</source>
+        <translation>すべてのセルとサンプルにベースラインを描きます</translation>
+    </message>
+    <message>
+        <source>The colour behind the sample text</source>
+        <translation>サンプル文字列の背景色</translation>
+    </message>
+    <message>
+        <source>The colour the sample text is drawn in, as a game tints it</source>
+        <translation>サンプル文字列を描く色 (ゲームと同じように着色します)</translation>
+    </message>
+    <message>
+        <source>Out of date: the settings changed after this preview was made. Press Preview to see them.</source>
+        <translation>古いプレビューです: このプレビューの後で設定が変わりました。新しい設定で見るには「プレビュー」を押してください。</translation>
+    </message>
+    <message>
+        <source>Sheet %1 of %2</source>
+        <translation>シート %1 / %2</translation>
+    </message>
 </context>
 <context>
     <name>CWarningWnd</name>
@@ -379,6 +447,48 @@
     <message>
         <source>Warnings: %1, shown: %2</source>
         <translation>警告: %1 件、表示: %2 件</translation>
+    </message>
+</context>
+<context>
+    <name>CRunProgress</name>
+    <message>
+        <source> Loading the character filter...</source>
+        <translation> 文字フィルタを読み込み中...</translation>
+    </message>
+    <message>
+        <source> Loading the letter order...</source>
+        <translation> 文字順を読み込み中...</translation>
+    </message>
+    <message>
+        <source> Reading the font...</source>
+        <translation> フォントを読み込み中...</translation>
+    </message>
+    <message>
+        <source> Reading %1...</source>
+        <translation> %1 を読み込み中...</translation>
+    </message>
+    <message>
+        <source> Drawing the image font...</source>
+        <translation> 画像フォントを描画中...</translation>
+    </message>
+    <message>
+        <source> Writing %1...</source>
+        <translation> %1 を書き込み中...</translation>
+    </message>
+    <message>
+        <source> Writing sheets...</source>
+        <translation> シートを書き込み中...</translation>
+    </message>
+</context>
+<context>
+    <name>CSampleView</name>
+    <message>
+        <source>%1 is not in the font: its substitute character is drawn</source>
+        <translation>%1 はフォントにありません: 代替文字を描いています</translation>
+    </message>
+    <message>
+        <source>%1 is not in the font</source>
+        <translation>%1 はフォントにありません</translation>
     </message>
 </context>
 </TS>

@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QLineEdit>
+#include <QTabWidget>
 #include <memory>
 #include <string>
 #include <vector>
@@ -49,6 +53,40 @@ protected:
         return *child;
     }
     QString Status() { return Child<QLabel>("status").text(); }
+    // Settings that unfold every option and show the preview, for the next Open().
+    void WriteUnfoldedSettings() {
+        std::filesystem::create_directories(home.IniPath().parent_path());
+        testing_support::WriteFileText(
+            home.IniPath(), "[Main]\nShowOption=1\nShowPreview=1\n[InWin]\nShowOption=1\n");
+    }
+    QComboBox& Combo(const char* name) { return Child<QComboBox>(name); }
+    QCheckBox& Check(const char* name) { return Child<QCheckBox>(name); }
+    QLineEdit& Edit(const char* name) { return Child<QLineEdit>(name); }
+    QTabWidget& Tabs(const char* name) { return Child<QTabWidget>(name); }
+    // Selects the item of a letter order or glyph groups list whose text holds `fileName`.
+    void SelectOrder(const char* combo, const QString& fileName) {
+        QComboBox& order = Combo(combo);
+        for (int i = 0; i < order.count(); ++i) {
+            if (order.itemText(i).contains(fileName)) {
+                order.setCurrentIndex(i);
+                return;
+            }
+        }
+        ADD_FAILURE() << "no item " << fileName.toStdString();
+    }
+    // An image font made by the console from an installed face, as an artist would start one.
+    static std::string MakeImageFont(const testing_support::TempDir& dir) {
+        using testing_support::ShellQuote;
+        const std::string image = (dir / "font.bmp").string();
+        // Only the picture matters here, so leaks of the font service are not this test's.
+        const auto result = testing_support::RunCommand(
+            "ASAN_OPTIONS=detect_leaks=0 " +
+            ShellQuote((testing_support::BinaryDir() / "vela_typeloomc").string()) +
+            " -i win -in 'DejaVu Sans' -is 16 -ic I4 -o image -of " + ShellQuote(image) + " -oo " +
+            ShellQuote((testing_support::BinaryDir() / "xlor/ascii.xlor").string()));
+        EXPECT_EQ(result.exitCode, 0) << result.err;
+        return image;
+    }
 
     ScopedConfigHome home;
     std::unique_ptr<CSettingsFile> settings;

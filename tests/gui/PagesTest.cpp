@@ -24,9 +24,6 @@ using gui_testing::MainDlgFixture;
 class PagesTest : public MainDlgFixture {
 protected:
     void SetUp() override { Open(); }
-    QComboBox& Combo(const char* name) { return Child<QComboBox>(name); }
-    QCheckBox& Check(const char* name) { return Child<QCheckBox>(name); }
-    QLineEdit& Edit(const char* name) { return Child<QLineEdit>(name); }
 };
 
 TEST_F(PagesTest, GradationsGiveBitDepthAndAlpha) {

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
 #include <algorithm>
@@ -98,6 +100,38 @@ TEST_F(PreviewTest, SampleGlyphsSitWhereTheWidthEntriesSay) {
         EXPECT_EQ(place.glyph->advance, entry.advance) << int{place.code};
         pen += entry.advance;
     }
+}
+
+// Every sheet is counted and can be chosen; a character the font lacks is boxed in the sample;
+// a change of a setting marks the preview out of date and a failed run takes it away.
+TEST_F(PreviewTest, SheetsMissingCharactersAndStaleness) {
+    Convert(0);
+    CPreviewPane& pane = dialog->PreviewPane();
+    const int sheets = static_cast<int>(pane.Preview()->pictures.size());
+    ASSERT_GT(sheets, 1);
+    EXPECT_EQ(pane.SheetText(), QStringLiteral("Sheet 1 of %1").arg(sheets));
+    QListWidget& strip = Child<QListWidget>("previewSheets");
+    EXPECT_EQ(strip.count(), sheets);
+    strip.setCurrentRow(sheets - 1);
+    EXPECT_EQ(pane.Picture(), sheets - 1);
+    EXPECT_EQ(pane.SheetText(), QStringLiteral("Sheet %1 of %1").arg(sheets));
+
+    Child<QLineEdit>("previewSample").setText(QStringLiteral("A\uE000B"));
+    const std::vector<SamplePlace>& places = pane.SampleView().Places();
+    ASSERT_EQ(places.size(), 3u);
+    EXPECT_FALSE(places[0].missing);
+    EXPECT_TRUE(places[1].missing);
+    EXPECT_GT(places[1].advance, 0);
+    EXPECT_EQ(places[2].pen, places[1].pen + places[1].advance);
+
+    EXPECT_FALSE(pane.IsOutOfDate());
+    Child<QComboBox>("inWinSize").setEditText(QStringLiteral("0"));
+    EXPECT_TRUE(pane.IsOutOfDate());
+    EXPECT_TRUE(Child<QLabel>("previewNotice").isVisibleTo(&pane));
+    dialog->RunPreview();
+    EXPECT_EQ(Status(), Message(240));
+    EXPECT_EQ(pane.Preview(), nullptr);
+    EXPECT_EQ(strip.count(), 0);
 }
 
 }  // namespace
