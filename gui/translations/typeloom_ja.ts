@@ -54,12 +54,12 @@
         <translation>文字幅:</translation>
     </message>
     <message>
-        <source>St&amp;yle:</source>
-        <translation>スタイル(&amp;Y):</translation>
+        <source>Sty&amp;le:</source>
+        <translation>スタイル(&amp;L):</translation>
     </message>
     <message>
-        <source>Fa&amp;llback fonts:</source>
-        <translation>代替フォント(&amp;L):</translation>
+        <source>Fallba&amp;ck fonts:</source>
+        <translation>代替フォント(&amp;C):</translation>
     </message>
     <message>
         <source>Add</source>

@@ -133,7 +133,11 @@ TEST_F(CommandLineTest, WritesTheSameFileAsTheDesktopProgram) {
                     .toStdString();
             const std::filesystem::path byDesktop = dir / "desktop";
             std::filesystem::rename(written, byDesktop);
-            const auto result = RunCommand("ASAN_OPTIONS=detect_leaks=0 " + command);
+            // The test program has no console program beside it: the command names it alone,
+            // and the search path finds the build's.
+            const auto result =
+                RunCommand("ASAN_OPTIONS=detect_leaks=0 PATH=" + ShellQuote(BinaryDir().string()) +
+                           ":\"$PATH\" " + command);
             ASSERT_EQ(result.exitCode, 0) << command << "\n" << result.err;
             EXPECT_EQ(ReadFileBytes(written), ReadFileBytes(byDesktop)) << command;
             std::filesystem::remove(written);

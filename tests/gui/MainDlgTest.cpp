@@ -160,8 +160,8 @@ TEST_F(MainDlgTest, WindowFitsItsContentAndKeepsItsPlace) {
     settle();
     EXPECT_EQ(dialog->height(), folded);
 
-    dialog->move(30, 40);
-    dialog->resize(dialog->width() + 20, folded - 50);
+    dialog->move(10, 40);
+    dialog->resize(dialog->width() - 40, folded - 50);
     const QRect placed = dialog->geometry();
     Restart();
     dialog->show();
@@ -355,12 +355,13 @@ TEST_F(MainDlgTest, TabFollowsTheWindowAsItReads) {
             if (auto* combo = qobject_cast<QComboBox*>(focus->parentWidget())) {
                 focus = combo;
             }
-            if (!visited.empty() && focus == visited.front()) {
-                break;
+            if (std::find(visited.begin(), visited.end(), focus) != visited.end()) {
+                break;  // round the window once
             }
             visited.push_back(focus);
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         }
+        EXPECT_GT(visited.size(), 15u);
         for (std::size_t i = 1; i < visited.size(); ++i) {
             const QWidget* a = visited[i - 1];
             const QWidget* b = visited[i];
@@ -541,16 +542,16 @@ TEST_F(MainDlgTest, ConvertsLikeTheConsole) {
 TEST_F(MainDlgTest, CancelWritesNothingAndKeepsAnExistingFile) {
     struct Case {
         const char* what;
-        int status;  // the status line at which Cancel is pressed
+        const char* status;  // the status line at which Cancel is pressed
         bool existing;
         bool preview;  // the Preview button's run, which writes nothing anyway
     };
     const Case cases[] = {
-        {"while reading", 249, false, false},
-        {"while reading, over a file", 249, true, false},
-        {"while building the binary font, over a file", 252, true, false},
-        {"preview, while reading", 249, true, true},
-        {"preview, while building the binary font", 252, false, true},
+        {"while reading", " Reading DejaVu Sans...", false, false},
+        {"while reading, over a file", " Reading DejaVu Sans...", true, false},
+        {"while building the binary font, over a file", " Writing sheets...", true, false},
+        {"preview, while reading", " Reading DejaVu Sans...", true, true},
+        {"preview, while building the binary font", " Writing sheets...", false, true},
     };
     Open();
     for (const Case& c : cases) {
@@ -569,7 +570,7 @@ TEST_F(MainDlgTest, CancelWritesNothingAndKeepsAnExistingFile) {
         QTimer watcher;
         bool pressed = false;
         QObject::connect(&watcher, &QTimer::timeout, [&] {
-            if (!pressed && Status() == Message(c.status)) {
+            if (!pressed && Status() == QString::fromLatin1(c.status)) {
                 pressed = true;
                 EXPECT_EQ(Child<QPushButton>("convert").text(), QStringLiteral("Cancel"));
                 Child<QPushButton>("convert").click();
