@@ -4,6 +4,7 @@
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QSignalBlocker>
+#include <initializer_list>
 #include <set>
 
 #include "base/GlobalException.h"
@@ -104,30 +105,47 @@ CInWinDlg::CInWinDlg(CSettingsFile& settings, QWidget* parent)
     m_depthLabel.setBuddy(&m_depth);
     m_widthLabel.setBuddy(&m_widthType);
     m_size.setEditable(true);
+    // As wide as a size takes, whatever sizes the face lists.
+    m_size.setMinimumContentsLength(5);
+    m_size.setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_average.setEditable(true);
     m_face.setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     m_face.setMinimumContentsLength(20);
     m_face.setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
 
-    AddFieldRow(m_layout, 0, m_faceLabel, m_face, 2);
-    m_layout.addWidget(&m_styleLabel, 0, 3, Qt::AlignRight);
-    m_layout.addWidget(&m_style, 0, 4);
-    AddFieldRow(m_layout, 1, m_sizeLabel, m_size, 1, &m_sizeUnit);
-    AddFieldRow(m_layout, 2, m_depthLabel, m_depth, 2);
-    m_layout.addWidget(&m_optionsButton, 2, 4, Qt::AlignRight);
-    m_layout.addWidget(&m_options, 3, 0, 1, 5);
-    m_layout.setColumnStretch(3, 1);
-    m_layout.setRowStretch(4, 1);
+    // Two rows above the options and the fallback faces beside them, so the window with every
+    // option unfolded keeps to the height of a small screen.
+    AddFieldRow(m_layout, 0, m_faceLabel, m_face, 1);
+    m_layout.addWidget(&m_styleLabel, 0, 2, Qt::AlignRight);
+    m_layout.addWidget(&m_style, 0, 3);
+    m_layout.addWidget(&m_sizeLabel, 1, 0);
+    m_sizeRow.setContentsMargins(0, 0, 0, 0);
+    for (QWidget* part : std::initializer_list<QWidget*>{&m_size, &m_sizeUnit}) {
+        m_sizeRow.addWidget(part);
+    }
+    m_sizeRow.addSpacing(fontMetrics().height());
+    for (QWidget* part : std::initializer_list<QWidget*>{&m_depthLabel, &m_depth}) {
+        m_sizeRow.addWidget(part);
+    }
+    m_sizeRow.addStretch(1);
+    m_layout.addLayout(&m_sizeRow, 1, 1);
+    m_layout.addWidget(&m_optionsButton, 1, 2, 1, 2, Qt::AlignRight);
+    m_layout.addWidget(&m_options, 2, 0, 1, 4);
+    m_layout.setColumnStretch(2, 1);
+    m_layout.setRowStretch(3, 1);
     AddFieldRow(m_optionsLayout, 0, m_enableAverage, m_average, 1, &m_averageUnit);
     m_optionsLayout.addWidget(&m_softAntialias, 0, 3);
     AddFieldRow(m_optionsLayout, 1, m_widthLabel, m_widthType, 3);
     AddFieldRow(m_optionsLayout, 2, m_fixedLabel, m_fixed, 1, &m_fixedUnit);
-    AddFieldRow(m_optionsLayout, 3, m_fallbackLabel, m_fallbackFace, 3, &m_addFallback);
-    m_optionsLayout.addWidget(&m_fallbacks, 4, 1, 3, 3);
-    m_optionsLayout.addWidget(&m_removeFallback, 4, 4, Qt::AlignLeft);
-    m_optionsLayout.addWidget(&m_raiseFallback, 5, 4, Qt::AlignLeft);
-    m_optionsLayout.addWidget(&m_lowerFallback, 6, 4, Qt::AlignLeft);
+    m_optionsLayout.setColumnMinimumWidth(4, fontMetrics().height());
     m_optionsLayout.setColumnStretch(4, 1);
+    m_optionsLayout.addWidget(&m_fallbackLabel, 0, 5);
+    m_optionsLayout.addWidget(&m_fallbackFace, 0, 6);
+    m_optionsLayout.addWidget(&m_addFallback, 0, 7);
+    m_optionsLayout.addWidget(&m_fallbacks, 1, 5, 3, 2);
+    m_optionsLayout.addWidget(&m_removeFallback, 1, 7);
+    m_optionsLayout.addWidget(&m_raiseFallback, 2, 7);
+    m_optionsLayout.addWidget(&m_lowerFallback, 3, 7, Qt::AlignTop);
 
     for (const Gradation& gradation : kGradations) {
         m_depth.addItem(MessageText(gradation.message), QString::fromStdU16String(gradation.name));

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -59,6 +60,7 @@ private:
     QLabel m_sizeUnit;
     QLabel m_depthLabel;
     QComboBox m_depth;
+    QHBoxLayout m_sizeRow;  // size and bit depth side by side
     COptionsButton m_optionsButton;
     QGroupBox m_options;
     QGridLayout m_optionsLayout;

@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <QUrl>
 #include <algorithm>
+#include <initializer_list>
 #include <limits>
 
 #include "base/GlobalException.h"
@@ -39,6 +40,8 @@ void ProcessPendingEvents() {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
+// Margins inside the input, filter and output areas.
+constexpr int kAreaMargin = 6;
 // The preview pane's width, and the window's least height, when it first opens.
 constexpr int kPreviewWidth = 680;
 constexpr int kPreviewHeight = 700;
@@ -239,6 +242,12 @@ void CMainDlg::BuildLayout() {
     m_previewShown.setObjectName(QStringLiteral("previewShown"));
     m_copyCommandButton.setObjectName(QStringLiteral("copyCommand"));
 
+    // Tight margins inside the three areas: the window with every option unfolded has to fit a
+    // small screen.
+    for (QLayout* area :
+         std::initializer_list<QLayout*>{&m_inputLayout, &m_filterLayout, &m_outputLayout}) {
+        area->setContentsMargins(kAreaMargin, kAreaMargin / 2, kAreaMargin, kAreaMargin);
+    }
     m_inputLayout.addWidget(&m_inputTabs);
     m_filter.Place(m_filterLayout, 0, 1, &m_useFilter);
     m_filterLayout.setColumnStretch(1, 1);

@@ -46,7 +46,7 @@ shoot() {  # <name> <locale> <settings> <keys to press once the window is up> <p
 }
 
 options='[Main]\nShowOption=1\nInputSelect=2\nOutputSelect=0\n[InWin]\nName=DejaVu Sans\nShowOption=1\n'
-preview="[Main]\nInputSelect=2\nOutputSelect=1\nShowPreview=1\n[InWin]\nName=DejaVu Sans\nSize=16\nbpp=I4\n[Preview]\nZoom=4\nCellOutlines=1\nBaseline=1\nSample=Typeloom 16 px: AVWay \\\\3042 fij\n[OutQuillPath]\nPath=$work/dejavu16.bofnt\n"
+preview="[Main]\nInputSelect=2\nOutputSelect=1\nShowPreview=1\n[InWin]\nName=DejaVu Sans\nSize=16\nbpp=I4\n[Preview]\nZoom=4\nCellOutlines=1\nBaseline=1\nSample=AVWay \\\\3042 fij\n[OutQuillPath]\nPath=$work/dejavu16.bofnt\n"
 shoot desktop-options C.UTF-8 "$options" ''
 shoot desktop-options-ja ja_JP.UTF-8 "$options" ''
 shoot desktop-preview C.UTF-8 "$preview" 'alt+p' '900 160'
