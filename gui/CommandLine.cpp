@@ -29,6 +29,15 @@ void CCommandLine::Add(std::u16string_view option, std::u16string_view value) {
     m_arguments.emplace_back(value);
 }
 
+void CCommandLine::AddSigned(std::u16string_view option, std::u16string_view value) {
+    if (value.size() < 2 || value[0] != u'-' || value[1] < u'0' || value[1] > u'9') {
+        Add(option, value);
+        return;
+    }
+    m_arguments.emplace_back(option);
+    m_arguments.emplace_back(value);
+}
+
 void CCommandLine::AddNumber(std::u16string_view option, int64_t value) {
     Add(option, QString::number(value).toStdU16String());
 }

@@ -19,6 +19,9 @@ public:
     void Add(std::u16string_view option);
     void Add(std::u16string_view option, std::u16string_view value);
     void AddNumber(std::u16string_view option, int64_t value);
+    // A value that may start with a hyphen and a digit: the console takes a negative number
+    // as the value of the options made for one (-ies), not as an option.
+    void AddSigned(std::u16string_view option, std::u16string_view value);
     // A file path, absolute; an empty path stays empty.
     void AddPath(std::u16string_view option, const std::u16string& path);
 

@@ -73,6 +73,14 @@ CInWinDlg::CInWinDlg(CSettingsFile& settings, QWidget* parent)
       m_fixedLabel(tr("Char width:"), &m_options),
       m_fixed(&m_options),
       m_fixedUnit(QStringLiteral("px"), &m_options),
+      m_outline(tr("Outl&ine"), &m_options),
+      m_outlineWidth(&m_options),
+      m_outlineUnit(QStringLiteral("px"), &m_options),
+      m_shadow(tr("Shadow mo&ved"), &m_options),
+      m_shadowX(&m_options),
+      m_shadowXUnit(tr("px right,"), &m_options),
+      m_shadowY(&m_options),
+      m_shadowYUnit(tr("px down"), &m_options),
       m_fallbackLabel(tr("Fallba&ck fonts:"), &m_options),
       m_fallbackFace(&m_options),
       m_addFallback(tr("Add"), &m_options),
@@ -96,6 +104,11 @@ CInWinDlg::CInWinDlg(CSettingsFile& settings, QWidget* parent)
     m_softAntialias.setObjectName(QStringLiteral("inWinSoftAA"));
     m_widthType.setObjectName(QStringLiteral("inWinWidthType"));
     m_fixed.setObjectName(QStringLiteral("inWinFixed"));
+    m_outline.setObjectName(QStringLiteral("inWinOutline"));
+    m_outlineWidth.setObjectName(QStringLiteral("inWinOutlineWidth"));
+    m_shadow.setObjectName(QStringLiteral("inWinShadow"));
+    m_shadowX.setObjectName(QStringLiteral("inWinShadowX"));
+    m_shadowY.setObjectName(QStringLiteral("inWinShadowY"));
     m_faceLabel.setBuddy(&m_face);
     m_styleLabel.setBuddy(&m_style);
     m_fallbackLabel.setBuddy(&m_fallbackFace);
@@ -137,6 +150,23 @@ CInWinDlg::CInWinDlg(CSettingsFile& settings, QWidget* parent)
     m_optionsLayout.addWidget(&m_softAntialias, 0, 3);
     AddFieldRow(m_optionsLayout, 1, m_widthLabel, m_widthType, 3);
     AddFieldRow(m_optionsLayout, 2, m_fixedLabel, m_fixed, 1, &m_fixedUnit);
+    // The effects under the width fields, beside the fallback list: the window grows no taller.
+    m_outlineWidth.setRange(1, GlyphEffects::kMaxOutline);
+    for (QSpinBox* offset : {&m_shadowX, &m_shadowY}) {
+        offset->setRange(-GlyphEffects::kMaxShadowOffset, GlyphEffects::kMaxShadowOffset);
+    }
+    m_effectsRow.setContentsMargins(0, 0, 0, 0);
+    for (QWidget* part :
+         std::initializer_list<QWidget*>{&m_outline, &m_outlineWidth, &m_outlineUnit}) {
+        m_effectsRow.addWidget(part);
+    }
+    m_effectsRow.addSpacing(fontMetrics().height());
+    for (QWidget* part : std::initializer_list<QWidget*>{&m_shadow, &m_shadowX, &m_shadowXUnit,
+                                                         &m_shadowY, &m_shadowYUnit}) {
+        m_effectsRow.addWidget(part);
+    }
+    m_effectsRow.addStretch(1);
+    m_optionsLayout.addLayout(&m_effectsRow, 3, 0, 1, 4);
     m_optionsLayout.setColumnMinimumWidth(4, fontMetrics().height());
     m_optionsLayout.setColumnStretch(4, 1);
     m_optionsLayout.addWidget(&m_fallbackLabel, 0, 5);
@@ -163,11 +193,20 @@ CInWinDlg::CInWinDlg(CSettingsFile& settings, QWidget* parent)
         if (index >= 0) {
             m_settings.SetString(kSection, "bpp", kGradations[index].name);
         }
+        UpdateEffectsEnabled();
     });
     BindCheckBox(m_softAntialias, settings, kSection, "SoftAA", true);
     BindSelection(m_widthType, settings, kSection, "Width", 1);
     BindNumber(m_fixed, settings, kSection, "Fixed", 16);
     BindCheckBox(m_enableAverage, settings, kSection, "EnableAverageWidth", false);
+    BindCheckBox(m_outline, settings, kSection, "Outline", false);
+    BindSpinBox(m_outlineWidth, settings, kSection, "OutlineWidth", 1);
+    BindCheckBox(m_shadow, settings, kSection, "Shadow", false);
+    BindSpinBox(m_shadowX, settings, kSection, "ShadowX", 2);
+    BindSpinBox(m_shadowY, settings, kSection, "ShadowY", 2);
+    connect(&m_outline, &QCheckBox::toggled, [this] { UpdateEffectsEnabled(); });
+    connect(&m_shadow, &QCheckBox::toggled, [this] { UpdateEffectsEnabled(); });
+    UpdateEffectsEnabled();
 
     FillFaceNames();
     SelectStoredFace();
@@ -350,6 +389,25 @@ void CInWinDlg::UpdateFixedEnabled() {
     m_fixedLabel.setEnabled(fixed);
 }
 
+void CInWinDlg::UpdateEffectsEnabled() {
+    const bool alpha = kGradations[std::max(m_depth.currentIndex(), 0)].alpha;
+    const QString why =
+        alpha ? QString() : tr("Outlines and shadows need a gradation with alpha (IA).");
+    for (QCheckBox* box : {&m_outline, &m_shadow}) {
+        box->setEnabled(alpha);
+        box->setToolTip(why);
+    }
+    const bool outline = alpha && m_outline.isChecked();
+    const bool shadow = alpha && m_shadow.isChecked();
+    for (QWidget* part : std::initializer_list<QWidget*>{&m_outlineWidth, &m_outlineUnit}) {
+        part->setEnabled(outline);
+    }
+    for (QWidget* part :
+         std::initializer_list<QWidget*>{&m_shadowX, &m_shadowXUnit, &m_shadowY, &m_shadowYUnit}) {
+        part->setEnabled(shadow);
+    }
+}
+
 CWinFontReader::Settings CInWinDlg::GetReaderArguments() const {
     if (!m_facesFilled) {
         TL_THROW(kErrInputValue, 272);
@@ -368,6 +426,13 @@ CWinFontReader::Settings CInWinDlg::GetReaderArguments() const {
         static_cast<CLetterer::WidthType>(std::max(m_widthType.currentIndex(), 0));
     arguments.fixedWidth = NumberOf(m_fixed.text());
     arguments.softAntialias = m_softAntialias.isChecked();
+    // Effects count only where they are offered.
+    if (gradation.alpha && m_outline.isChecked()) {
+        arguments.effects.outline = m_outlineWidth.value();
+    }
+    if (gradation.alpha && m_shadow.isChecked()) {
+        arguments.effects.shadow = GlyphEffects::Offset{m_shadowX.value(), m_shadowY.value()};
+    }
     return arguments;
 }
 
@@ -400,6 +465,7 @@ void CInWinDlg::AddCommandArguments(CCommandLine& line) const {
         line.AddNumber(u"-ieo", *arguments.effects.outline);
     }
     if (const auto& shadow = arguments.effects.shadow) {
-        line.Add(u"-ies", QStringLiteral("%1,%2").arg(shadow->x).arg(shadow->y).toStdU16String());
+        line.AddSigned(u"-ies",
+                       QStringLiteral("%1,%2").arg(shadow->x).arg(shadow->y).toStdU16String());
     }
 }

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSpinBox>
 
 #include "gui/InDlg.h"
 #include "gui/OptionsButton.h"
@@ -42,6 +43,8 @@ private:
     void SelectStoredFace();
     void FillSizeLists();
     void UpdateFixedEnabled();
+    // Outline and shadow are offered only with a gradation that has alpha.
+    void UpdateEffectsEnabled();
     // The chosen family's styles, the regular one first (none for a font file).
     void FillStyles();
     // The face name the reader gets: the family alone for its regular style.
@@ -73,6 +76,15 @@ private:
     QLabel m_fixedLabel;
     QLineEdit m_fixed;
     QLabel m_fixedUnit;
+    QHBoxLayout m_effectsRow;  // outline and drop shadow on one row
+    QCheckBox m_outline;
+    QSpinBox m_outlineWidth;
+    QLabel m_outlineUnit;
+    QCheckBox m_shadow;
+    QSpinBox m_shadowX;
+    QLabel m_shadowXUnit;
+    QSpinBox m_shadowY;
+    QLabel m_shadowYUnit;
     QLabel m_fallbackLabel;
     QComboBox m_fallbackFace;  // a face to add: any name the font name option takes
     QPushButton m_addFallback;

@@ -42,6 +42,17 @@ void BindNumber(QLineEdit& edit, CSettingsFile& settings, const char* section, c
                      });
 }
 
+void BindSpinBox(QSpinBox& box, CSettingsFile& settings, const char* section, const char* key,
+                 int32_t defaultValue) {
+    {
+        const QSignalBlocker quiet(box);
+        box.setValue(settings.GetInt(section, key, defaultValue));
+    }
+    QObject::connect(&box, &QSpinBox::valueChanged, [&settings, section, key](int value) {
+        settings.SetInt(section, key, value);
+    });
+}
+
 void BindText(QLineEdit& edit, CSettingsFile& settings, const char* section, const char* key,
               const std::u16string& defaultValue) {
     {

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QSpinBox>
 #include <cstdint>
 #include <string>
 
@@ -18,6 +19,9 @@ void BindSelection(QComboBox& combo, CSettingsFile& settings, const char* sectio
 // The number in an edit box (or an editable combo box's edit field).
 void BindNumber(QLineEdit& edit, CSettingsFile& settings, const char* section, const char* key,
                 int32_t defaultValue);
+// The value of a spin box; a stored value beyond its range comes in as its nearest end.
+void BindSpinBox(QSpinBox& box, CSettingsFile& settings, const char* section, const char* key,
+                 int32_t defaultValue);
 void BindText(QLineEdit& edit, CSettingsFile& settings, const char* section, const char* key,
               const std::u16string& defaultValue);
 

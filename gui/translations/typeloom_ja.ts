@@ -62,6 +62,26 @@
         <translation>代替フォント(&amp;C):</translation>
     </message>
     <message>
+        <source>Outl&amp;ine</source>
+        <translation>アウトライン(&amp;I)</translation>
+    </message>
+    <message>
+        <source>Shadow mo&amp;ved</source>
+        <translation>影(&amp;V)</translation>
+    </message>
+    <message>
+        <source>px right,</source>
+        <translation>px 右、</translation>
+    </message>
+    <message>
+        <source>px down</source>
+        <translation>px 下</translation>
+    </message>
+    <message>
+        <source>Outlines and shadows need a gradation with alpha (IA).</source>
+        <translation>アウトラインと影にはアルファ付きの階調 (IA) が必要です。</translation>
+    </message>
+    <message>
         <source>Add</source>
         <translation>追加</translation>
     </message>

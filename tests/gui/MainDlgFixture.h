@@ -53,11 +53,14 @@ protected:
         return *child;
     }
     QString Status() { return Child<QLabel>("status").text(); }
-    // Settings that unfold every option and show the preview, for the next Open().
+    // Settings that unfold every option, enable every field (an alpha gradation with outline
+    // and shadow chosen) and show the preview, for the next Open().
     void WriteUnfoldedSettings() {
         std::filesystem::create_directories(home.IniPath().parent_path());
         testing_support::WriteFileText(
-            home.IniPath(), "[Main]\nShowOption=1\nShowPreview=1\n[InWin]\nShowOption=1\n");
+            home.IniPath(),
+            "[Main]\nShowOption=1\nShowPreview=1\n[InWin]\nShowOption=1\n"
+            "bpp=IA4\nOutline=1\nShadow=1\n");
     }
     QComboBox& Combo(const char* name) { return Child<QComboBox>(name); }
     QCheckBox& Check(const char* name) { return Child<QCheckBox>(name); }

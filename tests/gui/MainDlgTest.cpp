@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSpinBox>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
@@ -444,29 +445,36 @@ TEST_F(MainDlgTest, MnemonicsAreUniqueInBothLanguages) {
     check("Japanese");
 }
 
-// The wheel over a drop-down list that has no focus leaves its value alone; once the list
-// has focus, the wheel changes it.
-TEST_F(MainDlgTest, WheelChangesOnlyAFocusedList) {
+// The wheel over a drop-down list or a spin box that has no focus leaves its value alone;
+// once the field has focus, the wheel changes it.
+TEST_F(MainDlgTest, WheelChangesOnlyAFocusedField) {
     WriteUnfoldedSettings();
     Open();
     dialog->show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
     Tabs("inputTabs").setCurrentIndex(2);
-    QComboBox& widthType = Combo("inWinWidthType");
-    const int before = widthType.currentIndex();
-    const auto turn = [&widthType] {
-        const QPointF at(widthType.width() / 2.0, widthType.height() / 2.0);
-        QWheelEvent wheel(at, widthType.mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
-                          Qt::NoModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(&widthType, &wheel);
-    };
-    Child<QPushButton>("convert").setFocus();
-    turn();
-    EXPECT_EQ(widthType.currentIndex(), before);
-    EXPECT_FALSE(widthType.hasFocus());
-    widthType.setFocus();
-    turn();
-    EXPECT_NE(widthType.currentIndex(), before);
+    for (QWidget* field : {static_cast<QWidget*>(&Combo("inWinWidthType")),
+                           static_cast<QWidget*>(&Child<QSpinBox>("inWinOutlineWidth"))}) {
+        SCOPED_TRACE(field->objectName().toStdString());
+        const auto value = [field] {
+            const auto* list = qobject_cast<const QComboBox*>(field);
+            return list != nullptr ? list->currentIndex() : static_cast<QSpinBox*>(field)->value();
+        };
+        const int before = value();
+        const auto turn = [field] {
+            const QPointF at(field->width() / 2.0, field->height() / 2.0);
+            QWheelEvent wheel(at, field->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton,
+                              Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(field, &wheel);
+        };
+        Child<QPushButton>("convert").setFocus();
+        turn();
+        EXPECT_EQ(value(), before);
+        EXPECT_FALSE(field->hasFocus());
+        field->setFocus();
+        turn();
+        EXPECT_NE(value(), before);
+    }
 }
 
 // Escape keeps the window open; Return in a field does not convert, Ctrl+Return does.

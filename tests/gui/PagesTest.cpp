@@ -5,11 +5,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 
 #include "MainDlgFixture.h"
 #include "base/Text.h"
 #include "base/TextFormat.h"
 #include "core/FontReader.h"
+#include "gui/CommandLine.h"
 #include "gui/InImageDlg.h"
 #include "gui/InWinDlg.h"
 #include "gui/OutImageDlg.h"
@@ -62,6 +64,33 @@ TEST_F(PagesTest, SystemFontNumbersComeFromTheControls) {
     EXPECT_FALSE(arguments.softAntialias);
     Check("inWinEnableAverage").setChecked(true);
     EXPECT_EQ(page.GetReaderArguments().averageWidth, 20);
+}
+
+// Outline and shadow reach the reader and the console command only with a gradation that has
+// alpha; a shadow may fall left or up.
+TEST_F(PagesTest, EffectsReachTheReaderOnlyWithAlpha) {
+    CInWinDlg& page = Child<CInWinDlg>();
+    Combo("inWinFace").setCurrentText(QStringLiteral("DejaVu Sans"));
+    Combo("inWinDepth").setCurrentIndex(4);  // IA4
+    Check("inWinOutline").setChecked(true);
+    Child<QSpinBox>("inWinOutlineWidth").setValue(3);
+    Check("inWinShadow").setChecked(true);
+    Child<QSpinBox>("inWinShadowX").setValue(-2);
+    Child<QSpinBox>("inWinShadowY").setValue(1);
+    const GlyphEffects effects = page.GetReaderArguments().effects;
+    EXPECT_EQ(effects.outline, 3);
+    ASSERT_TRUE(effects.shadow);
+    EXPECT_EQ(effects.shadow->x, -2);
+    EXPECT_EQ(effects.shadow->y, 1);
+    EXPECT_EQ(settings->GetInt("InWin", "ShadowX", 0), -2);
+    CCommandLine line;
+    page.AddCommandArguments(line);
+    EXPECT_NE(line.ShellText(u"c").find(u" -ieo 3 -ies -2,1"), std::u16string::npos);
+
+    Combo("inWinDepth").setCurrentIndex(1);  // I4: not offered, not given
+    EXPECT_FALSE(Check("inWinOutline").isEnabled());
+    EXPECT_FALSE(Child<QSpinBox>("inWinShadowX").isEnabled());
+    EXPECT_FALSE(page.GetReaderArguments().effects.Any());
 }
 
 TEST_F(PagesTest, SizeWithoutDigitsReachesTheReadersCheck) {
