@@ -39,6 +39,7 @@ private:
 uint32_t CoverageOfWord(uint32_t word, BmFontCoverage coverage) {
     switch (coverage) {
         case BmFontCoverage::kAlpha:
+        case BmFontCoverage::kLetterInColour:
             return word >> 24;
         case BmFontCoverage::kRed:
             return (word >> 16) & 0xFF;
@@ -72,6 +73,9 @@ BmFontCoverage CoverageOf(const BmFontCommon& common, const BmFontChar& ch) {
             default:
                 break;
         }
+    }
+    if (common.alphaChnl == kChannelGlyphAndOutline && common.redChnl == kChannelGlyph) {
+        return BmFontCoverage::kLetterInColour;
     }
     if (common.alphaChnl == kChannelGlyph || common.alphaChnl == kChannelGlyphAndOutline) {
         return BmFontCoverage::kAlpha;
@@ -121,10 +125,13 @@ std::unique_ptr<CGlyph> CutBmFontGlyph(const IImage& page, const BmFontChar& ch,
     for (int32_t y = 0; y < height; ++y) {
         for (int32_t x = 0; x < width; ++x) {
             const uint32_t word = colours.At(ch.x + left + x, ch.y + top + y);
-            const uint32_t ink = CoverageOfWord(word, coverage);
+            const uint32_t alpha = CoverageOfWord(word, coverage);
+            const uint32_t ink = coverage == BmFontCoverage::kLetterInColour
+                                     ? CoverageOfWord(word, BmFontCoverage::kGrey)
+                                     : alpha;
             out[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
                 static_cast<std::size_t>(x)] =
-                (ink << 24) | (intensity ? (255 - ink) * 0x010101u : word & 0x00FFFFFFu);
+                (alpha << 24) | (intensity ? (255 - ink) * 0x010101u : word & 0x00FFFFFFu);
         }
     }
     glyph->leftSpace = xoffset + static_cast<int32_t>(left);

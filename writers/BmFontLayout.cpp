@@ -1,6 +1,7 @@
 #include "writers/BmFontLayout.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 
 #include "base/GlobalException.h"
@@ -19,11 +20,39 @@ bool IsIntensity(int32_t format) {
     return format == kTexI4 || format == kTexI8 || format == kTexIA4 || format == kTexIA8;
 }
 
-// A glyph pixel as a page holds it for the font's texture format.
-uint32_t PageWord(uint32_t word, int32_t format) {
+// The ink of an intensity glyph's pixel: its words are black ink on white paper.
+uint32_t InkOf(uint32_t word) {
+    return 255 - (((word >> 16) & 0xFF) + ((word >> 8) & 0xFF) + (word & 0xFF)) / 3;
+}
+
+// Whether an alpha font holds its letters apart from their alpha anywhere (outlines and shadows
+// cover more than the letter): then the pages keep the letter in their colour and letter, outline
+// and shadow in their alpha, as BMFont stores outlined fonts, so that neither is lost.
+bool HoldsLetterApart(const CFontData& font) {
+    const int32_t format = font.glyphImageFormat.value;
+    if (format != kTexIA4 && format != kTexIA8) {
+        return false;
+    }
+    for (const auto& glyph : font.Glyphs()) {
+        for (const uint32_t word : glyph->image.Pixels()) {
+            // Levels of ink and alpha made from one coverage differ by rounding alone.
+            const auto ink = static_cast<int32_t>(InkOf(word));
+            if (std::abs(ink - static_cast<int32_t>(word >> 24)) > 1) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+// A glyph pixel as a page holds it for the font's texture format: intensity glyphs white with
+// their coverage in alpha, or with `letterApart` the letter's ink as the grey of the colour.
+uint32_t PageWord(uint32_t word, int32_t format, bool letterApart) {
+    if (letterApart) {
+        return (word & 0xFF000000u) | InkOf(word) * 0x010101u;
+    }
     if (format == kTexI4 || format == kTexI8) {
-        const uint32_t sum = ((word >> 16) & 0xFF) + ((word >> 8) & 0xFF) + (word & 0xFF);
-        return ((255 - sum / 3) << 24) | 0x00FFFFFFu;
+        return (InkOf(word) << 24) | 0x00FFFFFFu;
     }
     if (IsIntensity(format)) {
         return (word & 0xFF000000u) | 0x00FFFFFFu;
@@ -58,14 +87,14 @@ TextureGlyphs SheetGeometry(const CFontData& font) {
 
 // Draws the glyph into its cell on the baseline row `baseline` of the cell, cut to the cell.
 void DrawGlyph(const CGlyph& glyph, const ImageRect& cell, int32_t baseline, int32_t format,
-               CRgbImage& page) {
+               bool letterApart, CRgbImage& page) {
     const int32_t top = std::max(baseline - glyph.ascent, 0);
     const int32_t width = std::min(glyph.image.GetWidth(), cell.Width());
     const int32_t height = std::min(glyph.image.GetHeight(), cell.Height() - top);
     for (int32_t y = 0; y < height; ++y) {
         for (int32_t x = 0; x < width; ++x) {
             page.SetValue(cell.left + x, cell.top + top + y,
-                          PageWord(glyph.image.GetWord(x, y), format));
+                          PageWord(glyph.image.GetWord(x, y), format, letterApart));
         }
     }
 }
@@ -92,13 +121,17 @@ BmFontLayout LayOutBmFont(const CFontData& font, const std::u16string& stem) {
     c.scaleW = g.sheetWidth;
     c.scaleH = g.sheetHeight;
     c.pages = g.sheetCount;
-    const int64_t colour = IsIntensity(format) ? kChannelOne : kChannelGlyph;
+    const bool letterApart = HoldsLetterApart(font);
+    const int64_t colour = IsIntensity(format) && !letterApart ? kChannelOne : kChannelGlyph;
     c.redChnl = c.greenChnl = c.blueChnl = colour;
+    if (letterApart) {
+        c.alphaChnl = kChannelGlyphAndOutline;
+    }
     for (int64_t id = 0; id < c.pages; ++id) {
         d.pages.push_back(BmFontPage{id, BmFontPageName(stem, id, c.pages), {}});
     }
 
-    const uint32_t paper = PageWord(font.backgroundColor.value & 0x00FFFFFFu, format);
+    const uint32_t paper = PageWord(font.backgroundColor.value & 0x00FFFFFFu, format, letterApart);
     layout.pages.resize(g.sheetCount);
     for (CRgbImage& page : layout.pages) {
         page.Create(g.sheetWidth, g.sheetHeight, 32);
@@ -110,7 +143,8 @@ BmFontLayout LayOutBmFont(const CFontData& font, const std::u16string& stem) {
         const CGlyph& glyph = *glyphs[index];
         const SheetCell cell = CellOfIndex(g, static_cast<uint16_t>(index)).value();
         layout.cells.push_back(cell.rect);
-        DrawGlyph(glyph, cell.rect, font.baseline.value, format, layout.pages[cell.sheet]);
+        DrawGlyph(glyph, cell.rect, font.baseline.value, format, letterApart,
+                  layout.pages[cell.sheet]);
         const int32_t top =
             glyph.image.GetWidth() > 0 ? std::max(font.baseline.value - glyph.ascent, 0) : 0;
         BmFontChar& ch = d.chars.emplace_back();

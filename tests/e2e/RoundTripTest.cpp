@@ -148,13 +148,14 @@ TEST_F(RoundTripTest, ImageFontsOfFallbackFacesReadBackLikeThoseOfOneFace) {
 
 // A font written as a BMFont font, in any of the descriptor forms, and read back is the same
 // font: its binary font is byte for byte the one the source gives directly (same glyphs, width
-// entries and metrics). Every format kind: an installed font's intensity and alpha glyphs, and
-// binary fonts' colour glyphs, which keep colour and alpha.
+// entries and metrics). Every format kind: an installed font's intensity and alpha glyphs (with an
+// outline and shadow too), and binary fonts' colour glyphs, which keep colour and alpha.
 TEST_F(RoundTripTest, BmFontFontsKeepGlyphsWidthsAndMetrics) {
     const std::string dejavu = "-i win -in \"DejaVu Sans\" -is 16 -f \"$DATA/xllt/sample.xllt\"";
     const std::pair<std::string, std::string> cases[] = {
         {dejavu + " -ic I4", "I4"},
         {dejavu + " -ic IA6", "IA8"},
+        {dejavu + " -ic IA4 -ieo 1 -ies 2,-1", "IA4"},  // the letter apart from its alpha
         {"-i bofnt -if \"$GOLDEN/sample-RGBA8.bofnt\"", "RGBA8"},
         {"-i bofnt -if \"$GOLDEN/sample-RGB5A3.bofnt\"", "RGB5A3"},
     };
