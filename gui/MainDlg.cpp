@@ -34,7 +34,7 @@
 
 namespace {
 constexpr const char* kSection = "Main";
-constexpr int kInputPages = 3;
+constexpr int kInputPages = 4;
 
 void ProcessPendingEvents() {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
@@ -50,7 +50,8 @@ constexpr int kPreviewHeight = 700;
 // reader that steps through 65,536 codes no longer waits for the window system at each one.
 constexpr qint64 kPumpMilliseconds = 10;
 
-enum InputTab { kImageTab, kQuillTab, kWinTab };
+enum InputTab { kImageTab, kQuillTab, kWinTab, kBmFontTab };
+enum OutputTab { kImageOutTab, kQuillOutTab, kBmFontOutTab };
 
 // The input tab that reads a file, by its extension; -1 when none is clearly meant.
 int InputTabOf(const std::u16string& path) {
@@ -61,6 +62,9 @@ int InputTabOf(const std::u16string& path) {
     if (extension == u".bofnt" || extension == u".bofna") {
         return kQuillTab;
     }
+    if (extension == u".fnt") {
+        return kBmFontTab;
+    }
     for (const char16_t* font : {u".ttf", u".otf", u".ttc", u".otc"}) {
         if (extension == font) {
             return kWinTab;
@@ -69,10 +73,19 @@ int InputTabOf(const std::u16string& path) {
     return -1;
 }
 
-// The output tab that writes a file: the image tab for pictures, the binary tab for fonts.
+// The output tab that writes a file: the image tab for pictures, the binary or BMFont tab for
+// fonts.
 int OutputTabOf(const std::u16string& path) {
-    const int input = InputTabOf(path);
-    return input == kImageTab || input == kQuillTab ? input : -1;
+    switch (InputTabOf(path)) {
+        case kImageTab:
+            return kImageOutTab;
+        case kQuillTab:
+            return kQuillOutTab;
+        case kBmFontTab:
+            return kBmFontOutTab;
+        default:
+            return -1;
+    }
 }
 
 // A tab widget as tall as its current page (see CPageWidget): asked again at every switch.
@@ -110,6 +123,7 @@ CMainDlg::CMainDlg(CSettingsFile& settings, std::vector<std::u16string> dataFold
       m_inImage(settings, nullptr),
       m_inQuill(settings, nullptr),
       m_inWin(settings, nullptr),
+      m_inBmFont(settings, nullptr),
       m_filterArea(tr("Character filter"), &m_settingsPane),
       m_filterLayout(&m_filterArea),
       m_useFilter(tr("&Use filter"), &m_filterArea),
@@ -120,6 +134,7 @@ CMainDlg::CMainDlg(CSettingsFile& settings, std::vector<std::u16string> dataFold
       m_outputTabs(&m_outputArea),
       m_outImage(settings, nullptr),
       m_outQuill(settings, nullptr),
+      m_outBmFont(settings, nullptr),
       m_optionsButton(settings, kSection, &m_outputArea),
       m_progress(this),
       m_status(this),
@@ -161,10 +176,12 @@ CMainDlg::CMainDlg(CSettingsFile& settings, std::vector<std::u16string> dataFold
     m_inputTabs.addTab(&m_inImage, tr("Image"));
     m_inputTabs.addTab(&m_inQuill, QStringLiteral("bofnt / bofna"));
     m_inputTabs.addTab(&m_inWin, tr("Windows Font"));
+    m_inputTabs.addTab(&m_inBmFont, QStringLiteral("BMFont"));
     m_inputTabs.setCurrentIndex(
         std::clamp(settings.GetInt(kSection, "InputSelect", 2), 0, kInputPages - 1));
     m_outputTabs.addTab(&m_outImage, tr("Image"));
     m_outputTabs.addTab(&m_outQuill, QStringLiteral("bofnt / bofna"));
+    m_outputTabs.addTab(&m_outBmFont, QStringLiteral("BMFont"));
     const int32_t output = settings.GetInt(kSection, "OutputSelect", 0);
     m_outputTabs.setCurrentIndex(output >= 0 && output < m_outputTabs.count() ? output : 0);
     SizeToCurrentPage(m_inputTabs);
@@ -456,20 +473,26 @@ void CMainDlg::SetControlsEnabled(bool enabled) {
 
 CInDlg& CMainDlg::CurrentInputPage() {
     switch (m_inputTabs.currentIndex()) {
-        case 0:
+        case kImageTab:
             return m_inImage;
-        case 1:
+        case kQuillTab:
             return m_inQuill;
+        case kBmFontTab:
+            return m_inBmFont;
         default:
             return m_inWin;
     }
 }
 
 COutDlg& CMainDlg::CurrentOutputPage() {
-    if (m_outputTabs.currentIndex() == 1) {
-        return m_outQuill;
+    switch (m_outputTabs.currentIndex()) {
+        case kQuillOutTab:
+            return m_outQuill;
+        case kBmFontOutTab:
+            return m_outBmFont;
+        default:
+            return m_outImage;
     }
-    return m_outImage;
 }
 
 void CMainDlg::ValidateInput() const {

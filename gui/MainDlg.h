@@ -21,11 +21,13 @@
 #include "core/PgCtrl.h"
 #include "gui/FittingScrollArea.h"
 #include "gui/GroupFileList.h"
+#include "gui/InBmFontDlg.h"
 #include "gui/InImageDlg.h"
 #include "gui/InQuillDlg.h"
 #include "gui/InWinDlg.h"
 #include "gui/OptionsButton.h"
 #include "gui/OrderFileList.h"
+#include "gui/OutBmFontDlg.h"
 #include "gui/OutImageDlg.h"
 #include "gui/OutQuillDlg.h"
 #include "gui/PathField.h"
@@ -145,6 +147,7 @@ private:
     CInImageDlg m_inImage;
     CInQuillDlg m_inQuill;
     CInWinDlg m_inWin;
+    CInBmFontDlg m_inBmFont;
     QGroupBox m_filterArea;
     QGridLayout m_filterLayout;
     QCheckBox m_useFilter;
@@ -154,6 +157,7 @@ private:
     QTabWidget m_outputTabs;
     COutImageDlg m_outImage;
     COutQuillDlg m_outQuill;
+    COutBmFontDlg m_outBmFont;
     COptionsButton m_optionsButton;
     QProgressBar m_progress;
     QGridLayout m_bottomLayout;

@@ -22,6 +22,8 @@ inline constexpr const char* kFontFileFilter = QT_TRANSLATE_NOOP(
     "CPathHistoryManager",
     "font resource (*.bofnt *.bofna);;normal bofnt (*.bofnt);;archived bofnt (*.bofna);;"
     "all files (*)");
+inline constexpr const char* kBmFontFileFilter =
+    QT_TRANSLATE_NOOP("CPathHistoryManager", "BMFont descriptor (*.fnt *.xml);;all files (*)");
 inline constexpr const char* kFilterFileFilter =
     QT_TRANSLATE_NOOP("CPathHistoryManager", "Filter List (*.xllt);;all files (*)");
 

@@ -13,6 +13,13 @@
     </message>
 </context>
 <context>
+    <name>CInBmFontDlg</name>
+    <message>
+        <source>&amp;Color format:</source>
+        <translation>カラーフォーマット(&amp;C):</translation>
+    </message>
+</context>
+<context>
     <name>CInImageDlg</name>
     <message>
         <source>&amp;Color format:</source>
@@ -256,6 +263,21 @@
     </message>
 </context>
 <context>
+    <name>COutBmFontDlg</name>
+    <message>
+        <source>&amp;Descriptor form:</source>
+        <translation>記述ファイルの形式(&amp;D):</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>テキスト</translation>
+    </message>
+    <message>
+        <source>Binary</source>
+        <translation>バイナリ</translation>
+    </message>
+</context>
+<context>
     <name>COutImageDlg</name>
     <message>
         <source>Specify size/offset</source>
@@ -369,6 +391,10 @@
     <message>
         <source>font resource (*.bofnt *.bofna);;normal bofnt (*.bofnt);;archived bofnt (*.bofna);;all files (*)</source>
         <translation>フォントリソース (*.bofnt *.bofna);;通常の bofnt (*.bofnt);;アーカイブ bofnt (*.bofna);;すべてのファイル (*)</translation>
+    </message>
+    <message>
+        <source>BMFont descriptor (*.fnt *.xml);;all files (*)</source>
+        <translation>BMFont 記述ファイル (*.fnt *.xml);;すべてのファイル (*)</translation>
     </message>
     <message>
         <source>Filter List (*.xllt);;all files (*)</source>

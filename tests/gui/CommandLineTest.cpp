@@ -46,8 +46,9 @@ TEST(CommandLine, RefusesValuesThatReadAsOptions) {
 
 class CommandLineTest : public MainDlgFixture {
 protected:
-    enum Input { kImage, kBinary, kInstalled };
-    enum Output { kImageOut, kBinaryOut };
+    // In tab order.
+    enum Input { kImage, kBinary, kInstalled, kBmFont };
+    enum Output { kImageOut, kBinaryOut, kBmFontOut };
 
     // Each source and target with settings away from their defaults, so that every option
     // the pages give has to reach the console.
@@ -60,6 +61,9 @@ protected:
             Check("inImageAssist").setChecked(true);
         } else if (input == kBinary) {
             Combo("inQuillPath").setEditText(QString::fromStdString(binary));
+        } else if (input == kBmFont) {
+            Combo("inBmFontPath").setEditText(QString::fromStdString(bmFont));
+            Combo("inBmFontFormat").setCurrentIndex(3);  // IA8
         } else {
             Combo("inWinFace").setCurrentText(QStringLiteral("DejaVu Sans"));
             Combo("inWinSize").setEditText(QStringLiteral("14"));
@@ -83,6 +87,9 @@ protected:
                 Edit(("outImageSize" + std::to_string(i)).c_str()).setText(QString::number(i + 1));
             }
             settings->SetString("OutBmp", "GridColor", u"102030");
+        } else if (output == kBmFontOut) {
+            Combo("outBmFontPath").setEditText(QString::fromStdString(path.string()));
+            Combo("outBmFontForm").setCurrentIndex(2);  // binary
         } else {
             Combo("outQuillPath").setEditText(QString::fromStdString(path.string()));
             Combo("outQuillEncoding").setCurrentIndex(2);  // Shift_JIS
@@ -98,6 +105,7 @@ protected:
     TempDir dir;
     std::string image;
     std::string binary;
+    const std::string bmFont = (SourceDir() / "tests/golden/fnt-dejavu.fnt").string();
 };
 
 // The command copied for each source and target, run by a shell, writes the very bytes the
@@ -117,8 +125,8 @@ TEST_F(CommandLineTest, WritesTheSameFileAsTheDesktopProgram) {
     Check("useFilter").setChecked(true);
     Combo("filterPath")
         .setEditText(QString::fromStdString((SourceDir() / "data/xllt/sample.xllt").string()));
-    for (const Input input : {kImage, kBinary, kInstalled}) {
-        for (const Output output : {kImageOut, kBinaryOut}) {
+    for (const Input input : {kImage, kBinary, kInstalled, kBmFont}) {
+        for (const Output output : {kImageOut, kBinaryOut, kBmFontOut}) {
             SCOPED_TRACE(testing::Message() << "input " << input << ", output " << output);
             SetInput(input);
             SetOutput(output, folder / "font");
@@ -126,21 +134,40 @@ TEST_F(CommandLineTest, WritesTheSameFileAsTheDesktopProgram) {
                 QString::fromStdU16String(dialog->CommandLine()).toStdString();
             dialog->RunConversion();
             ASSERT_EQ(Status(), gui_testing::Message(241)) << dialog->WarningWindow().Text().size();
-            // The path as the run settled it: font.tga, or font.bofna for glyph groups.
-            const std::filesystem::path written =
-                (output == kImageOut ? Combo("outImagePath") : Combo("outQuillPath"))
-                    .currentText()
-                    .toStdString();
-            const std::filesystem::path byDesktop = dir / "desktop";
-            std::filesystem::rename(written, byDesktop);
+            // The path as the run settled it: font.tga, or font.bofna for glyph groups; a
+            // BMFont font's page beside it.
+            const char* const fields[] = {"outImagePath", "outQuillPath", "outBmFontPath"};
+            std::vector<std::filesystem::path> written = {
+                Combo(fields[output]).currentText().toStdString()};
+            if (output == kBmFontOut) {
+                written.push_back(folder / "font_0.png");
+                EXPECT_NE(
+                    command.find(" -o fnt -of " +
+                                 QString::fromStdU16String(ShellQuoted(written[0].u16string()))
+                                     .toStdString() +
+                                 " -ofb"),
+                    std::string::npos)
+                    << command;
+            }
+            if (input == kBmFont) {
+                EXPECT_NE(command.find(" -i fnt -if " + bmFont + " -ic IA8 "), std::string::npos)
+                    << command;
+            }
+            for (std::size_t i = 0; i < written.size(); ++i) {
+                std::filesystem::rename(written[i], dir / ("desktop" + std::to_string(i)));
+            }
             // The test program has no console program beside it: the command names it alone,
             // and the search path finds the build's.
             const auto result =
                 RunCommand("ASAN_OPTIONS=detect_leaks=0 PATH=" + ShellQuote(BinaryDir().string()) +
                            ":\"$PATH\" " + command);
             ASSERT_EQ(result.exitCode, 0) << command << "\n" << result.err;
-            EXPECT_EQ(ReadFileBytes(written), ReadFileBytes(byDesktop)) << command;
-            std::filesystem::remove(written);
+            for (std::size_t i = 0; i < written.size(); ++i) {
+                EXPECT_EQ(ReadFileBytes(written[i]),
+                          ReadFileBytes(dir / ("desktop" + std::to_string(i))))
+                    << command;
+                std::filesystem::remove(written[i]);
+            }
         }
     }
 }

@@ -99,6 +99,10 @@ TEST_F(MainDlgTest, EveryFieldSurvivesARestart) {
     Edit("outQuillAlterChar").setText(QStringLiteral("\u3042"));
     Check("outQuillDefaultRightUseDef").setChecked(false);
     Edit("outQuillDefaultRight").setText(QStringLiteral("-3"));
+    Combo("inBmFontPath").setEditText(QStringLiteral("/in/font.fnt"));
+    Combo("inBmFontFormat").setCurrentIndex(6);
+    Combo("outBmFontPath").setEditText(QStringLiteral("/out/font.fnt"));
+    Combo("outBmFontForm").setCurrentIndex(2);
 
     Restart();
     EXPECT_EQ(Tabs("inputTabs").currentIndex(), 1);
@@ -133,6 +137,10 @@ TEST_F(MainDlgTest, EveryFieldSurvivesARestart) {
     EXPECT_FALSE(Check("outQuillAlterCharUseDef").isChecked());
     EXPECT_EQ(Edit("outQuillAlterChar").text(), QStringLiteral("\u3042"));
     EXPECT_EQ(Edit("outQuillDefaultRight").text(), QStringLiteral("-3"));
+    EXPECT_EQ(Combo("inBmFontPath").currentText(), QStringLiteral("/in/font.fnt"));
+    EXPECT_EQ(Combo("inBmFontFormat").currentIndex(), 6);
+    EXPECT_EQ(Combo("outBmFontPath").currentText(), QStringLiteral("/out/font.fnt"));
+    EXPECT_EQ(Combo("outBmFontForm").currentIndex(), 2);
 
     // The stored values are the keys' own texts.
     EXPECT_EQ(settings->GetString("InWin", "bpp", u""), u"IA4");
@@ -231,7 +239,8 @@ TEST_F(MainDlgTest, JapaneseLocaleTranslatesTheWholeWindow) {
     const std::vector<QString> translated = WindowTexts(*dialog);
     ASSERT_EQ(translated.size(), english.size());
     // Names of units, formats and the tab of the binary font read the same in both.
-    const QStringList kept = {QStringLiteral("px"), QStringLiteral("bofnt / bofna"), QString()};
+    const QStringList kept = {QStringLiteral("px"), QStringLiteral("bofnt / bofna"),
+                              QStringLiteral("BMFont"), QString()};
     for (std::size_t i = 0; i < english.size(); ++i) {
         if (!kept.contains(english[i])) {
             EXPECT_NE(translated[i], english[i]);
@@ -321,6 +330,8 @@ TEST_F(MainDlgTest, DroppedFilesLandInThePageOfTheirKind) {
         {"inputArea", "/x/font.tga", "inputTabs", 0, "inImagePath"},
         {"inputArea", "/x/font.xyz", "inputTabs", 0, "inImagePath"},
         {"outputArea", "/x/out.bofnt", "outputTabs", 1, "outQuillPath"},
+        {"inputArea", "/x/font.FNT", "inputTabs", 3, "inBmFontPath"},
+        {"outputArea", "/x/out.fnt", "outputTabs", 2, "outBmFontPath"},
         {"outputArea", "/x/out.tga", "outputTabs", 0, "outImagePath"},
         {"filterArea", "/x/list.xllt", "outputTabs", 0, "filterPath"},
     };
