@@ -83,6 +83,32 @@ void CheckChar(const BmFontChar& ch, const BmFontCommon& common, const std::vect
 
 }  // namespace
 
+std::array<BmFontField, 10> CommonFields(const BmFontCommon& c) {
+    return {{{"lineHeight", c.lineHeight},
+             {"base", c.base},
+             {"scaleW", c.scaleW},
+             {"scaleH", c.scaleH},
+             {"pages", c.pages},
+             {"packed", c.packed ? 1 : 0},
+             {"alphaChnl", c.alphaChnl},
+             {"redChnl", c.redChnl},
+             {"greenChnl", c.greenChnl},
+             {"blueChnl", c.blueChnl}}};
+}
+
+std::array<BmFontField, 10> CharFields(const BmFontChar& ch) {
+    return {{{"id", ch.id},
+             {"x", ch.x},
+             {"y", ch.y},
+             {"width", ch.width},
+             {"height", ch.height},
+             {"xoffset", ch.xoffset},
+             {"yoffset", ch.yoffset},
+             {"xadvance", ch.xadvance},
+             {"page", ch.page},
+             {"chnl", ch.chnl}}};
+}
+
 std::u16string PlaceText(const BmFontPlace& place) {
     if (place.line > 0) {
         return FormatResString(kLinePlace, {place.line});

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 // An AngelCode BMFont descriptor (.fnt) in memory, whichever of its three forms (text, XML,
@@ -100,6 +103,11 @@ inline constexpr int64_t kBmFontMaxPages = 256;
 // The last code the font model holds, and the last of Unicode.
 inline constexpr int64_t kBmFontLastCode = 0xFFFF;
 inline constexpr int64_t kBmFontLastUnicode = 0x10FFFF;
+
+// The numbers of `common` and of a `char` tag by their keys, in the order BMFont writes them.
+using BmFontField = std::pair<std::string_view, int64_t>;
+std::array<BmFontField, 10> CommonFields(const BmFontCommon& common);
+std::array<BmFontField, 10> CharFields(const BmFontChar& ch);
 
 // "line 12" or "block 4, entry 7", in the user's language.
 std::u16string PlaceText(const BmFontPlace& place);

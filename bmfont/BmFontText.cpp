@@ -206,26 +206,11 @@ std::vector<uint8_t> WriteBmFontText(const BmFontDescriptor& d) {
     out.append(
         " bold=0 italic=0 charset=\"\" unicode=1 stretchH=100 smooth=1 aa=1 padding=0,0,0,0 "
         "spacing=1,1 outline=0\n");
-    out.append("common ");
-    AppendNumber(out, "lineHeight", c.lineHeight);
-    out.append(" ");
-    AppendNumber(out, "base", c.base);
-    out.append(" ");
-    AppendNumber(out, "scaleW", c.scaleW);
-    out.append(" ");
-    AppendNumber(out, "scaleH", c.scaleH);
-    out.append(" ");
-    AppendNumber(out, "pages", c.pages);
-    out.append(" ");
-    AppendNumber(out, "packed", c.packed ? 1 : 0);
-    out.append(" ");
-    AppendNumber(out, "alphaChnl", c.alphaChnl);
-    out.append(" ");
-    AppendNumber(out, "redChnl", c.redChnl);
-    out.append(" ");
-    AppendNumber(out, "greenChnl", c.greenChnl);
-    out.append(" ");
-    AppendNumber(out, "blueChnl", c.blueChnl);
+    out.append("common");
+    for (const auto& [key, value] : CommonFields(c)) {
+        out.append(" ");
+        AppendNumber(out, key, value);
+    }
     out.append("\n");
     for (const BmFontPage& page : d.pages) {
         out.append("page ");
@@ -239,16 +224,12 @@ std::vector<uint8_t> WriteBmFontText(const BmFontDescriptor& d) {
     out.append("\n");
     for (const BmFontChar& ch : d.chars) {
         out.append("char ");
-        AppendNumber(out, "id", ch.id, 5);
-        AppendNumber(out, "x", ch.x, 6);
-        AppendNumber(out, "y", ch.y, 6);
-        AppendNumber(out, "width", ch.width, 6);
-        AppendNumber(out, "height", ch.height, 6);
-        AppendNumber(out, "xoffset", ch.xoffset, 6);
-        AppendNumber(out, "yoffset", ch.yoffset, 6);
-        AppendNumber(out, "xadvance", ch.xadvance, 6);
-        AppendNumber(out, "page", ch.page, 3);
-        AppendNumber(out, "chnl", ch.chnl);
+        // Columns as BMFont pads them; the last value unpadded.
+        constexpr std::size_t kWidths[] = {5, 6, 6, 6, 6, 6, 6, 6, 3, 0};
+        const auto fields = CharFields(ch);
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            AppendNumber(out, fields[i].first, fields[i].second, kWidths[i]);
+        }
         out.append("\n");
     }
     return std::vector<uint8_t>(out.begin(), out.end());

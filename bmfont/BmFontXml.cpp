@@ -164,16 +164,9 @@ std::vector<uint8_t> WriteBmFontXml(const BmFontDescriptor& d) {
     out.append(
         " bold=\"0\" italic=\"0\" charset=\"\" unicode=\"1\" stretchH=\"100\" smooth=\"1\" "
         "aa=\"1\" padding=\"0,0,0,0\" spacing=\"1,1\" outline=\"0\"/>\n  <common");
-    AppendNumber(out, "lineHeight", c.lineHeight);
-    AppendNumber(out, "base", c.base);
-    AppendNumber(out, "scaleW", c.scaleW);
-    AppendNumber(out, "scaleH", c.scaleH);
-    AppendNumber(out, "pages", c.pages);
-    AppendNumber(out, "packed", c.packed ? 1 : 0);
-    AppendNumber(out, "alphaChnl", c.alphaChnl);
-    AppendNumber(out, "redChnl", c.redChnl);
-    AppendNumber(out, "greenChnl", c.greenChnl);
-    AppendNumber(out, "blueChnl", c.blueChnl);
+    for (const auto& [key, value] : CommonFields(c)) {
+        AppendNumber(out, key, value);
+    }
     out.append("/>\n  <pages>\n");
     for (const BmFontPage& page : d.pages) {
         out.append("    <page");
@@ -185,16 +178,9 @@ std::vector<uint8_t> WriteBmFontXml(const BmFontDescriptor& d) {
     out.append(">\n");
     for (const BmFontChar& ch : d.chars) {
         out.append("    <char");
-        AppendNumber(out, "id", ch.id);
-        AppendNumber(out, "x", ch.x);
-        AppendNumber(out, "y", ch.y);
-        AppendNumber(out, "width", ch.width);
-        AppendNumber(out, "height", ch.height);
-        AppendNumber(out, "xoffset", ch.xoffset);
-        AppendNumber(out, "yoffset", ch.yoffset);
-        AppendNumber(out, "xadvance", ch.xadvance);
-        AppendNumber(out, "page", ch.page);
-        AppendNumber(out, "chnl", ch.chnl);
+        for (const auto& [key, value] : CharFields(ch)) {
+            AppendNumber(out, key, value);
+        }
         out.append(" />\n");
     }
     out.append("  </chars>\n</font>\n");
