@@ -10,10 +10,14 @@
 
 namespace {
 
-// The other categories' names are in the rows of tests/e2e/console_runs.txt.
-TEST(GlobalExceptionTest, UnknownCategoryAndTheSourceFileName) {
-    const CGeneralException& e = MakeException("a/b\\c/Src.cpp", 7, "F", 0, 224);
-    EXPECT_EQ(Utf16ToUtf8(e.What()), "Unknown Error: (F@Src.cpp:7)\nUnknown error.");
+// An unknown category, an unknown message number (an empty message) and the source file's name
+// without folders; the other categories' names are in the rows of tests/e2e/console_runs.txt.
+TEST(GlobalExceptionTest, UnknownCategoryAndMessageAndTheSourceFileName) {
+    EXPECT_EQ(Utf16ToUtf8(MakeException("a/b\\c/Src.cpp", 7, "F", 0, 224).What()),
+              "Unknown Error: (F@Src.cpp:7)\nUnknown error.");
+    const CGeneralException& e = MakeException("f.cpp", 3, "F", kErrInternal, 999);
+    EXPECT_EQ(e.What(), u"Internal error: (F@f.cpp:3)\n");
+    EXPECT_EQ(e.GetCategory(), kErrInternal);
 }
 
 // The record is per thread: threads failing at once each get their own text, whole. The first
@@ -42,12 +46,6 @@ TEST(GlobalExceptionTest, ThreadsFailingAtOnceKeepTheirOwnRecord) {
         thread.join();
     }
     EXPECT_EQ(mismatches, std::vector<int>(kThreads, 0));
-}
-
-TEST(GlobalExceptionTest, UnknownMessageNumberGivesAnEmptyMessage) {
-    const CGeneralException& e = MakeException("f.cpp", 3, "F", kErrInternal, 999);
-    EXPECT_EQ(e.What(), u"Internal error: (F@f.cpp:3)\n");
-    EXPECT_EQ(e.GetCategory(), kErrInternal);
 }
 
 TEST(GlobalExceptionTest, QualifiedNamesFromCompilerSignatures) {

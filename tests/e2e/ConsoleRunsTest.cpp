@@ -27,20 +27,6 @@ void PrintTo(const ConsoleRun& run, std::ostream* out) {
     *out << "console_runs.txt:" << run.row.line << ": " << run.arguments;
 }
 
-// The text between the quotes, with \n, \" and \\ read as escapes.
-std::string Unquote(const std::string& quoted) {
-    std::string text;
-    for (std::size_t i = 1; i + 1 < quoted.size(); ++i) {
-        if (quoted[i] == '\\' && i + 2 < quoted.size()) {
-            ++i;
-            text += quoted[i] == 'n' ? '\n' : quoted[i];
-        } else {
-            text += quoted[i];
-        }
-    }
-    return text;
-}
-
 // Rows: "<exit code> <arguments> => "<output>"".
 std::vector<ConsoleRun> ReadRuns() {
     std::vector<ConsoleRun> runs;
@@ -48,9 +34,10 @@ std::vector<ConsoleRun> ReadRuns() {
          testing_support::ReadRunTable(SourceDir() / "tests" / "e2e" / "console_runs.txt")) {
         const auto space = row.text.find(' ');
         const auto arrow = row.text.find(" => ");
-        runs.push_back({row, std::stoi(row.text.substr(0, space)),
-                        row.text.substr(space + 1, arrow - space - 1),
-                        Unquote(row.text.substr(arrow + 4))});
+        runs.push_back(
+            {row, std::stoi(row.text.substr(0, space)),
+             row.text.substr(space + 1, arrow - space - 1),
+             testing_support::Unescape(row.text.substr(arrow + 5, row.text.size() - arrow - 6))});
     }
     return runs;
 }
@@ -79,20 +66,17 @@ TEST_P(ConsoleRunsTest, PrintsAndExitsAsListed) {
     const auto before = Contents(dir.Path());
     const auto run = testing_support::RunConsoleProgram(row.arguments, "C", dir.Path());
     EXPECT_EQ(run.exitCode, row.exitCode);
-    // The error line without its location and system error code.
+    // The error line without its location and system error code; errors wrapped inside a
+    // message keep only their text too.
     static const std::regex location(
         "^(Error: [^:\n]+: )\\([^()\n]+@[A-Za-z0-9_]+\\.(?:cpp|h):[0-9]+\\)\n([\\s\\S]*) "
         "\\(GetLastError=-?[0-9]+\\)\n$");
-    // Errors wrapped inside a message keep only their text too.
-    static const std::regex inner("\\([^()\n]+@[A-Za-z0-9_]+\\.(?:cpp|h):[0-9]+\\)");
     std::string output =
-        std::regex_replace(run.out + std::regex_replace(run.err, location, "$1$2"), inner, "(...)");
+        testing_support::HideLocations(run.out + std::regex_replace(run.err, location, "$1$2"));
     for (const auto& [path, name] : {std::pair{dir.Path(), "<dir>"},
                                      {SourceDir() / "data", "$DATA"},
                                      {SourceDir() / "tests" / "golden", "$GOLDEN"}}) {
-        for (std::size_t at; (at = output.find(path.string())) != std::string::npos;) {
-            output.replace(at, path.string().size(), name);
-        }
+        output = testing_support::ReplaceAll(output, path.string(), name);
     }
     if (output.ends_with('\n')) {
         output.pop_back();

@@ -1,4 +1,4 @@
-// The console program as a whole process: failed writes and the language library.
+// The console program as a whole process: failed writes.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -14,20 +14,6 @@ using testing_support::RunCommand;
 using testing_support::RunResult;
 using testing_support::ShellQuote;
 using testing_support::TempDir;
-
-// Runs a program with the given locale variables only, so the caller's do not leak in.
-RunResult RunProgram(const std::filesystem::path& program, const std::string& locale,
-                     const std::string& arguments) {
-    return RunCommand("env -u LC_ALL -u LC_MESSAGES -u LANG " + locale + " " +
-                      ShellQuote(program.string()) + " " + arguments);
-}
-
-// The two-line error of a command-line failure thrown by the scanner.
-std::regex ScannerError(const std::string& category, const std::string& message,
-                        const std::string& frame = "Error: ") {
-    return std::regex("^" + frame + category + ": \\(CCmdLine::Analyze@CmdLine\\.cpp:[0-9]+\\)\n" +
-                      message + " \\(GetLastError=[0-9]+\\)\n$");
-}
 
 // A system font drawn into an image font: a whole run with no warnings.
 std::string ImageFontCommand(const std::filesystem::path& output) {
@@ -83,37 +69,6 @@ TEST(ConsoleTest, FailedWriteKeepsTheOldFileAndLeavesNoTemporary) {
             << result.err;
         EXPECT_EQ(result.out, "kept\nfont.bmp\n") << "the old file is kept, the temporary removed";
     }
-}
-
-// A copy of the program with the sample Japanese library in its "1041" folder.
-class LanguageLibraryTest : public testing::Test {
-protected:
-    void SetUp() override {
-        std::filesystem::copy_file(BinaryDir() / "vela_typeloomc", m_dir / "vela_typeloomc");
-        std::filesystem::create_directory(m_dir / "1041");
-        std::filesystem::copy_file(BinaryDir() / "1041" / "typeloom_langRes.so",
-                                   m_dir / "1041" / "typeloom_langRes.so");
-    }
-    RunResult RunCopy(const std::string& locale, const std::string& arguments) {
-        return RunProgram(m_dir / "vela_typeloomc", locale, arguments);
-    }
-
-    TempDir m_dir;
-};
-
-TEST_F(LanguageLibraryTest, TranslatedMessagesUnderAJapaneseLocale) {
-    RunResult result = RunCopy("LANG=ja_JP.UTF-8", "-x");
-    EXPECT_EQ(result.exitCode, 2);
-    EXPECT_TRUE(std::regex_match(
-        result.err,
-        ScannerError("コマンドラインエラー", "無効なオプションです \\(x\\)。", "エラー: ")))
-        << result.err;
-    // Another language looks in another folder and finds nothing: no error, our own texts.
-    result = RunCopy("LANG=de_DE.UTF-8", "-x");
-    EXPECT_EQ(result.exitCode, 2);
-    EXPECT_TRUE(std::regex_match(result.err,
-                                 ScannerError("Command line error", "Invalid option \\(x\\)\\.")))
-        << result.err;
 }
 
 }  // namespace

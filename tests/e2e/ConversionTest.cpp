@@ -20,10 +20,7 @@ namespace {
 
 using testing_support::BinaryDir;
 using testing_support::SourceDir;
-
-std::u16string Path(const std::filesystem::path& path) {
-    return Utf8ToUtf16(path.string());
-}
+using testing_support::U16;
 
 void ExpectSamePixels(const IImage& a, const IImage& b) {
     ASSERT_EQ(a.GetWidth(), b.GetWidth());
@@ -34,9 +31,9 @@ void ExpectSamePixels(const IImage& a, const IImage& b) {
 TEST(ConversionTest, PreviewShowsWhatTheRunWrites) {
     const testing_support::ScopedPgCtrl progress;
     const testing_support::TempDir dir;
-    const std::u16string order = Path(BinaryDir() / "xlor" / "ascii.xlor");
-    const std::u16string groups = Path(BinaryDir() / "xggp" / "sample.xggp");
-    const std::u16string sample = Path(SourceDir() / "data" / "sample" / "sample.bmp");
+    const std::u16string order = U16(BinaryDir() / "xlor" / "ascii.xlor");
+    const std::u16string groups = U16(BinaryDir() / "xggp" / "sample.xggp");
+    const std::u16string sample = U16(SourceDir() / "data" / "sample" / "sample.bmp");
     for (const bool archived : {false, true}) {
         SCOPED_TRACE(archived);
         const auto output = dir / (archived ? "font.bofna" : "font.bofnt");
@@ -48,12 +45,12 @@ TEST(ConversionTest, PreviewShowsWhatTheRunWrites) {
         const FontPreview preview = CConversion(reader, previewer, characters).Preview();
         EXPECT_FALSE(std::filesystem::exists(output));
 
-        CQuillFontWriter writer({.outputPath = Path(output),
+        CQuillFontWriter writer({.outputPath = U16(output),
                                  .groupsPath = archived ? groups : u"",
                                  .encoding = kEncodingShiftJis});
         CCharSelection again;
         CConversion(reader, writer, again).Run();
-        const FontPreview written = LoadFontPreview(Path(output));
+        const FontPreview written = LoadFontPreview(U16(output));
         ASSERT_FALSE(preview.pictures.empty());
         ASSERT_EQ(preview.pictures.size(), written.pictures.size());
         for (std::size_t n = 0; n < written.pictures.size(); ++n) {
@@ -73,12 +70,12 @@ TEST(ConversionTest, PreviewShowsWhatTheRunWrites) {
     CImageFontWriter previewer(settings);
     CCharSelection characters;
     const FontPreview preview = CConversion(reader, previewer, characters).Preview();
-    settings.outputPath = Path(picture);
+    settings.outputPath = U16(picture);
     CImageFontWriter writer(settings);
     CCharSelection again;
     CConversion(reader, writer, again).Run();
     ASSERT_EQ(preview.pictures.size(), 1u);
-    ExpectSamePixels(preview.pictures[0], *CBitMapFile(Path(picture)).Load());
+    ExpectSamePixels(preview.pictures[0], *CBitMapFile(U16(picture)).Load());
     EXPECT_EQ(preview.glyphs.size(), 95u);
 }
 

@@ -13,8 +13,7 @@
 #include "base/Text.h"
 #include "core/FontData.h"
 #include "readers/QuillFontReader.h"
-#include "support/TestSupport.h"
-#include "xml/CharFilter.h"
+#include "support/ReadFont.h"
 #include "xml/GlyphOrder.h"
 #include "xml/XmlLibrary.h"
 
@@ -23,6 +22,7 @@ namespace {
 using testing_support::RunResult;
 using testing_support::ShellQuote;
 using testing_support::TempDir;
+using testing_support::U16;
 
 // A glyph as it stands on its baseline: its spaces and its inked pixels, rows counted from the
 // baseline, so that glyphs of fonts with different heights compare.
@@ -48,15 +48,6 @@ PlacedGlyph Placed(const CGlyph& glyph) {
     return placed;
 }
 
-std::unique_ptr<CFontData> ReadBack(const std::filesystem::path& path) {
-    testing_support::ScopedPgCtrl progress;
-    CQuillFontReader reader({.path = Utf8ToUtf16(path.string())});
-    reader.ValidateInput();
-    auto font = std::make_unique<CFontData>();
-    reader.ReadFontData(*font, CCharFilter());
-    return font;
-}
-
 // The codes the filter's warnings name ("... U+XXXX) was specified for output ...").
 std::set<uint16_t> WarnedCodes(const std::string& out) {
     std::set<uint16_t> codes;
@@ -72,7 +63,7 @@ protected:
     static void SetUpTestSuite() {
         const CXmlLibrary xml;
         CGlyphOrder order;
-        order.Load(Utf8ToUtf16((testing_support::BinaryDir() / "xlor/cp932.xlor").string()));
+        order.Load(U16(testing_support::BinaryDir() / "xlor/cp932.xlor"));
         std::string letters;
         for (const uint16_t code : order.GridCodes()) {
             if (code != CGlyphOrder::NullCode) {
@@ -109,9 +100,12 @@ TEST_F(FallbackFaceTest, EachCharacterComesFromTheFirstFaceThatHasIt) {
     const std::string latinWarnings = Convert("-in \"DejaVu Sans\"", "latin.bofnt");
     Convert("-in IPAGothic", "japanese.bofnt");
     const std::string bothWarnings = Convert("-in \"DejaVu Sans\" -inf IPAGothic", "both.bofnt");
-    const auto latin = ReadBack(*s_dir / "latin.bofnt");
-    const auto japanese = ReadBack(*s_dir / "japanese.bofnt");
-    const auto both = ReadBack(*s_dir / "both.bofnt");
+    const auto read = [](const char* name) {
+        return testing_support::ReadWholeFont(CQuillFontReader({.path = U16(*s_dir / name)}));
+    };
+    const auto latin = read("latin.bofnt");
+    const auto japanese = read("japanese.bofnt");
+    const auto both = read("both.bofnt");
 
     std::size_t fromLatin = 0;
     std::size_t fromJapanese = 0;

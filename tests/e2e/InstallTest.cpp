@@ -6,11 +6,13 @@
 
 #include <filesystem>
 #include <string>
+#include <tuple>
 
 #include "support/TestSupport.h"
 
 namespace {
 
+using testing_support::Quoted;
 using testing_support::RunCommand;
 using testing_support::RunResult;
 using testing_support::ShellQuote;
@@ -21,8 +23,8 @@ protected:
     static void SetUpTestSuite() {
         s_dir = new TempDir;
         const RunResult install =
-            RunCommand("cmake --install " + ShellQuote(testing_support::BinaryDir().string()) +
-                       " --prefix " + ShellQuote((*s_dir / "first").string()));
+            RunCommand("cmake --install " + Quoted(testing_support::BinaryDir()) + " --prefix " +
+                       Quoted(*s_dir / "first"));
         ASSERT_EQ(install.exitCode, 0) << install.out << install.err;
         std::filesystem::rename(*s_dir / "first", Prefix());
     }
@@ -31,11 +33,13 @@ protected:
         s_dir = nullptr;
     }
     static std::filesystem::path Prefix() { return *s_dir / "moved"; }
-    static std::string Quoted(const std::filesystem::path& path) {
-        return ShellQuote(path.string());
-    }
     static std::string Shared(const std::string& file) {
         return (Prefix() / "share/typeloom" / file).string();
+    }
+    // Runs the installed console program from the root folder.
+    static RunResult Run(const std::string& arguments, const std::string& lang = "C") {
+        return RunCommand("cd / && env -u LC_ALL -u LC_MESSAGES LANG=" + lang + " " +
+                          Quoted(Prefix() / "bin/vela_typeloomc") + " " + arguments);
     }
 
     static TempDir* s_dir;
@@ -51,17 +55,28 @@ TEST_F(InstallTest, AMovedInstallationConvertsWithItsDataAndLanguageLibrary) {
     }
     EXPECT_FALSE(std::filesystem::exists(Prefix() / "bin/1041"));
 
-    // Run from another folder, in Japanese: the warning comes from the moved language library.
+    // In Japanese: the warning comes from the moved language library.
     const std::string out = (Prefix() / "sample.bmp").string();
-    const RunResult run = RunCommand(
-        "cd / && env -u LC_ALL -u LC_MESSAGES LANG=ja_JP.UTF-8 " +
-        ShellQuote((Prefix() / "bin/vela_typeloomc").string()) + " -i image -if " +
-        ShellQuote(Shared("sample/sample.bmp")) + " -io " + ShellQuote(Shared("xlor/ascii.xlor")) +
-        " -ic IA4 -o image -of " + ShellQuote(out) + " -oo " +
-        ShellQuote(Shared("xlor/ascii.xlor")) + " -ow 40 -oh 40 -or 1");
+    const std::string ascii = ShellQuote(Shared("xlor/ascii.xlor"));
+    const RunResult run = Run("-i image -if " + ShellQuote(Shared("sample/sample.bmp")) + " -io " +
+                                  ascii + " -ic IA4 -o image -of " + ShellQuote(out) + " -oo " +
+                                  ascii + " -ow 40 -oh 40 -or 1",
+                              "ja_JP.UTF-8");
     EXPECT_EQ(run.exitCode, 0) << run.out << run.err;
     EXPECT_TRUE(run.out.starts_with("警告: ")) << run.out;
     EXPECT_TRUE(std::filesystem::is_regular_file(out));
+    // Errors too; another language looks in another folder, finds nothing and prints our own.
+    for (const auto& [lang, error, message] :
+         {std::tuple{"ja_JP.UTF-8", "エラー: コマンドラインエラー", "無効なオプションです (x)。"},
+          {"de_DE.UTF-8", "Error: Command line error", "Invalid option (x)."}}) {
+        const RunResult failed = Run("-x", lang);
+        EXPECT_EQ(failed.exitCode, 2);
+        EXPECT_TRUE(
+            failed.err.starts_with(std::string(error) + ": (CCmdLine::Analyze@CmdLine.cpp:"))
+            << failed.err;
+        EXPECT_NE(failed.err.find(std::string(")\n") + message + " (GetLastError="),
+                  std::string::npos);
+    }
 }
 
 TEST_F(InstallTest, BashCompletesOptionsKeywordsFamiliesAndFiles) {
@@ -99,21 +114,19 @@ TEST_F(InstallTest, BashCompletesOptionsKeywordsFamiliesAndFiles) {
 }
 
 TEST_F(InstallTest, ShippedFilesAreTakenByNameFromAnyFolder) {
-    const std::string program = ShellQuote((Prefix() / "bin/vela_typeloomc").string());
     const std::string out = (Prefix() / "named.bmp").string();
-    const RunResult run = RunCommand(
-        "cd / && " + program + " -i image -if " + ShellQuote(Shared("sample/sample.bmp")) +
-        " -io ascii -ic IA4 -o image -of " + ShellQuote(out) + " -oo ascii.xlor -f sample");
+    const RunResult run =
+        Run("-i image -if " + ShellQuote(Shared("sample/sample.bmp")) +
+            " -io ascii -ic IA4 -o image -of " + ShellQuote(out) + " -oo ascii.xlor -f sample");
     EXPECT_EQ(run.exitCode, 0) << run.out << run.err;
     EXPECT_TRUE(std::filesystem::is_regular_file(out));
-    const RunResult list = RunCommand("cd / && " + program + " --list-files");
+    const RunResult list = Run("--list-files");
     EXPECT_EQ(list.exitCode, 0);
     EXPECT_EQ(list.out, "Letter orders (-io, -oo) in " + Shared("xlor") +
                             ":\n  ascii.xlor   ASCII\n  cp1252.xlor  Code page 1252\n"
                             "  cp932.xlor   Japanese (code page 932)\nGlyph groups (-op) in " +
                             Shared("xggp") +
-                            ":\n  sample.xggp  Sample groups\n"
-                            "Character filters (-f) in " +
+                            ":\n  sample.xggp  Sample groups\nCharacter filters (-f) in " +
                             Shared("xllt") + ":\n  sample.xllt  Score display\n");
 }
 
@@ -229,19 +242,17 @@ TEST_F(InstallTest, ACMakeProjectConvertsItsFontsWhileItBuilds) {
 
     const std::string image = " -i image -if " + ShellQuote(Shared("sample/sample.bmp")) + " -io " +
                               ShellQuote(Shared("xlor/ascii.xlor")) + " -ic IA4";
-    struct Case {
+    const struct {
         std::string output;
         std::string options;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"fonts/sample.bofnt", image},
         {"fonts/score.bofna", image + " -oe utf8 -f " + Quoted(project / "score.xllt") + " -op " +
                                   Quoted(project / "score.xggp")},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         const std::filesystem::path direct = *s_dir / std::filesystem::path(c.output).filename();
-        const RunResult run = RunCommand(Quoted(Prefix() / "bin/vela_typeloomc") + c.options +
-                                         " -o bofnt -of " + Quoted(direct));
+        const RunResult run = Run(c.options + " -o bofnt -of " + Quoted(direct));
         ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
         EXPECT_EQ(testing_support::ReadFileBytes(build / c.output),
                   testing_support::ReadFileBytes(direct))

@@ -13,8 +13,7 @@
 #include "format/ResFont.h"
 #include "platform/FontCatalog.h"
 #include "readers/WinFontReader.h"
-#include "support/TestSupport.h"
-#include "xml/CharFilter.h"
+#include "support/ReadFont.h"
 
 namespace {
 
@@ -22,31 +21,9 @@ using testing_support::RunResult;
 using testing_support::ShellQuote;
 using testing_support::TempDir;
 
-std::string Ascii() {
-    return (testing_support::BinaryDir() / "xlor/ascii.xlor").string();
-}
-
 // Runs the console program; `environment` adds variables ("NAME=value ...").
 RunResult Console(const std::string& arguments, const std::string& environment = "") {
-    return testing_support::RunCommand(
-        "env -u LC_ALL -u LC_MESSAGES -u LANG LANG=C " + environment + " " +
-        ShellQuote((testing_support::BinaryDir() / "vela_typeloomc").string()) + " " + arguments);
-}
-
-std::string ToImage(const std::string& out, const std::string& face = "DejaVu Sans") {
-    return "-i win -in " + ShellQuote(face) + " -is 16 -ic I4 -o image -of " + ShellQuote(out) +
-           " -oo " + ShellQuote(Ascii());
-}
-
-// Reads the whole of DejaVu Sans at `size` pixels directly.
-std::unique_ptr<CFontData> ReadInstalled(int32_t size) {
-    testing_support::ScopedPgCtrl progress;
-    CWinFontReader reader({.faceName = u"DejaVu Sans", .size = size, .bitDepth = 4});
-    reader.ValidateInput();
-    auto font = std::make_unique<CFontData>();
-    reader.ReadFontData(*font, CCharFilter());
-    font->ReflectGlyph();
-    return font;
+    return testing_support::RunConsoleProgram(arguments, "C", {}, environment);
 }
 
 // At 80 pixels a few glyphs advance further than a width entry holds: each is left out with a
@@ -61,7 +38,9 @@ TEST(WinFontConsoleTest, GlyphsBeyondAWidthEntryAreLeftOutOfTheWholeFace) {
     res.Load(testing_support::ReadFileBytes(out));
     EXPECT_GE(res.GetFontInfo().defaultCharWidth, 0);
     std::size_t leftOut = 0;
-    const auto installed = ReadInstalled(80);
+    const auto installed = testing_support::ReadWholeFont(
+        CWinFontReader({.faceName = u"DejaVu Sans", .size = 80, .bitDepth = 4}));
+    installed->ReflectGlyph();
     for (const auto& glyph : installed->Glyphs()) {
         const uint16_t index = res.CodeToIndex(glyph->charCode);
         if (glyph->Advance() > 127) {
@@ -120,7 +99,10 @@ TEST(WinFontConsoleTest, ALongFaceNameReachesTheFontServiceWhole) {
     const auto convert = [&](const std::string& face, const std::string& file,
                              const std::string& environment) {
         const std::string out = (dir / file).string();
-        const RunResult run = Console(ToImage(out, face), environment);
+        const RunResult run = Console(
+            "-i win -in " + ShellQuote(face) + " -is 16 -ic I4 -o image -of " + ShellQuote(out) +
+                " -oo " + testing_support::Quoted(testing_support::BinaryDir() / "xlor/ascii.xlor"),
+            environment);
         EXPECT_EQ(run.exitCode, 0) << face << run.out << run.err;
         return testing_support::ReadFileBytes(out);
     };

@@ -36,27 +36,21 @@ protected:
     }
     static void TearDownTestSuite() { s_dir.reset(); }
 
-    static std::vector<PeerPicture> Manifest() {
-        std::vector<PeerPicture> pictures;
-        std::ifstream in(*s_dir / "manifest.txt");
-        PeerPicture p;
-        while (in >> p.name >> p.width >> p.height >> p.alpha) {
-            pictures.push_back(p);
-        }
-        return pictures;
-    }
-
     static std::unique_ptr<TempDir> s_dir;
 };
 
 std::unique_ptr<TempDir> PeerImagesTest::s_dir;
 
 TEST_F(PeerImagesTest, EveryPeerPictureLoadsToThePixelsPillowDecodes) {
-    const auto pictures = Manifest();
+    std::vector<PeerPicture> pictures;
+    std::ifstream manifest(*s_dir / "manifest.txt");
+    for (PeerPicture p; manifest >> p.name >> p.width >> p.height >> p.alpha;) {
+        pictures.push_back(p);
+    }
     ASSERT_EQ(pictures.size(), 71u);
     for (const PeerPicture& p : pictures) {
         SCOPED_TRACE(p.name);
-        const std::u16string path = Utf8ToUtf16((*s_dir / p.name).string());
+        const std::u16string path = testing_support::U16(*s_dir / p.name);
         std::unique_ptr<IImage> image;
         if (p.name.ends_with(".bmp")) {
             CBitMapFile file(path);

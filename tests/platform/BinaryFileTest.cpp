@@ -17,10 +17,7 @@ namespace {
 using testing_support::ExpectError;
 using testing_support::ReadFileBytes;
 using testing_support::TempDir;
-
-std::u16string U16(const std::filesystem::path& path) {
-    return Utf8ToUtf16(path.string());
-}
+using testing_support::U16;
 
 std::size_t FileCount(const std::filesystem::path& folder) {
     std::size_t count = 0;
@@ -30,16 +27,18 @@ std::size_t FileCount(const std::filesystem::path& folder) {
     return count;
 }
 
+void WriteWhole(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
+    CBinaryFile file(U16(path));
+    file.Open(CBinaryFile::Access::kWrite);
+    file.Write(bytes);
+    file.Close();
+}
+
 TEST(BinaryFileTest, WritesThenReadsBack) {
     TempDir dir;
     const auto path = dir / "f.bin";
     const std::vector<uint8_t> bytes = {1, 2, 3, 4, 5, 6, 7, 8};
-    {
-        CBinaryFile file(U16(path));
-        file.Open(CBinaryFile::Access::kWrite);
-        file.Write(bytes);
-        file.Close();
-    }
+    WriteWhole(path, bytes);
     EXPECT_EQ(ReadFileBytes(path), bytes);
     EXPECT_EQ(FileCount(dir.Path()), 1u);
 
@@ -56,13 +55,6 @@ TEST(BinaryFileTest, WritesThenReadsBack) {
     EXPECT_EQ(file.Read(rest), 2u);
     EXPECT_EQ(file.SeekTo(0), 0);
     EXPECT_EQ(file.ReadAll(), bytes);
-}
-
-void WriteWhole(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
-    CBinaryFile file(U16(path));
-    file.Open(CBinaryFile::Access::kWrite);
-    file.Write(bytes);
-    file.Close();
 }
 
 mode_t Permissions(const std::filesystem::path& path) {

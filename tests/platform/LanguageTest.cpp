@@ -29,55 +29,32 @@ TEST(LanguageTest, LocaleNamesMapToLanguageIds) {
     }
 }
 
-// Sets the three locale variables for one test and puts the old values back.
-class LocaleEnvironment {
-public:
-    LocaleEnvironment() {
-        for (const char* name : kNames) {
-            const char* value = std::getenv(name);
-            m_saved.push_back(value ? std::optional<std::string>(value) : std::nullopt);
-        }
-    }
-    ~LocaleEnvironment() {
-        for (std::size_t i = 0; i < m_saved.size(); ++i) {
-            if (m_saved[i]) {
-                ::setenv(kNames[i], m_saved[i]->c_str(), 1);
-            } else {
-                ::unsetenv(kNames[i]);
-            }
-        }
-    }
-    void Set(const char* lcAll, const char* lcMessages, const char* lang) {
-        const char* values[] = {lcAll, lcMessages, lang};
-        for (std::size_t i = 0; i < 3; ++i) {
-            if (values[i]) {
-                ::setenv(kNames[i], values[i], 1);
-            } else {
-                ::unsetenv(kNames[i]);
-            }
-        }
-    }
-
-private:
-    static constexpr const char* kNames[] = {"LC_ALL", "LC_MESSAGES", "LANG"};
-    std::vector<std::optional<std::string>> m_saved;
-};
-
 TEST(LanguageTest, LcAllBeatsLcMessagesBeatsLang) {
-    LocaleEnvironment environment;
-    environment.Set(nullptr, nullptr, "ja_JP.UTF-8");
+    const char* names[] = {"LC_ALL", "LC_MESSAGES", "LANG"};
+    std::vector<std::optional<std::string>> saved;
+    for (const char* name : names) {
+        saved.push_back(std::getenv(name) ? std::optional<std::string>(std::getenv(name))
+                                          : std::nullopt);
+    }
+    const auto set = [&](std::vector<std::optional<std::string>> values) {
+        for (std::size_t i = 0; i < 3; ++i) {
+            values[i] ? ::setenv(names[i], values[i]->c_str(), 1) : ::unsetenv(names[i]);
+        }
+    };
+    set({std::nullopt, std::nullopt, "ja_JP.UTF-8"});
     EXPECT_EQ(UserLocaleName(), u"ja_JP.UTF-8");
     EXPECT_EQ(UserLanguageId(), 1041);
-    environment.Set(nullptr, "de_DE.UTF-8", "ja_JP.UTF-8");
+    set({std::nullopt, "de_DE.UTF-8", "ja_JP.UTF-8"});
     EXPECT_EQ(UserLanguageId(), 1031);
-    environment.Set("fr_FR", "de_DE.UTF-8", "ja_JP.UTF-8");
+    set({"fr_FR", "de_DE.UTF-8", "ja_JP.UTF-8"});
     EXPECT_EQ(UserLanguageId(), 1036);
     // An empty variable counts as unset.
-    environment.Set("", "", "ko_KR");
+    set({"", "", "ko_KR"});
     EXPECT_EQ(UserLanguageId(), 1042);
-    environment.Set(nullptr, nullptr, nullptr);
+    set({std::nullopt, std::nullopt, std::nullopt});
     EXPECT_EQ(UserLocaleName(), u"");
     EXPECT_EQ(UserLanguageId(), 1033);
+    set(saved);
 }
 
 TEST(LanguageTest, MissingLibraryIsHarmlessAndKeepsErrno) {

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <filesystem>
 
 #include "base/Text.h"
@@ -14,11 +13,6 @@ TEST(ProcessTest, ArgumentsArriveAsGiven) {
     const char* argv[] = {"./prog", "DejaVu Sans", "", "a\"b", "caf\xC3\xA9"};
     EXPECT_EQ(CommandLineArguments(5, argv),
               (std::vector<std::u16string>{u"./prog", u"DejaVu Sans", u"", u"a\"b", u"caf\u00E9"}));
-}
-
-TEST(ProcessTest, LastSystemErrorIsErrno) {
-    errno = ENOENT;
-    EXPECT_EQ(LastSystemError(), 2);
 }
 
 TEST(ProcessTest, ProgramFolderIsTheFolderOfTheRunningProgram) {

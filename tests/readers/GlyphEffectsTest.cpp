@@ -6,23 +6,21 @@
 
 #include "core/FontData.h"
 #include "readers/WinFontReader.h"
-#include "support/TestSupport.h"
-#include "xml/CharFilter.h"
+#include "support/ReadFont.h"
 
 namespace {
 
 constexpr uint32_t kGray = 0x00FFFFFFu;
 constexpr uint32_t kNoInk = 0x00FFFFFFu;  // the white of level 0
 
-void ReadDejaVu(CFontData& font, int32_t depth, bool softAntialias, const GlyphEffects& effects) {
-    CWinFontReader reader({.faceName = u"DejaVu Sans",
-                           .size = 16,
-                           .bitDepth = depth,
-                           .alpha = true,
-                           .softAntialias = softAntialias,
-                           .effects = effects});
-    reader.ValidateInput();
-    reader.ReadFontData(font, CCharFilter());
+std::unique_ptr<CFontData> ReadDejaVu(int32_t depth, bool softAntialias,
+                                      const GlyphEffects& effects) {
+    return testing_support::ReadWholeFont(CWinFontReader({.faceName = u"DejaVu Sans",
+                                                          .size = 16,
+                                                          .bitDepth = depth,
+                                                          .alpha = true,
+                                                          .softAntialias = softAntialias,
+                                                          .effects = effects}));
 }
 
 uint32_t Alpha(uint32_t word) {
@@ -37,18 +35,15 @@ struct Case {
 };
 
 TEST(GlyphEffectsTest, WholeFaceKeepsTheLetterAndGrowsByTheEffects) {
-    testing_support::ScopedPgCtrl progress;
     const Case cases[] = {
         {"IA4, outline 3 and shadow -2,1", 4, false, {.outline = 3, .shadow = {{-2, 1}}}},
         {"IA6 soft, outline 2 and shadow 1,2", 6, true, {.outline = 2, .shadow = {{1, 2}}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        CFontData plain;
-        ReadDejaVu(plain, c.depth, c.softAntialias, {});
-        CFontData effects;
-        ReadDejaVu(effects, c.depth, c.softAntialias, c.effects);
-        ASSERT_EQ(plain.GetGlyphCount(), effects.GetGlyphCount());
+        const auto plain = ReadDejaVu(c.depth, c.softAntialias, {});
+        const auto effects = ReadDejaVu(c.depth, c.softAntialias, c.effects);
+        ASSERT_EQ(plain->GetGlyphCount(), effects->GetGlyphCount());
 
         const int32_t r = c.effects.outline.value_or(0);
         const GlyphEffects::Offset shadow = c.effects.shadow.value_or(GlyphEffects::Offset{});
@@ -59,9 +54,9 @@ TEST(GlyphEffectsTest, WholeFaceKeepsTheLetterAndGrowsByTheEffects) {
             return growth >= r + byShadow - slack && growth <= r + byShadow + slack;
         };
         int failures = 0;
-        for (std::size_t i = 0; i < plain.GetGlyphCount() && failures < 5; ++i) {
-            const CGlyph& before = *plain.Glyphs()[i];
-            const CGlyph* after = effects.FindGlyph(before.charCode);
+        for (std::size_t i = 0; i < plain->GetGlyphCount() && failures < 5; ++i) {
+            const CGlyph& before = *plain->Glyphs()[i];
+            const CGlyph* after = effects->FindGlyph(before.charCode);
             ASSERT_NE(after, nullptr);
             const bool ok = [&] {
                 EXPECT_EQ(after->Advance(), before.Advance());

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <map>
+#include <regex>
 
 namespace testing_support {
 
@@ -10,9 +11,7 @@ namespace {
 
 std::string Expand(std::string text, const std::map<std::string, std::string>& macros) {
     for (const auto& [name, value] : macros) {
-        for (std::size_t at; (at = text.find(name)) != std::string::npos;) {
-            text.replace(at, name.size(), value);
-        }
+        text = ReplaceAll(text, name, value);
     }
     return text;
 }
@@ -52,6 +51,33 @@ void ExportTableFolders() {
 
 RunResult RunSetup(const TableRow& row, const std::filesystem::path& folder) {
     return RunCommand("cd " + ShellQuote(folder.string()) + " && :\n" + row.setup);
+}
+
+std::string Unescape(const std::string& text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\\' || i + 1 == text.size()) {
+            out += text[i];
+        } else if (text[++i] == 'x') {
+            out += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16));
+            i += 2;
+        } else {
+            out += text[i] == 'n' ? '\n' : text[i] == 't' ? '\t' : text[i] == 'r' ? '\r' : text[i];
+        }
+    }
+    return out;
+}
+
+std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
+    for (std::size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size()) {
+        text.replace(at, from.size(), to);
+    }
+    return text;
+}
+
+std::string HideLocations(const std::string& text) {
+    static const std::regex location("\\([^()\n]+@[A-Za-z0-9_]+\\.(?:cpp|h):[0-9]+\\)");
+    return std::regex_replace(text, location, "(...)");
 }
 
 }  // namespace testing_support

@@ -27,4 +27,13 @@ void ExportTableFolders();
 // Runs a row's setup inside `folder`.
 RunResult RunSetup(const TableRow& row, const std::filesystem::path& folder);
 
+// The text with \n, \r, \t and \xHH read as escapes; any other escaped character stands for
+// itself.
+std::string Unescape(const std::string& text);
+// The text with every `from` replaced by `to`.
+std::string ReplaceAll(std::string text, const std::string& from, const std::string& to);
+// The text with each source location inside it ("(Function@File.cpp:12)") written "(...)", so
+// that moving code changes no table.
+std::string HideLocations(const std::string& text);
+
 }  // namespace testing_support

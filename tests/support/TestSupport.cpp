@@ -83,10 +83,10 @@ RunResult RunCommand(const std::string& commandLine) {
 }
 
 RunResult RunConsoleProgram(const std::string& arguments, const std::string& locale,
-                            const std::filesystem::path& folder) {
-    const std::string enter = folder.empty() ? "" : "cd " + ShellQuote(folder.string()) + " && ";
+                            const std::filesystem::path& folder, const std::string& environment) {
+    const std::string enter = folder.empty() ? "" : "cd " + Quoted(folder) + " && ";
     return RunCommand(enter + "env -u LC_ALL -u LC_MESSAGES -u LANG LANG=" + ShellQuote(locale) +
-                      " " + ShellQuote((BinaryDir() / "vela_typeloomc").string()) + " " +
+                      " " + environment + " " + Quoted(BinaryDir() / "vela_typeloomc") + " " +
                       arguments);
 }
 

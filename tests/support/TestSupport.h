@@ -51,6 +51,15 @@ void ExpectError(Action&& action, int32_t category, const std::string& message) 
 std::vector<uint8_t> ReadFileBytes(const std::filesystem::path& path);
 void WriteFileBytes(const std::filesystem::path& path, const std::vector<uint8_t>& bytes);
 void WriteFileText(const std::filesystem::path& path, const std::string& text);
+// A path in the form the program's own interfaces take.
+inline std::u16string U16(const std::filesystem::path& path) {
+    return Utf8ToUtf16(path.string());
+}
+// Writes the text to the file and gives its path in that form.
+inline std::u16string WriteFile(const std::filesystem::path& path, const std::string& text) {
+    WriteFileText(path, text);
+    return U16(path);
+}
 
 // The outcome of running a program: exit code and what it printed.
 struct RunResult {
@@ -62,11 +71,16 @@ struct RunResult {
 RunResult RunCommand(const std::string& commandLine);
 // Runs the console program of the build folder with these (already quoted, shell-expanded)
 // arguments, with LANG set to `locale` and no other locale variable (the C locale prints the
-// English texts), inside `folder` when one is given.
+// English texts), inside `folder` when one is given, with the variables of `environment`
+// ("NAME=value ...", quoted) added.
 RunResult RunConsoleProgram(const std::string& arguments, const std::string& locale = "C",
-                            const std::filesystem::path& folder = {});
+                            const std::filesystem::path& folder = {},
+                            const std::string& environment = "");
 // Quotes one argument for /bin/sh.
 std::string ShellQuote(const std::string& argument);
+inline std::string Quoted(const std::filesystem::path& path) {
+    return ShellQuote(path.string());
+}
 // The build folder (where the programs and the xlor/xggp folders are).
 std::filesystem::path BinaryDir();
 std::filesystem::path SourceDir();

@@ -20,11 +20,14 @@ TEST(ImageFontWriterTest, OversizedPicturesAreRefusedBeforeTheyAreMade) {
     const CXmlLibrary xml;
     const testing_support::TempDir dir;
     const testing_support::ScopedPgCtrl quiet;
-    testing_support::WriteFileText(dir / "order.xlor",
-                                   "<letter-order version=\"1.1\"><body><area width=\"2\" "
-                                   "height=\"1\"/><order>A <null/></order></body></letter-order>");
+    CImageFontWriter::Settings s;
+    s.outputPath = testing_support::U16(dir / "out.bmp");
+    s.orderPath = testing_support::WriteFile(
+        dir / "order.xlor",
+        "<letter-order version=\"1.1\"><body><area width=\"2\" height=\"1\"/>"
+        "<order>A <null/></order></body></letter-order>");
     CGlyphOrder order;
-    order.Load(Utf8ToUtf16((dir / "order.xlor").string()));
+    order.Load(s.orderPath);
     CFontData font;
     auto glyph = std::make_unique<CGlyph>();
     glyph->image.Create(1, 1, 32);
@@ -32,9 +35,6 @@ TEST(ImageFontWriterTest, OversizedPicturesAreRefusedBeforeTheyAreMade) {
     font.AddGlyph(std::move(glyph), u'A');
     font.glyphImageFormat.Set(kTexI4);
     font.ReflectGlyph();
-    CImageFontWriter::Settings s;
-    s.outputPath = Utf8ToUtf16((dir / "out.bmp").string());
-    s.orderPath = Utf8ToUtf16((dir / "order.xlor").string());
     const std::tuple<int32_t, int32_t, std::string> sizes[] = {
         {8190, -1, "16388 x 7"}, {-1, 16379, "10 x 16385"}, {8188, -1, ""}};
     for (const auto& [cellWidth, cellHeight, refused] : sizes) {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "core/FontData.h"
 #include "format/FontEncoding.h"
 #include "support/TestSupport.h"
@@ -38,27 +40,17 @@ SheetSets SetsOfSizes(const std::vector<int>& sizes) {
     return sets;
 }
 
-struct Place {
-    int32_t firstSheet;
-    int32_t startCell;
-    int32_t lastSheet;
-};
-
-struct PlacementCase {
-    const char* what;
-    std::vector<int> sizes;
-    int32_t perSheet;
-    std::vector<Place> places;  // by set number
-    int32_t sheetCount;
-};
-
+// Sets of these sizes numbered in order, the cells a sheet holds, and where each set goes: its
+// first sheet, its first cell there and its last sheet; the sheets used.
 TEST(SheetAssignmentTest, PlacesSetsOnSheets) {
-    const PlacementCase cases[] = {
-        {"three small sets share a sheet",
-         {10, 20, 30},
-         64,
-         {{0, 0, 0}, {0, 10, 0}, {0, 30, 0}},
-         1},
+    const struct {
+        const char* what;
+        std::vector<int> sizes;
+        int32_t perSheet;
+        std::vector<std::array<int32_t, 3>> places;
+        int32_t sheetCount;
+    } cases[] = {
+        {"three small sets share one", {10, 20, 30}, 64, {{0, 0, 0}, {0, 10, 0}, {0, 30, 0}}, 1},
         {"three fill a sheet exactly", {10, 20, 34}, 64, {{0, 0, 0}, {0, 10, 0}, {0, 30, 0}}, 1},
         {"a pair in remainder order", {40, 20}, 64, {{0, 20, 0}, {0, 0, 0}}, 1},
         {"whole sheets come first", {5, 128}, 64, {{2, 0, 2}, {0, 0, 1}}, 3},
@@ -66,15 +58,14 @@ TEST(SheetAssignmentTest, PlacesSetsOnSheets) {
         // The large set's last sheet is shared; the second large set starts on it.
         {"shared sheet behind a large set", {70, 3, 80}, 64, {{0, 0, 1}, {1, 6, 1}, {1, 9, 2}}, 3},
     };
-    for (const PlacementCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         SheetSets sets = SetsOfSizes(c.sizes);
         EXPECT_EQ(PlaceSheetSets(sets, c.perSheet), c.sheetCount);
         for (std::size_t n = 0; n < c.places.size(); ++n) {
             const SheetSet& set = sets[static_cast<int32_t>(n)];
-            EXPECT_EQ(set.firstSheet, c.places[n].firstSheet) << "set " << n;
-            EXPECT_EQ(set.startCell, c.places[n].startCell) << "set " << n;
-            EXPECT_EQ(set.lastSheet, c.places[n].lastSheet) << "set " << n;
+            EXPECT_EQ((std::array{set.firstSheet, set.startCell, set.lastSheet}), c.places[n])
+                << "set " << n;
         }
     }
 }

@@ -15,8 +15,7 @@ TEST(CharFilterTest, CombiningWithTheLetterOrder) {
     const CXmlLibrary xml;
     const testing_support::TempDir dir;
     const auto load = [&](auto& reader, const std::string& name, const std::string& content) {
-        testing_support::WriteFileText(dir / name, content);
-        reader.Load(Utf8ToUtf16((dir / name).string()));
+        reader.Load(testing_support::WriteFile(dir / name, content));
     };
     const std::string grid = "<area width=\"2\" height=\"2\"/>";
     const struct {

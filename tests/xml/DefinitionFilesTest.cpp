@@ -5,11 +5,10 @@
 
 #include <cstdio>
 #include <fstream>
-#include <regex>
 #include <string>
 #include <vector>
 
-#include "support/TestSupport.h"
+#include "support/RunTable.h"
 #include "xml/CharFilter.h"
 #include "xml/GlyphGroups.h"
 #include "xml/GlyphOrder.h"
@@ -29,22 +28,6 @@ void PrintTo(const DefinitionFile& file, std::ostream* out) {
     *out << "definition_files.txt:" << file.line;
 }
 
-// \n, \r, \t, \\ and \xHH read as escapes.
-std::string Unescape(const std::string& text) {
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\\' || i + 1 == text.size()) {
-            out += text[i];
-        } else if (text[++i] == 'x') {
-            out += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16));
-            i += 2;
-        } else {
-            out += text[i] == 'n' ? '\n' : text[i] == 't' ? '\t' : text[i] == 'r' ? '\r' : text[i];
-        }
-    }
-    return out;
-}
-
 // Rows: "<kind> <content>" and below it "  => <expected>".
 std::vector<DefinitionFile> ReadRows() {
     std::ifstream table(testing_support::SourceDir() / "tests/xml/definition_files.txt");
@@ -52,11 +35,12 @@ std::vector<DefinitionFile> ReadRows() {
     std::string line;
     for (int number = 1; std::getline(table, line); ++number) {
         if (line.starts_with("  => ")) {
-            rows.back().expected = Unescape(line.substr(5));
+            rows.back().expected = testing_support::Unescape(line.substr(5));
         } else if (!line.empty() && !line.starts_with('#')) {
             const auto space = std::min(line.find(' '), line.size());
-            rows.push_back({number, line.substr(0, space),
-                            Unescape(line.substr(std::min(space + 1, line.size()))), ""});
+            rows.push_back(
+                {number, line.substr(0, space),
+                 testing_support::Unescape(line.substr(std::min(space + 1, line.size()))), ""});
         }
     }
     return rows;
@@ -120,12 +104,9 @@ TEST_P(DefinitionFilesTest, ReadAsListed) {
         EXPECT_EQ(e.GetCategory(), kErrXml);
         result = "error " + testing_support::MessageOf(e);
     }
-    static const std::regex location("\\([^()\n]+@[A-Za-z0-9_]+\\.cpp:[0-9]+\\)");
-    result = std::regex_replace(result, location, "(...)");
-    for (std::size_t at; (at = result.find(path.string())) != std::string::npos;) {
-        result.replace(at, path.string().size(), "<file>");
-    }
-    EXPECT_EQ(result, row.expected);
+    EXPECT_EQ(testing_support::ReplaceAll(testing_support::HideLocations(result), path.string(),
+                                          "<file>"),
+              row.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, DefinitionFilesTest, testing::ValuesIn(ReadRows()),

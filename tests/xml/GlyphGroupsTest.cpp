@@ -1,5 +1,4 @@
-// Glyph groups beyond what a row of definition_files.txt holds: nesting 10,000 deep, and group
-// names made 8-bit for the binary font.
+// Glyph groups beyond what a row of definition_files.txt holds: nesting 10,000 deep.
 #include "xml/GlyphGroups.h"
 
 #include <gtest/gtest.h>
@@ -19,24 +18,14 @@ TEST(GlyphGroupsTest, DeepNestingNeedsNoDeepStack) {
         open += "<group name=\"g" + std::to_string(i) + "\">";
         close += "</group>";
     }
-    testing_support::WriteFileText(
-        dir / "deep.xggp",
-        "<glyph-groups version=\"1.0\"><body>" + open + "X" + close + "</body></glyph-groups>");
     CGlyphGroups groups;
-    groups.Load(Utf8ToUtf16((dir / "deep.xggp").string()));
+    groups.Load(testing_support::WriteFile(
+        dir / "deep.xggp",
+        "<glyph-groups version=\"1.0\"><body>" + open + "X" + close + "</body></glyph-groups>"));
     ASSERT_EQ(groups.PostOrder().size(), static_cast<size_t>(kDepth));
     EXPECT_EQ(groups.PostOrder().front()->name, "g9999");
     EXPECT_EQ(groups.PostOrder().front()->characters, u"X");
     EXPECT_EQ(groups.PreOrder().back()->index, kDepth - 1);
-}
-
-TEST(GlyphGroupsTest, ConvertGroupNameKeepsOneBytePerCharacter) {
-    std::string target = "old";
-    CGlyphGroups::ConvertGroupName(target, u"Kana_09");
-    EXPECT_EQ(target, "Kana_09");
-    testing_support::ExpectError([&] { CGlyphGroups::ConvertGroupName(target, u"a b"); }, kErrXml,
-                                 "xggp group name(=a b) has invalid char(= )");
-    EXPECT_EQ(target, "Kana_09");
 }
 
 }  // namespace
