@@ -82,11 +82,10 @@ TEST_F(InstallTest, AMovedInstallationConvertsWithItsDataAndLanguageLibrary) {
 TEST_F(InstallTest, BashCompletesOptionsKeywordsFamiliesAndFiles) {
     const std::string script =
         (Prefix() / "share/bash-completion/completions/vela_typeloomc").string();
-    struct Case {
+    const struct {
         std::string words;
         std::string completions;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"-i win -ic ''", "I1\nI4\nI6\nIA1\nIA4\nIA6\n"},
         {"-i image -ic IA", "IA4\nIA8\n"},
         {"-oe ''", "utf8\nutf16\nsjis\ncp1252\n"},
@@ -102,10 +101,9 @@ TEST_F(InstallTest, BashCompletesOptionsKeywordsFamiliesAndFiles) {
         {"-io " + ShellQuote(Shared("xlor/as")), Shared("xlor/ascii.xlor") + "\n"},
         {"-op " + ShellQuote(Shared("xlor/as")), ""},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         const std::string program = "source " + ShellQuote(script) + "; COMP_WORDS=(" +
-                                    ShellQuote((Prefix() / "bin/vela_typeloomc").string()) + " " +
-                                    c.words +
+                                    Quoted(Prefix() / "bin/vela_typeloomc") + " " + c.words +
                                     "); COMP_CWORD=$((${#COMP_WORDS[@]} - 1)); _vela_typeloomc; "
                                     "printf '%s\\n' \"${COMPREPLY[@]}\" | sed '/^$/d'";
         const RunResult run = RunCommand("cd / && bash -c " + ShellQuote(program));
@@ -196,11 +194,10 @@ TEST_F(InstallTest, BashCompletesInATerminalAsTheCommandNeedsIt) {
     Terminal terminal(Prefix());
     ASSERT_TRUE(terminal.Started());
     terminal.Type("Enter");
-    struct Case {
+    const struct {
         std::string keys;  // tmux send-keys arguments
         std::string line;  // the line after them, prompt included
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"'vela_typeloomc -i win -in DejaVu\\ Sans\\ Mo' Tab",
          "$ vela_typeloomc -i win -in DejaVu\\ Sans\\ Mono"},
         {"'vela_typeloomc -in \"DejaVu Sans M' Tab", "$ vela_typeloomc -in \"DejaVu Sans Mono\""},
@@ -212,7 +209,7 @@ TEST_F(InstallTest, BashCompletesInATerminalAsTheCommandNeedsIt) {
         {"'vela_typeloomc -oe SJ' Tab", "$ vela_typeloomc -oe sjis"},
         {"'vela_typeloomc -oo asc' Tab", "$ vela_typeloomc -oo ascii.xlor"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         EXPECT_EQ(terminal.Type(c.keys), c.line) << c.keys;
         terminal.Clear();
     }

@@ -127,7 +127,7 @@ TEST(WinFontReaderTest, EveryMappedCodeBecomesOneGlyph) {
         CFontData font;
         reader.ReadFontData(font, CCharFilter());
         EXPECT_EQ(int(font.GetGlyphCount()), c.count);
-        EXPECT_EQ(progress.control.statuses, std::vector<int>{249});
+        EXPECT_EQ(progress.statuses, std::vector<int>{249});
         EXPECT_EQ(font.FindGlyph(0x0000), nullptr);
         EXPECT_NE(font.FindGlyph(0xFFFD), nullptr);
     }

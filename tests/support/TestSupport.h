@@ -106,9 +106,14 @@ struct ChildCost {
 };
 ChildCost CostInChild(const std::function<int()>& run);
 
-// A progress control that records warnings and statuses.
-class RecordingPgCtrl : public CPgCtrl {
+// A progress control that records warnings and statuses, in g_pPgCtrl for the life of the
+// object.
+class ScopedPgCtrl : public CPgCtrl {
 public:
+    ScopedPgCtrl() : m_previous(g_pPgCtrl) { g_pPgCtrl = this; }
+    ~ScopedPgCtrl() override { g_pPgCtrl = m_previous; }
+    ScopedPgCtrl(const ScopedPgCtrl&) = delete;
+    ScopedPgCtrl& operator=(const ScopedPgCtrl&) = delete;
     bool IsCanceled() override { return false; }
     void SetStatus(int number) override { statuses.push_back(number); }
     void ResetProgress() override {}
@@ -118,14 +123,6 @@ public:
 
     std::vector<std::u16string> warnings;
     std::vector<int> statuses;
-};
-
-// Points g_pPgCtrl at a recording control for the life of the object.
-class ScopedPgCtrl {
-public:
-    ScopedPgCtrl() : m_previous(g_pPgCtrl) { g_pPgCtrl = &control; }
-    ~ScopedPgCtrl() { g_pPgCtrl = m_previous; }
-    RecordingPgCtrl control;
 
 private:
     CPgCtrl* m_previous;
