@@ -45,6 +45,9 @@ struct FontPreview {
     // The texture format of a binary font's sheets (0-6, or the unknown number a file gave);
     // -1 for an image font.
     int32_t textureFormat = -1;
+    // The pictures' ink is light on transparent paper (a BMFont font's pages in an intensity
+    // format: white glyphs), to be shown on dark squares rather than light ones.
+    bool lightInk = false;
     // The character drawn for codes the font lacks, when the target has one.
     std::optional<char16_t> alternate;
 

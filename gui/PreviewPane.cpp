@@ -186,7 +186,7 @@ void CPreviewPane::SetPreview(FontPreview preview) {
             pictures.push_back(AsQImage(picture));
         }
         const QSignalBlocker quiet(m_strip);
-        m_strip.SetPictures(pictures);
+        m_strip.SetPictures(pictures, p.lightInk);
         m_strip.setCurrentRow(0);
         m_strip.setVisible(pictures.size() > 1);
     }

@@ -9,6 +9,8 @@ constexpr int kSquare = 8;
 constexpr int kGridFromZoom = 4;
 const QColor kLightSquare(0xFF, 0xFF, 0xFF);
 const QColor kDarkSquare(0xCC, 0xCC, 0xCC);
+const QColor kLightSquareDark(0x50, 0x50, 0x50);
+const QColor kDarkSquareDark(0x38, 0x38, 0x38);
 const QColor kGridLine(0x80, 0x80, 0x80, 0x60);
 }  // namespace
 
@@ -18,20 +20,21 @@ QImage AsQImage(const CRgbImage& picture) {
                   picture.GetHeight(), picture.GetWidth() * 4, QImage::Format_ARGB32);
 }
 
-void PaintCheckerboard(QPainter& painter, const QRect& area) {
-    painter.fillRect(area, kLightSquare);
+void PaintCheckerboard(QPainter& painter, const QRect& area, bool darkTones) {
+    painter.fillRect(area, darkTones ? kLightSquareDark : kLightSquare);
     const int firstX = area.left() - area.left() % kSquare;
     const int firstY = area.top() - area.top() % kSquare;
     for (int y = firstY; y <= area.bottom(); y += kSquare) {
         for (int x = firstX + ((y / kSquare) % 2 == 0 ? kSquare : 0); x <= area.right();
              x += 2 * kSquare) {
-            painter.fillRect(QRect(x, y, kSquare, kSquare).intersected(area), kDarkSquare);
+            painter.fillRect(QRect(x, y, kSquare, kSquare).intersected(area),
+                             darkTones ? kDarkSquareDark : kDarkSquare);
         }
     }
 }
 
 void PaintZoomed(QPainter& painter, const QImage& image, const QRect& source, QPoint at, int zoom,
-                 const QRect& clip) {
+                 const QRect& clip, bool darkTones) {
     // Only the source pixels under the clip are drawn: a sheet of 1024 pixels at 16 times is
     // too large to draw whole at every repaint.
     const QRect target(at, source.size() * zoom);
@@ -46,7 +49,7 @@ void PaintZoomed(QPainter& painter, const QImage& image, const QRect& source, QP
     const QRect part(source.left() + x0, source.top() + y0, x1 - x0, y1 - y0);
     const QRect drawn(at.x() + x0 * zoom, at.y() + y0 * zoom, part.width() * zoom,
                       part.height() * zoom);
-    PaintCheckerboard(painter, drawn.intersected(clip));
+    PaintCheckerboard(painter, drawn.intersected(clip), darkTones);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter.drawImage(drawn, image, part);
     if (zoom >= kGridFromZoom) {

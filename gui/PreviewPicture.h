@@ -12,8 +12,9 @@ class QPainter;
 // while the picture lives.
 QImage AsQImage(const CRgbImage& picture);
 
-// Light and dark squares over `area`, where a transparent picture shows them through.
-void PaintCheckerboard(QPainter& painter, const QRect& area);
+// Light and dark squares over `area`, where a transparent picture shows them through; in dark
+// tones for a picture of light ink (FontPreview::lightInk).
+void PaintCheckerboard(QPainter& painter, const QRect& area, bool darkTones = false);
 
 // A picture's pixels as a game draws them in `color` over its screen: the intensity formats
 // (I4, I8, IA4, IA8, whose pixels the preview holds as black ink on white paper) give the colour
@@ -21,7 +22,7 @@ void PaintCheckerboard(QPainter& painter, const QRect& area);
 QImage TintedAsInGame(const QImage& picture, int32_t textureFormat, const QColor& color);
 
 // Draws the source rectangle of `image` at `zoom` times its size, each pixel a square (no
-// smoothing), over a checkerboard, with the top-left pixel at `at`; only what lies in `clip`
-// is drawn. From 4 times up, a grid shows the pixels apart.
+// smoothing), over a checkerboard (in dark tones if `darkTones`), with the top-left pixel at
+// `at`; only what lies in `clip` is drawn. From 4 times up, a grid shows the pixels apart.
 void PaintZoomed(QPainter& painter, const QImage& image, const QRect& source, QPoint at, int zoom,
-                 const QRect& clip);
+                 const QRect& clip, bool darkTones = false);

@@ -21,7 +21,7 @@ CSheetStrip::CSheetStrip(QWidget* parent) : QListWidget(parent) {
                    horizontalScrollBar()->sizeHint().height());
 }
 
-void CSheetStrip::SetPictures(const std::vector<QImage>& pictures) {
+void CSheetStrip::SetPictures(const std::vector<QImage>& pictures, bool lightInk) {
     clear();
     int number = 1;
     for (const QImage& picture : pictures) {
@@ -33,7 +33,7 @@ void CSheetStrip::SetPictures(const std::vector<QImage>& pictures) {
             const QRect area(
                 QPoint((kThumbnail - fitted.width()) / 2, (kThumbnail - fitted.height()) / 2),
                 fitted);
-            PaintCheckerboard(painter, area);
+            PaintCheckerboard(painter, area, lightInk);
             painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
             painter.drawImage(area, picture);
         }

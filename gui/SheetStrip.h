@@ -12,5 +12,5 @@ class CSheetStrip : public QListWidget {
 public:
     explicit CSheetStrip(QWidget* parent);
 
-    void SetPictures(const std::vector<QImage>& pictures);
+    void SetPictures(const std::vector<QImage>& pictures, bool lightInk);
 };

@@ -87,7 +87,8 @@ void CSheetView::paintEvent(QPaintEvent* event) {
         return;
     }
     QPainter painter(this);
-    PaintZoomed(painter, m_image, m_image.rect(), QPoint(0, 0), m_zoom, event->rect());
+    PaintZoomed(painter, m_image, m_image.rect(), QPoint(0, 0), m_zoom, event->rect(),
+                m_preview != nullptr && m_preview->lightInk);
     if (m_cellGuides || m_baselineGuides) {
         PaintGuides(painter, event->rect());
     }
