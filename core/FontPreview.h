@@ -45,6 +45,8 @@ struct FontPreview {
     // The texture format of a binary font's sheets (0-6, or the unknown number a file gave);
     // -1 for an image font.
     int32_t textureFormat = -1;
+    // The pictures are a BMFont font's pages (their format is PNG's, not a texture format).
+    bool bmFontPages = false;
     // The pictures' ink is light on transparent paper (a BMFont font's pages in an intensity
     // format: white glyphs), to be shown on dark squares rather than light ones.
     bool lightInk = false;

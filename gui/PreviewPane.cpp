@@ -195,7 +195,8 @@ void CPreviewPane::SetPreview(FontPreview preview) {
         m_sampleText.setText(DefaultSample());
     }
     FitSampleHeight();
-    const QString kind = p.textureFormat < 0 ? tr("image font")
+    const QString kind = p.bmFontPages         ? tr("BMFont pages")
+                         : p.textureFormat < 0 ? tr("image font")
                          : p.textureFormat < static_cast<int32_t>(std::size(kTextureFormatNames))
                              ? QString::fromStdU16String(kTextureFormatNames[p.textureFormat])
                              : tr("format %1").arg(p.textureFormat);

@@ -173,6 +173,7 @@ FontPreview PreviewOfBmFont(const CFontData& font, BmFontLayout layout) {
     preview.descent = font.descent.value;
     preview.lineFeed = font.lineFeed.value;
     preview.width = font.width.value;
+    preview.bmFontPages = true;
     preview.lightInk = IsIntensity(font.glyphImageFormat.value);
     const auto& glyphs = font.Glyphs();
     for (std::size_t index = 0; index < glyphs.size(); ++index) {

@@ -428,6 +428,10 @@
         <translation>変換するか「プレビュー」を押すと、ここにフォントが表示されます。</translation>
     </message>
     <message>
+        <source>BMFont pages</source>
+        <translation>BMFont のページ</translation>
+    </message>
+    <message>
         <source>image font</source>
         <translation>画像フォント</translation>
     </message>
