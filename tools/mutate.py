@@ -4,6 +4,7 @@ catch?
 
     tools/mutate.py CHECKOUT BUILD_DIR [--n 60] [--seed 7] [--out mutants.tsv] [--list]
                     [--skip-killed EARLIER.tsv [--only-tests "SUITE=FILTER;..."]] [--timeout 180]
+                    [--leave-out "TEST:..."]
 
 CHECKOUT is a separate clone of the project: every mutant is patched into it in place and put
 back afterwards, so never point it at a working tree you care about. BUILD_DIR is its configured
@@ -41,6 +42,9 @@ source or test changes.
 A later round on the same product code after tests were added need not run the old tests
 again: --skip-killed takes the earlier report's kills as they were, and --only-tests runs just
 the new tests (gtest filters by suite) against the other mutants.
+
+--leave-out names tests (gtest patterns) that no run includes: a test that cannot pass in a
+coverage build would otherwise stop the check at its first round, or kill every mutant it meets.
 
 Rows go to the report (tab-separated) as each mutant finishes: file, line, operator, new,
 original line, outcome, seconds.
@@ -182,6 +186,7 @@ class Build:
         self.env = dict(os.environ, TL_BINARY_DIR=build, QT_QPA_PLATFORM="offscreen")
         self.coverage = any("--coverage" in e["command"] for e in entries)
         self.only = {}
+        self.leave_out = ""
         # Counts of a mutant's run go to a folder emptied before every run, so that they never
         # meet the counts of other code (libgcov would complain on standard error).
         self.scratch = os.path.join(build, "mutate-gcov-scratch")
@@ -209,6 +214,8 @@ class Build:
             shutil.rmtree(gcov_prefix, ignore_errors=True)
             env = dict(env, GCOV_PREFIX=gcov_prefix, GCOV_PREFIX_STRIP="0")
         binary = self.binaries[suite]
+        if self.leave_out:
+            test_filter += "-" + self.leave_out
         rc, out = run([binary, "--gtest_fail_fast", "--gtest_brief=1",
                        "--gtest_filter=" + test_filter],
                       os.path.dirname(binary), self.timeout, env)
@@ -349,6 +356,8 @@ def main():
     ap.add_argument("--only-tests", default="", metavar="SUITE=FILTER;...",
                     help="run only these tests (for the tests added since an earlier report on "
                          "the same product code, given with --skip-killed)")
+    ap.add_argument("--leave-out", default="", metavar="TEST:...",
+                    help="tests (gtest patterns) left out of every run")
     ap.add_argument("--skip-killed", metavar="TSV",
                     help="leave out mutants an earlier report has killed (for quick rounds)")
     a = ap.parse_args()
@@ -365,6 +374,7 @@ def main():
         sys.exit("baseline build fails:\n" + out[-2000:])
     b = Build(root, build, a.timeout)
     b.only = dict(item.split("=", 1) for item in a.only_tests.split(";") if item)
+    b.leave_out = a.leave_out
     coverage = Coverage(b) if b.coverage and not b.only else None
     for suite in [] if coverage else sorted(b.only or b.inputs):
         failed = b.run_suite(suite, b.only.get(suite, "*"))
