@@ -244,11 +244,15 @@ struct CFontService::State {
                 for (uint32_t x = 0; x < bitmap.width; ++x) {
                     // Two levels become the ends of the coverage range; a gray rendering in
                     // place of a two-level one inks the pixels it covers at least half.
-                    uint8_t coverage = from[x];
+                    // A two-level row holds a bit a pixel: its bytes end at width / 8.
+                    uint8_t coverage = 0;
                     if (bits) {
                         coverage = (from[x >> 3] & (0x80u >> (x & 7))) != 0 ? 255 : 0;
-                    } else if (mono) {
-                        coverage = coverage >= 128 ? 255 : 0;
+                    } else {
+                        coverage = from[x];
+                        if (mono) {
+                            coverage = coverage >= 128 ? 255 : 0;
+                        }
                     }
                     to[x] = std::max(to[x], coverage);
                 }
