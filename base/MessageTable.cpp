@@ -251,8 +251,9 @@ constexpr MessageEntry kMessages[] = {
     {355, u"256 KPixels (512x512 etc.)"},
     {356, u"512 KPixels (512x1024 etc.)"},
     {357, u"1024 KPixels (1024x1024 etc.)"},
-    {400, u"The font (%s) has no outlines and cannot be drawn. Use an outline font (TrueType, "
-          u"OpenType or Type 1)."},
+    {400,
+     u"The font (%s) has no outlines and cannot be drawn. Use an outline font (TrueType, "
+     u"OpenType or Type 1)."},
     {401, u"Too many fallback fonts (=%d). At most %d can be given."},
     {402, u"Letter orders (-io, -oo) in %s:"},
     {403, u"Glyph groups (-op) in %s:"},

@@ -15,9 +15,8 @@ constexpr std::array<CmdOption, 43> kOptions = {{
     {u"ia", 0},  {u"of", 2},  {u"oo", 2},  {u"og", 0},  {u"oa", 2},  {u"oh", 2},  {u"ot", 2},
     {u"ob", 2},  {u"ol", 2},  {u"or", 2},  {u"ow", 2},  {u"oe", 2},  {u"oh", 2},  {u"om", 2},
     {u"on", 2},  {u"oi", 2},  {u"op", 2},  {u"ox", 2},  {u"os", 2},  {u"ocb", 2}, {u"ocg", 2},
-    {u"ocm", 2}, {u"ocw", 2}, {u"ocn", 2}, {u"ieo", 3}, {u"ies", 3},
-    // Options added since, each read only with its input or output format.
-    {u"inf", 2}, {u"ofx", 0}, {u"ofb", 0},
+    {u"ocm", 2}, {u"ocw", 2}, {u"ocn", 2}, {u"ieo", 3}, {u"ies", 3}, {u"inf", 2}, {u"ofx", 0},
+    {u"ofb", 0},
 }};
 
 // A word that starts with a hyphen and a digit: a negative number, never an option's name.
