@@ -188,8 +188,11 @@ CMainDlg::CMainDlg(CSettingsFile& settings, std::vector<std::u16string> dataFold
     SizeToCurrentPage(m_outputTabs);
     connect(&m_inputTabs, &QTabWidget::currentChanged,
             [this](int index) { m_settings.SetInt(kSection, "InputSelect", index); });
-    connect(&m_outputTabs, &QTabWidget::currentChanged,
-            [this](int index) { m_settings.SetInt(kSection, "OutputSelect", index); });
+    m_optionsButton.setVisible(CurrentOutputPage().HasOptions());
+    connect(&m_outputTabs, &QTabWidget::currentChanged, [this](int index) {
+        m_settings.SetInt(kSection, "OutputSelect", index);
+        m_optionsButton.setVisible(CurrentOutputPage().HasOptions());
+    });
 
     SetOptionsShown(m_optionsButton.isChecked());
     connect(&m_optionsButton, &QToolButton::toggled,

@@ -24,6 +24,7 @@ public:
     void DropFile(const std::u16string& path) override { m_path.History().DropPath(path); }
     // All its fields are always shown.
     void SetOptionsShown(bool) override {}
+    bool HasOptions() const override { return false; }
 
 private:
     QGridLayout m_layout;

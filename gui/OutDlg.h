@@ -35,6 +35,8 @@ public:
     virtual void SetGroupFiles(const std::vector<XmlFileInfo>&) {}
     // Shows or hides the page's less used fields.
     virtual void SetOptionsShown(bool shown) = 0;
+    // Whether the page has such fields (the button that unfolds them is shown only then).
+    virtual bool HasOptions() const { return true; }
 
 protected:
     // When a file exists at `path`, asks (Cancel as the default answer) whether to overwrite it;
